@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace kelvara::app {
+
+// The bus adapter's command texts, ready to send, as SensorReader.ini gives them for the chosen model.
+struct AdapterCommands {
+    QString AdapterName;
+    QString CmdTerminator;
+    QString SearchCmd;
+    QString ResetCmd;
+    QString AddressCmd; // the caller appends the ROM id and a carriage return
+    QString ConvertCmd;
+    QString NextSensorCmd;
+    QString AlarmSensorCmd;
+    QString TempSensorCmd;
+    QString TemperatureCmd;
+    QString ThermoSensorCmd;
+    QString ThermoTempCmd;
+};
+
+} // namespace kelvara::app

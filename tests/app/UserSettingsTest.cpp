@@ -1,0 +1,21 @@
+// The per-user settings store keeps string values by section and key.
+#include "app/UserSettings.h"
+#include "support/TempSite.h"
+
+#include <gtest/gtest.h>
+
+using namespace kelvara;
+
+TEST(UserSettings, ValuesSurviveANewStoreOnTheSameFile) {
+    test::TempSite site;
+    {
+        app::UserSettings s(site.file("user.ini"));
+        s.save("Properties", "Settings", "9600,e,7,2");
+        s.save("Properties", "CommPort", "3");
+    }
+    app::UserSettings s(site.file("user.ini"));
+    EXPECT_EQ(s.get("Properties", "Settings"), "9600,e,7,2");
+    EXPECT_EQ(s.get("Properties", "CommPort"), "3");
+    EXPECT_EQ(s.get("Properties", "Handshaking", "none"), "none");
+    EXPECT_FALSE(s.contains("Properties", "Echo"));
+}
