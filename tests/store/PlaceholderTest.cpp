@@ -1,0 +1,3 @@
+// Replaced by the data store suites.
+#include <gtest/gtest.h>
+TEST(StorePlaceholder, Builds) { SUCCEED(); }
