@@ -22,5 +22,7 @@ function(kelvara_add_test name)
     endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KELVARA_BINARY=$<TARGET_FILE:kelvara>;KELVARA_SIM=$<TARGET_FILE:kelvara-sim>;KELVARA_DATA_DIR=${KELVARA_DATA_DIR}")
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    # Tests start the program and the simulator, so both must be built first.
+    add_dependencies(${name} kelvara kelvara-sim)
 endfunction()

@@ -3,8 +3,8 @@
 namespace kelvara::app {
 
 UserSettings::UserSettings()
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Kelvara"),
-                                             QStringLiteral("Kelvara"))) {}
+    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                             QStringLiteral("Kelvara"), QStringLiteral("Kelvara"))) {}
 
 UserSettings::UserSettings(const QString& iniPath)
     : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)) {}

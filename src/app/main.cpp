@@ -1,1 +1,78 @@
-int main() { return 0; }
+// Entry point: parses the command line and runs a site with or without windows, or creates one.
+#include "app/AppContext.h"
+#include "app/CommandLine.h"
+#include "app/HeadlessRun.h"
+#include "app/SiteCreator.h"
+#include "ui/WindowedRun.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// The shipped defaults: KELVARA_DATA_DIR, else share/kelvara beside an installed binary, else the source
+// tree.
+QString dataDir() {
+    const QString fromEnv = qEnvironmentVariable("KELVARA_DATA_DIR");
+    if (!fromEnv.isEmpty())
+        return fromEnv;
+    const QString installed =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/kelvara"));
+    if (QFileInfo::exists(installed + QStringLiteral("/SensorReader.ini")))
+        return installed;
+    return QStringLiteral(KELVARA_INSTALLED_DATA_DIR);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using kelvara::app::CommandLine;
+    std::unique_ptr<QCoreApplication> application;
+    if (CommandLine::wantsConsoleOnly(argc, argv))
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        application = std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Kelvara"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kelvara"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+
+    QTextStream err(stderr);
+    QTextStream out(stdout);
+    QString error;
+    const auto cl = CommandLine::parse(QCoreApplication::arguments(), &error);
+    if (!cl) {
+        err << error << "\n\n" << CommandLine::helpText();
+        return 2;
+    }
+
+    switch (cl->action) {
+    case CommandLine::Action::Help:
+        out << CommandLine::helpText();
+        return 0;
+    case CommandLine::Action::CreateSite: {
+        const kelvara::app::SiteCreator creator(dataDir());
+        if (const auto problem = creator.create(cl->siteDir, cl->sides)) {
+            err << *problem << Qt::endl;
+            return 1;
+        }
+        out << "Created a new site in " << QDir::toNativeSeparators(QDir(cl->siteDir).absolutePath())
+            << Qt::endl;
+        return 0;
+    }
+    case CommandLine::Action::Run:
+        break;
+    }
+
+    if (!QDir(cl->siteDir).exists() || !QDir::setCurrent(cl->siteDir)) {
+        err << "The site folder " << cl->siteDir << " does not exist." << Qt::endl;
+        return 1;
+    }
+    kelvara::app::AppContext ctx;
+    ctx.siteDir = QDir::currentPath();
+    return cl->headless ? kelvara::app::runHeadless(ctx) : kelvara::ui::runWindowed(ctx);
+}

@@ -1,5 +1,6 @@
 // The per-user settings store keeps string values by section and key.
 #include "app/UserSettings.h"
+
 #include "support/TempSite.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,8 @@ namespace kelvara::test {
 // A clock that moves only when told to; optionally by a fixed step on every reading, so waits end.
 class FakeClock final : public app::Clock {
 public:
-    explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 1, 15), QTime(12, 0, 0))) : m_now(std::move(start)) {}
+    explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 1, 15), QTime(12, 0, 0)))
+        : m_now(std::move(start)) {}
 
     [[nodiscard]] QDateTime now() const override {
         tick();

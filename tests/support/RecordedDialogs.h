@@ -3,7 +3,6 @@
 #include "app/UserDialogs.h"
 
 #include <QStringList>
-
 #include <deque>
 
 namespace kelvara::test {

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/AdapterCommands.h"
+#include "app/KvrSettings.h"
+
+#include <QDate>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+#include <QTime>
+#include <memory>
+
+namespace kelvara::store {
+class Database;
+}
+
+namespace kelvara::app {
+
+// The state a running site shares between its subsystems: which sides run, settings, commands, databases.
+struct AppContext {
+    AppContext();
+    ~AppContext();
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    QString siteDir;
+    // "KVR", "Thermo" or "KVRThermo"; test it with hasZoneSide()/hasCookSide().
+    QString DatabaseMode;
+    KvrSettings settings;
+    AdapterCommands commands;
+
+    QDate LastDate;
+    QTime LastTime;
+    QDate HotLastDate;
+    QTime HotLastTime;
+
+    QString ReportFile;
+    QString ReportTitle;
+
+    std::unique_ptr<store::Database> kvr;    // open when the zone side runs
+    std::unique_ptr<store::Database> thermo; // open when the cook side runs
+
+    // "TempLog", open while a sensor installation window appends to it.
+    std::unique_ptr<QFile> TempLogFile;
+
+    // What start-up had to say that is not an error box (a missing settings file, say).
+    QStringList startupNotices;
+
+    [[nodiscard]] bool hasZoneSide() const { return DatabaseMode.contains(QLatin1String("KVR")); }
+    [[nodiscard]] bool hasCookSide() const { return DatabaseMode.contains(QLatin1String("Thermo")); }
+};
+
+} // namespace kelvara::app

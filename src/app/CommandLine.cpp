@@ -1,0 +1,79 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <cstring>
+
+namespace kelvara::app {
+
+namespace {
+void addOptions(QCommandLineParser& p) {
+    p.setApplicationDescription(QStringLiteral("Kelvara temperature monitoring."));
+    p.addOption({QStringLiteral("site"), QStringLiteral("Run the site in DIR (default: the current folder)."),
+                 QStringLiteral("DIR")});
+    p.addOption(
+        {QStringLiteral("headless"), QStringLiteral("Run without windows; messages go to standard error.")});
+    p.addOption({QStringLiteral("create-site"), QStringLiteral("Create a new site in DIR and exit."),
+                 QStringLiteral("DIR")});
+    p.addOption({QStringLiteral("sides"),
+                 QStringLiteral("Sides of a new site: zone, cook or both (default both)."),
+                 QStringLiteral("zone|cook|both"), QStringLiteral("both")});
+    p.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
+}
+} // namespace
+
+std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QString* error) {
+    QCommandLineParser p;
+    addOptions(p);
+    if (!p.parse(arguments)) {
+        *error = p.errorText();
+        return std::nullopt;
+    }
+    if (!p.positionalArguments().isEmpty()) {
+        *error = QStringLiteral("Unexpected argument: %1").arg(p.positionalArguments().constFirst());
+        return std::nullopt;
+    }
+    CommandLine cl;
+    if (p.isSet(QStringLiteral("help"))) {
+        cl.action = Action::Help;
+        return cl;
+    }
+    const auto sides = SiteCreator::sidesFromText(p.value(QStringLiteral("sides")));
+    if (!sides) {
+        *error = QStringLiteral("--sides takes zone, cook or both.");
+        return std::nullopt;
+    }
+    cl.sides = *sides;
+    cl.headless = p.isSet(QStringLiteral("headless"));
+    if (p.isSet(QStringLiteral("create-site"))) {
+        if (p.isSet(QStringLiteral("site"))) {
+            *error = QStringLiteral("--create-site and --site cannot be used together.");
+            return std::nullopt;
+        }
+        cl.action = Action::CreateSite;
+        cl.siteDir = p.value(QStringLiteral("create-site"));
+    } else {
+        cl.siteDir = p.isSet(QStringLiteral("site")) ? p.value(QStringLiteral("site")) : QDir::currentPath();
+    }
+    return cl;
+}
+
+QString CommandLine::helpText() {
+    QCommandLineParser p;
+    addOptions(p);
+    return QStringLiteral("Usage: kelvara [--site DIR] [--headless]\n"
+                          "       kelvara --create-site DIR [--sides zone|cook|both]\n\n") +
+           p.helpText().section(QLatin1Char('\n'), 2);
+}
+
+bool CommandLine::wantsConsoleOnly(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        for (const char* flag : {"--headless", "--create-site", "--help", "-h"}) {
+            if (std::strcmp(argv[i], flag) == 0 || std::strncmp(argv[i], "--create-site=", 14) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace kelvara::app

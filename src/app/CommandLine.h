@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/SiteCreator.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace kelvara::app {
+
+// What the kelvara command was asked to do.
+struct CommandLine {
+    enum class Action { Run, CreateSite, Help };
+    Action action = Action::Run;
+    QString siteDir; // the site to run, or to create
+    bool headless = false;
+    SiteCreator::Sides sides = SiteCreator::Sides::Both;
+
+    // nullopt with error set when the arguments make no sense.
+    [[nodiscard]] static std::optional<CommandLine> parse(const QStringList& arguments, QString* error);
+    [[nodiscard]] static QString helpText();
+    // Whether the arguments need no screen (decided before the application object exists).
+    [[nodiscard]] static bool wantsConsoleOnly(int argc, char** argv);
+};
+
+} // namespace kelvara::app

@@ -1,0 +1,26 @@
+#include "app/ConsoleDialogs.h"
+
+#include <cstdio>
+
+namespace kelvara::app {
+
+ConsoleDialogs::ConsoleDialogs() : m_err(stderr) {}
+
+void ConsoleDialogs::information(const QString& title, const QString& text) {
+    m_err << title << ": " << text << Qt::endl;
+}
+
+bool ConsoleDialogs::question(const QString& title, const QString& text, bool defaultYes) {
+    m_err << title << ": " << text << (defaultYes ? " [Yes]" : " [No]") << Qt::endl;
+    return defaultYes;
+}
+
+void ConsoleDialogs::reportError(const QString& description, const QString& procedure) {
+    m_err << errorLine(description, procedure) << Qt::endl;
+}
+
+void ConsoleDialogs::notice(const QString& text) {
+    m_err << text << Qt::endl;
+}
+
+} // namespace kelvara::app

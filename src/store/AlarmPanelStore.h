@@ -1,0 +1,38 @@
+#pragma once
+
+#include "store/Database.h"
+#include "store/SqlTable.h"
+#include "store/StoreResult.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace kelvara::store {
+
+// One lamp of the alarm panel and the switch that drives it.
+struct AlarmPanelRow {
+    qint64 id = 0;
+    int AlarmLedNo = 0;
+    QString ALarmSerialNo;
+    int ALarmPanelID = 0;
+};
+
+// Reads and writes the alarm-panel lamps (table AlarmPanel), in AlarmLedNo order.
+class AlarmPanelStore {
+public:
+    explicit AlarmPanelStore(const Database& database);
+
+    [[nodiscard]] StoreResult<std::vector<AlarmPanelRow>> loadAll() const;
+    // The lamp whose switch has this ROM id.
+    [[nodiscard]] StoreResult<std::optional<AlarmPanelRow>> findBySerialNo(const QString& serialNo) const;
+
+    [[nodiscard]] StoreResult<qint64> insert(const AlarmPanelRow& row) const;
+    [[nodiscard]] StoreError update(const AlarmPanelRow& row) const;
+    [[nodiscard]] StoreError remove(qint64 id) const;
+
+private:
+    SqlTable m_table;
+};
+
+} // namespace kelvara::store

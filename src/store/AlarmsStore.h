@@ -1,0 +1,43 @@
+#pragma once
+
+#include "store/Database.h"
+#include "store/SqlTable.h"
+#include "store/StoreResult.h"
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <vector>
+
+namespace kelvara::store {
+
+// One stored alarm event of a zone.
+struct AlarmsRow {
+    qint64 id = 0;
+    int Room = 0;
+    QDate Date;
+    QTime Time;
+    QString Temp;
+    int AlarmTemp = 0;
+    QString AlarmType;
+    QString TempType;
+};
+
+// Reads and appends the stored alarm events (table Alarms), in Date, Time, Room order.
+class AlarmsStore {
+public:
+    explicit AlarmsStore(const Database& database);
+
+    [[nodiscard]] StoreResult<std::vector<AlarmsRow>> loadAll() const;
+    // Events whose Date lies from `from` to `to`, both included.
+    [[nodiscard]] StoreResult<std::vector<AlarmsRow>> loadBetween(const QDate& from, const QDate& to) const;
+
+    [[nodiscard]] StoreResult<qint64> insert(const AlarmsRow& row) const;
+    [[nodiscard]] StoreError update(const AlarmsRow& row) const;
+    [[nodiscard]] StoreError remove(qint64 id) const;
+
+private:
+    SqlTable m_table;
+};
+
+} // namespace kelvara::store

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "store/Database.h"
+#include "store/SqlTable.h"
+#include "store/StoreResult.h"
+
+#include <QDate>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace kelvara::store {
+
+// One started cook cycle: what was cooked, where, when, and how hot it finished.
+struct BatchsRow {
+    qint64 id = 0;
+    int BatchNo = 0;
+    QString BatchID;
+    int SensorNo = 0;
+    int ProductID = 0;
+    QDate Date;
+    QString StartTime;
+    QString EndTime;
+    int Target = 0;
+    double FinishTemp = 0.0;
+    double CookHours = 0.0;
+    double CookMins = 0.0;
+    QString TempType;
+};
+
+// Reads and writes the batches (table Batchs), in BatchNo order.
+class BatchsStore {
+public:
+    explicit BatchsStore(const Database& database);
+
+    [[nodiscard]] StoreResult<std::vector<BatchsRow>> loadAll() const;
+    [[nodiscard]] StoreResult<std::optional<BatchsRow>> findByBatchNo(int batchNo) const;
+    // The batch that already carries this user batch ID (letter case ignored), if any.
+    [[nodiscard]] StoreResult<std::optional<BatchsRow>> findByBatchId(const QString& batchId) const;
+
+    [[nodiscard]] StoreResult<qint64> insert(const BatchsRow& row) const;
+    [[nodiscard]] StoreError update(const BatchsRow& row) const;
+    [[nodiscard]] StoreError remove(qint64 id) const;
+    // Deletes every batch started on or before `last`.
+    [[nodiscard]] StoreError removeUpTo(const QDate& last) const;
+
+private:
+    SqlTable m_table;
+};
+
+} // namespace kelvara::store

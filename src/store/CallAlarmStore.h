@@ -1,0 +1,61 @@
+#pragma once
+
+#include "store/Database.h"
+#include "store/SqlTable.h"
+#include "store/StoreResult.h"
+
+#include <QString>
+#include <QTime>
+#include <optional>
+#include <vector>
+
+namespace kelvara::store {
+
+// One recipient of the notification list, how to reach them, and what they were last told.
+// The nullable columns are those whose Null the dispatcher tells apart from a value: a comparison
+// with Null counts as false there.
+struct CallAlarmRow {
+    qint64 id = 0;
+    int CallID = 0;
+    QString Notify;
+    bool Active = false;
+    std::optional<int> Repeat;
+    std::optional<int> Retry;
+    std::optional<QTime> LastCall;
+    std::optional<int> Actual;
+    // The set of zones in alarm at the last successful notification; Null when never set.
+    std::optional<QString> Rooms;
+    QString Recipient;
+    QString RecipientNo;
+    QString AccessNo;
+    std::optional<QString> Message;
+    QString Device;
+    QString Speed;
+    QString Parity;
+    std::optional<QString> Password;
+    QString Protocol;
+    QString SendType;
+    QString SenderNo;
+    QString Provider;
+    QString DataBits;
+    QString StopBits;
+};
+
+// Reads and writes the notification list (table CallAlarm), in CallID order.
+class CallAlarmStore {
+public:
+    explicit CallAlarmStore(const Database& database);
+
+    [[nodiscard]] StoreResult<std::vector<CallAlarmRow>> loadAll() const;
+
+    [[nodiscard]] StoreResult<qint64> insert(const CallAlarmRow& row) const;
+    [[nodiscard]] StoreError update(const CallAlarmRow& row) const;
+    [[nodiscard]] StoreError remove(qint64 id) const;
+    // Once an alarm is over: every row's count back to 0 and its set of zones emptied; LastCall stays.
+    [[nodiscard]] StoreError resetCounts() const;
+
+private:
+    SqlTable m_table;
+};
+
+} // namespace kelvara::store

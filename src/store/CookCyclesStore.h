@@ -1,0 +1,45 @@
+#pragma once
+
+#include "store/Database.h"
+#include "store/SqlTable.h"
+#include "store/StoreResult.h"
+
+#include <QDate>
+#include <QString>
+#include <vector>
+
+namespace kelvara::store {
+
+// One recorded reading of a running cook cycle.
+struct CookCyclesRow {
+    qint64 id = 0;
+    int BatchNo = 0;
+    QDate Date;
+    // As shown to the user: "h:mm am/pm".
+    QString Time;
+    // A whole number as text, or "NR".
+    QString Temperature;
+    // Day of month, " - ", then HH:MM.
+    QString DayTime;
+};
+
+// Reads and appends the cook readings (table CookCycles), by batch and then in the order recorded.
+class CookCyclesStore {
+public:
+    explicit CookCyclesStore(const Database& database);
+
+    [[nodiscard]] StoreResult<std::vector<CookCyclesRow>> loadAll() const;
+    [[nodiscard]] StoreResult<std::vector<CookCyclesRow>> loadByBatchNo(int batchNo) const;
+    // Readings whose Date lies from `from` to `to`, both included.
+    [[nodiscard]] StoreResult<std::vector<CookCyclesRow>> loadBetween(const QDate& from,
+                                                                      const QDate& to) const;
+
+    [[nodiscard]] StoreResult<qint64> insert(const CookCyclesRow& row) const;
+    [[nodiscard]] StoreError update(const CookCyclesRow& row) const;
+    [[nodiscard]] StoreError remove(qint64 id) const;
+
+private:
+    SqlTable m_table;
+};
+
+} // namespace kelvara::store

@@ -1,0 +1,102 @@
+#include "store/CookSettingsStore.h"
+
+#include "store/Schema.h"
+
+#include <algorithm>
+
+namespace kelvara::store {
+
+using namespace sqlvalue;
+
+namespace {
+
+const QString kTableName = QStringLiteral("Settings");
+const QString kFirst = QStringLiteral("ORDER BY rowid");
+
+CookSettingsRow fromRecord(const QSqlRecord& r) {
+    CookSettingsRow row;
+    row.id = rowid(r);
+    row.BusinessName = toText(r.value(QStringLiteral("BusinessName")));
+    row.Address = toText(r.value(QStringLiteral("Address")));
+    row.Town = toText(r.value(QStringLiteral("Town")));
+    row.Prov = toText(r.value(QStringLiteral("Prov")));
+    row.PostalCode = toText(r.value(QStringLiteral("PostalCode")));
+    row.WorkPhone = toText(r.value(QStringLiteral("WorkPhone")));
+    row.FaxNumber = toText(r.value(QStringLiteral("FaxNumber")));
+    row.Password = toOptionalText(r.value(QStringLiteral("Password")));
+    row.houses = toInteger(r.value(QStringLiteral("houses")));
+    return row;
+}
+
+ColumnValues columns(const CookSettingsRow& row) {
+    return {{QStringLiteral("BusinessName"), row.BusinessName},
+            {QStringLiteral("Address"), row.Address},
+            {QStringLiteral("Town"), row.Town},
+            {QStringLiteral("Prov"), row.Prov},
+            {QStringLiteral("PostalCode"), row.PostalCode},
+            {QStringLiteral("WorkPhone"), row.WorkPhone},
+            {QStringLiteral("FaxNumber"), row.FaxNumber},
+            {QStringLiteral("Password"), text(row.Password)},
+            {QStringLiteral("houses"), row.houses}};
+}
+
+// The placeholder row is derived from the schema so that a column added later gets its placeholder too.
+ColumnValues placeholderRow() {
+    const auto& tables = Schema::tables(DatabaseKind::Thermo);
+    const auto settings =
+        std::find_if(tables.begin(), tables.end(), [](const TableDef& t) { return t.name == kTableName; });
+    ColumnValues values;
+    if (settings == tables.end())
+        return values;
+    for (const ColumnDef& column : settings->columns) {
+        if (column.type == ColumnType::Text)
+            values.emplace_back(column.name, QStringLiteral(" "));
+        else if (column.type != ColumnType::AutoKey)
+            values.emplace_back(column.name, 0);
+    }
+    return values;
+}
+
+} // namespace
+
+CookSettingsStore::CookSettingsStore(const Database& database) : m_table(database, kTableName) {}
+
+std::optional<CookSettingsRow> CookSettingsStore::load() const {
+    auto row = m_table.selectFirst(kFirst, {}, fromRecord);
+    return row ? *row : std::nullopt;
+}
+
+StoreResult<std::vector<CookSettingsRow>> CookSettingsStore::loadAll() const {
+    return m_table.selectRows(kFirst, {}, fromRecord);
+}
+
+StoreError CookSettingsStore::ensureRow() const {
+    const StoreResult<int> rows = m_table.count();
+    if (!rows)
+        return rows.error();
+    if (*rows > 0)
+        return std::nullopt;
+    const StoreResult<qint64> added = m_table.insert(placeholderRow());
+    return added ? std::nullopt : std::optional<QString>(added.error());
+}
+
+StoreResult<qint64> CookSettingsStore::insert(const CookSettingsRow& row) const {
+    return m_table.insert(columns(row));
+}
+
+StoreError CookSettingsStore::update(const CookSettingsRow& row) const {
+    return m_table.update(row.id, columns(row));
+}
+
+StoreError CookSettingsStore::remove(qint64 id) const {
+    return m_table.remove(id);
+}
+
+StoreError CookSettingsStore::saveHouses(int houses) const {
+    const std::optional<CookSettingsRow> row = load();
+    if (!row)
+        return QStringLiteral("The Settings table has no row");
+    return m_table.update(row->id, {{QStringLiteral("houses"), houses}});
+}
+
+} // namespace kelvara::store

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "store/DatabaseKind.h"
+#include "store/StoreResult.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace kelvara::store {
+
+// Owns one named SQLite connection to one of the site's database files.
+class Database {
+public:
+    explicit Database(DatabaseKind kind);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+    Database(Database&& other) noexcept;
+    Database& operator=(Database&&) = delete;
+
+    // Opens an existing file (a missing one is never created here), checks that it is a database,
+    // and brings its schema up to date. On failure the engine's description comes back and the
+    // connection stays closed.
+    [[nodiscard]] std::optional<QString> open(const QString& path);
+    void close();
+
+    [[nodiscard]] bool isOpen() const;
+    // A handle on the owned connection; it stays valid while this object lives.
+    [[nodiscard]] QSqlDatabase connection() const;
+    [[nodiscard]] DatabaseKind kind() const { return m_kind; }
+    // The file last opened, empty before the first open.
+    [[nodiscard]] QString path() const { return m_path; }
+
+private:
+    [[nodiscard]] std::optional<QString> prepare();
+
+    DatabaseKind m_kind;
+    QString m_connectionName;
+    QString m_path;
+};
+
+// Creates a new file with the whole schema of its kind, readable by the owner only. A KVR database
+// also gets its single System row. An existing file is never overwritten.
+[[nodiscard]] std::optional<QString> createDatabase(const QString& path, DatabaseKind kind);
+
+} // namespace kelvara::store

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "store/DatabaseKind.h"
+#include "store/StoreResult.h"
+
+#include <QSqlDatabase>
+
+namespace kelvara::store {
+
+// Brings a database's schema up to this release, step by step, counting in PRAGMA user_version.
+class Migrations {
+public:
+    // The version a database of this kind has once every step has run.
+    [[nodiscard]] static int currentVersion(DatabaseKind kind);
+
+    // The version the file records (0 for a file no release has touched yet).
+    [[nodiscard]] static StoreResult<int> storedVersion(QSqlDatabase& db);
+
+    // Runs every step above the stored version, each in its own transaction, so a failure leaves the
+    // file at the last version that completed.
+    [[nodiscard]] static StoreError apply(QSqlDatabase& db, DatabaseKind kind);
+};
+
+} // namespace kelvara::store

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "store/Database.h"
+#include "store/SqlTable.h"
+#include "store/StoreResult.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace kelvara::store {
+
+// One SMS/pager access provider and the line settings its message centre needs.
+struct ProviderRow {
+    qint64 id = 0;
+    QString Provider;
+    QString AccessNo;
+    QString Device;
+    QString Speed;
+    QString DataBits;
+    QString Parity;
+    QString StopBits;
+    QString Password;
+    QString Protocol;
+};
+
+// Reads and writes the access providers (table Provider), in order of their names.
+class ProviderStore {
+public:
+    explicit ProviderStore(const Database& database);
+
+    [[nodiscard]] StoreResult<std::vector<ProviderRow>> loadAll() const;
+    // The first provider of this name, letter case ignored.
+    [[nodiscard]] StoreResult<std::optional<ProviderRow>> findByName(const QString& provider) const;
+
+    [[nodiscard]] StoreResult<qint64> insert(const ProviderRow& row) const;
+    [[nodiscard]] StoreError update(const ProviderRow& row) const;
+    [[nodiscard]] StoreError remove(qint64 id) const;
+
+private:
+    SqlTable m_table;
+};
+
+} // namespace kelvara::store

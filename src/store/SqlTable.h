@@ -1,0 +1,101 @@
+#pragma once
+
+#include "store/Database.h"
+#include "store/StoreResult.h"
+
+#include <QDate>
+#include <QSqlRecord>
+#include <QString>
+#include <QTime>
+#include <QVariant>
+#include <QVariantList>
+#include <optional>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace kelvara::store {
+
+// Column name and the value to store in it.
+using ColumnValues = std::vector<std::pair<QString, QVariant>>;
+
+// Runs the statements the typed stores share on one table; every value travels as a bound parameter.
+class SqlTable {
+public:
+    SqlTable(const Database& database, QString table);
+
+    // Rows as records, each with the row's rowid as field "rowid" in front of the table's columns.
+    // `tail` is the WHERE/ORDER BY part, with '?' for each of `binds`.
+    [[nodiscard]] StoreResult<std::vector<QSqlRecord>> select(const QString& tail,
+                                                              const QVariantList& binds = {}) const;
+
+    // `read` turns a record of select() into the store's row value.
+    template <typename Read>
+    [[nodiscard]] auto selectRows(const QString& tail, const QVariantList& binds, Read read) const
+        -> StoreResult<std::vector<std::invoke_result_t<Read, const QSqlRecord&>>> {
+        using Rows = std::vector<std::invoke_result_t<Read, const QSqlRecord&>>;
+        auto records = select(tail, binds);
+        if (!records)
+            return StoreResult<Rows>::failure(records.error());
+        Rows rows;
+        rows.reserve(records->size());
+        for (const QSqlRecord& record : *records)
+            rows.push_back(read(record));
+        return StoreResult<Rows>::success(std::move(rows));
+    }
+
+    // The first row of selectRows(), or nullopt when there is none.
+    template <typename Read>
+    [[nodiscard]] auto selectFirst(const QString& tail, const QVariantList& binds, Read read) const
+        -> StoreResult<std::optional<std::invoke_result_t<Read, const QSqlRecord&>>> {
+        using Row = std::optional<std::invoke_result_t<Read, const QSqlRecord&>>;
+        auto records = select(tail + QStringLiteral(" LIMIT 1"), binds);
+        if (!records)
+            return StoreResult<Row>::failure(records.error());
+        if (records->empty())
+            return StoreResult<Row>::success(std::nullopt);
+        return StoreResult<Row>::success(read(records->front()));
+    }
+
+    [[nodiscard]] StoreResult<int> count(const QString& tail = {}, const QVariantList& binds = {}) const;
+    // The new row's rowid.
+    [[nodiscard]] StoreResult<qint64> insert(const ColumnValues& values) const;
+    [[nodiscard]] StoreError update(qint64 rowid, const ColumnValues& values) const;
+    [[nodiscard]] StoreError remove(qint64 rowid) const;
+    // A statement of the store's own; `sql` names the table itself.
+    [[nodiscard]] StoreError execute(const QString& sql, const QVariantList& binds = {}) const;
+
+    [[nodiscard]] QString quotedName() const;
+
+private:
+    const Database& m_database;
+    QString m_table;
+};
+
+// Conversions between the stored forms (ISO date text, HH:MM:SS time text, 0/1 flags) and values.
+namespace sqlvalue {
+
+QVariant date(const QDate& date);
+QVariant date(const std::optional<QDate>& date);
+QVariant time(const QTime& time);
+QVariant time(const std::optional<QTime>& time);
+QVariant flag(bool value);
+QVariant text(const std::optional<QString>& text);
+QVariant number(const std::optional<double>& value);
+QVariant integer(const std::optional<int>& value);
+
+std::optional<QDate> toDate(const QVariant& value);
+std::optional<QTime> toTime(const QVariant& value);
+std::optional<QString> toOptionalText(const QVariant& value);
+std::optional<double> toOptionalNumber(const QVariant& value);
+std::optional<int> toOptionalInteger(const QVariant& value);
+// Null reads as the empty text, 0 or false.
+QString toText(const QVariant& value);
+double toNumber(const QVariant& value);
+int toInteger(const QVariant& value);
+bool toFlag(const QVariant& value);
+qint64 rowid(const QSqlRecord& record);
+
+} // namespace sqlvalue
+
+} // namespace kelvara::store

@@ -1,0 +1,117 @@
+#include "store/SystemStore.h"
+
+namespace kelvara::store {
+
+using namespace sqlvalue;
+
+namespace {
+
+const QString kFirst = QStringLiteral("ORDER BY rowid");
+
+SystemRow fromRecord(const QSqlRecord& r) {
+    SystemRow row;
+    row.id = rowid(r);
+    row.LastDate = toDate(r.value(QStringLiteral("LastDate")));
+    row.LastTime = toTime(r.value(QStringLiteral("LastTime")));
+    row.HotLastDate = toDate(r.value(QStringLiteral("HotLastDate")));
+    row.HotLastTime = toTime(r.value(QStringLiteral("HotLastTime")));
+    row.BusinessName = toText(r.value(QStringLiteral("BusinessName")));
+    row.Address = toText(r.value(QStringLiteral("Address")));
+    row.Town = toText(r.value(QStringLiteral("Town")));
+    row.Prov = toText(r.value(QStringLiteral("Prov")));
+    row.PostalCode = toText(r.value(QStringLiteral("PostalCode")));
+    row.WorkPhone = toText(r.value(QStringLiteral("WorkPhone")));
+    row.FaxNumber = toText(r.value(QStringLiteral("FaxNumber")));
+    row.Mode = toText(r.value(QStringLiteral("Mode")));
+    row.Rooms = toInteger(r.value(QStringLiteral("Rooms")));
+    row.Password = toOptionalText(r.value(QStringLiteral("Password")));
+    row.BatchNo = toOptionalInteger(r.value(QStringLiteral("BatchNo")));
+    return row;
+}
+
+ColumnValues columns(const SystemRow& row) {
+    return {{QStringLiteral("LastDate"), date(row.LastDate)},
+            {QStringLiteral("LastTime"), time(row.LastTime)},
+            {QStringLiteral("HotLastDate"), date(row.HotLastDate)},
+            {QStringLiteral("HotLastTime"), time(row.HotLastTime)},
+            {QStringLiteral("BusinessName"), row.BusinessName},
+            {QStringLiteral("Address"), row.Address},
+            {QStringLiteral("Town"), row.Town},
+            {QStringLiteral("Prov"), row.Prov},
+            {QStringLiteral("PostalCode"), row.PostalCode},
+            {QStringLiteral("WorkPhone"), row.WorkPhone},
+            {QStringLiteral("FaxNumber"), row.FaxNumber},
+            {QStringLiteral("Mode"), row.Mode},
+            {QStringLiteral("Rooms"), row.Rooms},
+            {QStringLiteral("Password"), text(row.Password)},
+            {QStringLiteral("BatchNo"), integer(row.BatchNo)}};
+}
+
+} // namespace
+
+SystemStore::SystemStore(const Database& database) : m_table(database, QStringLiteral("System")) {}
+
+std::optional<SystemRow> SystemStore::load() const {
+    auto row = m_table.selectFirst(kFirst, {}, fromRecord);
+    return row ? *row : std::nullopt;
+}
+
+StoreResult<std::vector<SystemRow>> SystemStore::loadAll() const {
+    return m_table.selectRows(kFirst, {}, fromRecord);
+}
+
+StoreError SystemStore::ensureRow() const {
+    const StoreResult<int> rows = m_table.count();
+    if (!rows)
+        return rows.error();
+    if (*rows > 0)
+        return std::nullopt;
+    SystemRow row;
+    row.BatchNo = 0;
+    const StoreResult<qint64> added = insert(row);
+    return added ? std::nullopt : std::optional<QString>(added.error());
+}
+
+StoreResult<qint64> SystemStore::insert(const SystemRow& row) const {
+    return m_table.insert(columns(row));
+}
+
+StoreError SystemStore::update(const SystemRow& row) const {
+    return m_table.update(row.id, columns(row));
+}
+
+StoreError SystemStore::remove(qint64 id) const {
+    return m_table.remove(id);
+}
+
+StoreError SystemStore::updateFirstRow(const ColumnValues& values) const {
+    const std::optional<SystemRow> row = load();
+    if (!row)
+        return QStringLiteral("The System table has no row");
+    return m_table.update(row->id, values);
+}
+
+StoreError SystemStore::saveLastRecord(const QDate& day, const QTime& at) const {
+    return updateFirstRow({{QStringLiteral("LastDate"), date(day)}, {QStringLiteral("LastTime"), time(at)}});
+}
+
+StoreError SystemStore::saveHotLastRecord(const QDate& day, const QTime& at) const {
+    return updateFirstRow(
+        {{QStringLiteral("HotLastDate"), date(day)}, {QStringLiteral("HotLastTime"), time(at)}});
+}
+
+StoreError SystemStore::saveRooms(int rooms) const {
+    return updateFirstRow({{QStringLiteral("Rooms"), rooms}});
+}
+
+StoreResult<int> SystemStore::takeNextBatchNo() const {
+    const std::optional<SystemRow> row = load();
+    if (!row)
+        return StoreResult<int>::failure(QStringLiteral("The System table has no row"));
+    const int next = row->BatchNo.value_or(0) + 1;
+    if (auto error = m_table.update(row->id, {{QStringLiteral("BatchNo"), next}}))
+        return StoreResult<int>::failure(*error);
+    return StoreResult<int>::success(next);
+}
+
+} // namespace kelvara::store

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "store/Database.h"
+#include "store/SqlTable.h"
+#include "store/StoreResult.h"
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <optional>
+#include <vector>
+
+namespace kelvara::store {
+
+// The zone database's site row.
+struct SystemRow {
+    qint64 id = 0;
+    // When the zone side and the cook side last stored readings; Null until they first do.
+    std::optional<QDate> LastDate;
+    std::optional<QTime> LastTime;
+    std::optional<QDate> HotLastDate;
+    std::optional<QTime> HotLastTime;
+    QString BusinessName;
+    QString Address;
+    QString Town;
+    QString Prov;
+    QString PostalCode;
+    QString WorkPhone;
+    QString FaxNumber;
+    QString Mode;
+    int Rooms = 0;
+    // Null: no password is set and the login accepts any entry.
+    std::optional<QString> Password;
+    // The last batch number handed out; Null before the first batch.
+    std::optional<int> BatchNo;
+};
+
+// Reads and writes the System table, which holds one row for the whole site.
+class SystemStore {
+public:
+    explicit SystemStore(const Database& database);
+
+    // The site row; nullopt when the table is empty or cannot be read.
+    [[nodiscard]] std::optional<SystemRow> load() const;
+    [[nodiscard]] StoreResult<std::vector<SystemRow>> loadAll() const;
+    // Adds the site row (no dates yet, empty texts, zero counts) when the table has none.
+    [[nodiscard]] StoreError ensureRow() const;
+
+    [[nodiscard]] StoreResult<qint64> insert(const SystemRow& row) const;
+    [[nodiscard]] StoreError update(const SystemRow& row) const;
+    [[nodiscard]] StoreError remove(qint64 id) const;
+
+    // Single-column writes to the site row, for the passes that only move one value.
+    [[nodiscard]] StoreError saveLastRecord(const QDate& date, const QTime& time) const;
+    [[nodiscard]] StoreError saveHotLastRecord(const QDate& date, const QTime& time) const;
+    [[nodiscard]] StoreError saveRooms(int rooms) const;
+    // Hands out the next batch number (1 after Null) and stores it as the last one handed out.
+    [[nodiscard]] StoreResult<int> takeNextBatchNo() const;
+
+private:
+    [[nodiscard]] StoreError updateFirstRow(const ColumnValues& values) const;
+
+    SqlTable m_table;
+};
+
+} // namespace kelvara::store

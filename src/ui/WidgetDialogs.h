@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/UserDialogs.h"
+
+class QWidget;
+
+namespace kelvara::ui {
+
+// Message boxes over the window that owns them.
+class WidgetDialogs final : public app::UserDialogs {
+public:
+    explicit WidgetDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+    void information(const QString& title, const QString& text) override;
+    bool question(const QString& title, const QString& text, bool defaultYes) override;
+
+private:
+    QWidget* m_parent;
+};
+
+} // namespace kelvara::ui

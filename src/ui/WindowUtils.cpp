@@ -1,0 +1,46 @@
+#include "ui/WindowUtils.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QWidget>
+
+namespace kelvara::ui {
+
+void CenterWindow(QWidget& window) {
+    if (const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen()) {
+        const QRect full = screen->geometry();
+        const QRect outer = window.frameGeometry();
+        window.move(full.x() + (full.width() - outer.width()) / 2,
+                    full.y() + (full.height() - outer.height()) / 2);
+    }
+    window.setWindowTitle(QLatin1Char(' ') + window.windowTitle());
+}
+
+EnterAsTab::EnterAsTab(QWidget& dialog) : QObject(&dialog) {
+    dialog.installEventFilter(this);
+    for (QWidget* child : dialog.findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+bool EnterAsTab::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            auto* w = qobject_cast<QWidget*>(watched);
+            // A key a field ignores travels on to its parents; only the field that has the focus moves it.
+            if (w && w == w->window()->focusWidget()) {
+                // The next field in tab order that would take the focus from a Tab key.
+                QWidget* next = w->nextInFocusChain();
+                while (next != w && !((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() &&
+                                      next->isVisibleTo(w->window())))
+                    next = next->nextInFocusChain();
+                next->setFocus(Qt::TabFocusReason);
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace kelvara::ui

@@ -1,0 +1,116 @@
+// Start-up in process: settings and databases land in the shared state as the site's files say.
+#include "app/Startup.h"
+
+#include "app/AppContext.h"
+#include "app/SingleInstance.h"
+#include "store/CookSettingsStore.h"
+#include "store/Database.h"
+#include "store/MonitorSetsStore.h"
+#include "store/SystemStore.h"
+#include "store/ThermoTypesTable.h"
+#include "support/RecordedDialogs.h"
+#include "support/TempSite.h"
+
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+using namespace kelvara;
+
+namespace {
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ctx.siteDir = site.path();
+        site.write("KVR.INI", "TempType=F\r\nZones=8\r\nColdReadMins=1\r\nDONE\r\n");
+        site.write("SensorReader.ini", "x\r\nHA5\r\n[HA5]\r\nReset=aR\r\nDONE\r\n");
+    }
+    void createZoneSide() {
+        ASSERT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
+    }
+    void createCookSide() {
+        ASSERT_FALSE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo));
+        ASSERT_FALSE(store::createThermoTypesDatabase(site.file("ThermoTypes.db")));
+    }
+    app::Startup::Outcome run() {
+        app::Startup startup(ctx, dialogs, instance);
+        return startup.run();
+    }
+
+    test::TempSite site;
+    app::AppContext ctx;
+    test::RecordedDialogs dialogs;
+    app::SingleInstance instance;
+};
+
+} // namespace
+
+TEST_F(StartupTest, AnEmptyZoneTableForcesZonesToNoneAndNullTimesBecomeTheOldestDay) {
+    createZoneSide();
+    ASSERT_EQ(run(), app::Startup::Outcome::Running);
+    EXPECT_EQ(ctx.DatabaseMode, "KVR");
+    EXPECT_EQ(ctx.settings.Zones, 0); // KVR.INI said 8
+    EXPECT_EQ(ctx.settings.TempType, "F");
+    EXPECT_EQ(ctx.commands.ResetCmd, "aR\r");
+    EXPECT_EQ(ctx.LastDate, QDate(1900, 1, 1));
+    EXPECT_EQ(ctx.LastTime, QTime(0, 0));
+    EXPECT_EQ(ctx.HotLastDate, QDate(1900, 1, 1));
+    EXPECT_TRUE(dialogs.texts.isEmpty());
+    EXPECT_TRUE(ctx.startupNotices.isEmpty());
+}
+
+TEST_F(StartupTest, StoredZonesAndLastRecordTimesAreKept) {
+    createZoneSide();
+    {
+        store::Database db(store::DatabaseKind::Kvr);
+        ASSERT_FALSE(db.open(site.file("KVR.db")));
+        store::MonitorSetsRow zone;
+        zone.Room = 1;
+        zone.SerialNo = "750000000000A128";
+        ASSERT_TRUE(store::MonitorSetsStore(db).insert(zone).ok());
+        ASSERT_FALSE(store::SystemStore(db).saveLastRecord(QDate(2026, 5, 4), QTime(13, 45, 0)));
+    }
+    ASSERT_EQ(run(), app::Startup::Outcome::Running);
+    EXPECT_EQ(ctx.settings.Zones, 8);
+    EXPECT_EQ(ctx.LastDate, QDate(2026, 5, 4));
+    EXPECT_EQ(ctx.LastTime, QTime(13, 45, 0));
+    EXPECT_EQ(ctx.HotLastTime, QTime(0, 0)); // still Null
+}
+
+TEST_F(StartupTest, BothSidesOpenAndTheCookSettingsRowIsGuaranteed) {
+    createZoneSide();
+    createCookSide();
+    {
+        store::Database db(store::DatabaseKind::Thermo);
+        ASSERT_FALSE(db.open(site.file("Thermo.db")));
+        QSqlQuery q(db.connection());
+        ASSERT_TRUE(q.exec("DELETE FROM \"Settings\""));
+    }
+    ASSERT_EQ(run(), app::Startup::Outcome::Running);
+    EXPECT_EQ(ctx.DatabaseMode, "KVRThermo");
+    ASSERT_TRUE(ctx.thermo && ctx.thermo->isOpen());
+    const auto row = store::CookSettingsStore(*ctx.thermo).load();
+    ASSERT_TRUE(row.has_value());
+    EXPECT_EQ(row->BusinessName, " ");
+    EXPECT_EQ(row->houses, 0);
+}
+
+TEST_F(StartupTest, MissingSettingsFilesLeaveDefaultsAndOneNoticeEach) {
+    createZoneSide();
+    QFile::remove(site.file("KVR.INI"));
+    QFile::remove(site.file("SensorReader.ini"));
+    ASSERT_EQ(run(), app::Startup::Outcome::Running);
+    ASSERT_EQ(ctx.startupNotices.size(), 2);
+    EXPECT_TRUE(ctx.startupNotices.at(0).contains("KVR.INI"));
+    EXPECT_TRUE(ctx.startupNotices.at(1).contains("SensorReader.ini"));
+    EXPECT_TRUE(ctx.commands.ResetCmd.isEmpty());
+}
+
+TEST_F(StartupTest, AZoneDatabaseThatWillNotOpenIsReportedAndTheSideHasNoZones) {
+    site.write("KVR.db", QByteArray(2048, '\x7f'));
+    ASSERT_EQ(run(), app::Startup::Outcome::Running);
+    ASSERT_EQ(dialogs.texts.size(), 1);
+    EXPECT_EQ(dialogs.titles.at(0), "Kelvara");
+    EXPECT_EQ(ctx.settings.Zones, 0);
+    EXPECT_EQ(ctx.LastDate, QDate(1900, 1, 1));
+}

@@ -1,0 +1,156 @@
+// Opening, creating and migrating the site's database files.
+#include "StoreFixture.h"
+#include "store/Databases.h"
+#include "store/Migrations.h"
+#include "store/MonitorSetsStore.h"
+#include "store/SystemStore.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+using namespace kelvara;
+using store::Database;
+using store::DatabaseKind;
+
+namespace {
+
+constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+constexpr QFileDevice::Permissions kGroupOrOther = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                   QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                   QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+// Runs statements on a file through a connection of its own, as an older release would have.
+void runRaw(const QString& path, const QStringList& statements) {
+    const QString name = QStringLiteral("raw-") + path;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        for (const QString& sql : statements)
+            ASSERT_TRUE(query.exec(sql)) << sql.toStdString();
+        query.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+class DatabaseTest : public test::StoreFixture {};
+
+} // namespace
+
+TEST_F(DatabaseTest, OpeningAMissingFileFailsWithoutCreatingIt) {
+    const QString path = site.file(QStringLiteral("KVR.db"));
+    Database db(DatabaseKind::Kvr);
+    const auto error = db.open(path);
+    ASSERT_TRUE(error);
+    EXPECT_FALSE(error->isEmpty());
+    EXPECT_FALSE(db.isOpen());
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+TEST_F(DatabaseTest, OpeningAFileThatIsNoDatabaseGivesTheEngineTextAndStaysClosed) {
+    site.write(QStringLiteral("KVR.db"), QByteArray("Site notes, not a database.\r\n").repeated(64));
+    Database db(DatabaseKind::Kvr);
+    const auto error = db.open(site.file(QStringLiteral("KVR.db")));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(*error, QStringLiteral("file is not a database"));
+    EXPECT_FALSE(db.isOpen());
+}
+
+TEST_F(DatabaseTest, NewFilesAreReadableByTheOwnerOnlyAndSoIsTheirJournal) {
+    for (const DatabaseKind kind : {DatabaseKind::Kvr, DatabaseKind::Thermo, DatabaseKind::Archive}) {
+        const QString path = site.file(store::databaseFileName(kind));
+        ASSERT_FALSE(store::createDatabase(path, kind));
+        EXPECT_EQ(QFile::permissions(path) & kGroupOrOther, QFileDevice::Permissions());
+        EXPECT_EQ(QFile::permissions(path) & kOwnerOnly, kOwnerOnly);
+
+        Database db(kind);
+        ASSERT_FALSE(db.open(path));
+        EXPECT_EQ(scalar(db, QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+        EXPECT_EQ(scalar(db, QStringLiteral("PRAGMA synchronous")).toInt(), 2); // FULL
+        ASSERT_TRUE(QFileInfo::exists(path + QStringLiteral("-wal")));
+        EXPECT_EQ(QFile::permissions(path + QStringLiteral("-wal")) & kGroupOrOther,
+                  QFileDevice::Permissions());
+    }
+}
+
+TEST_F(DatabaseTest, CreatingOverAnExistingFileFailsAndLeavesItAlone) {
+    site.write(QStringLiteral("KVR.db"), "keep me");
+    EXPECT_TRUE(store::createDatabase(site.file(QStringLiteral("KVR.db")), DatabaseKind::Kvr));
+    EXPECT_EQ(site.read(QStringLiteral("KVR.db")), QByteArray("keep me"));
+}
+
+TEST_F(DatabaseTest, ANewZoneDatabaseHoldsOneSiteRowWithNoRecordTimesYet) {
+    auto db = create(DatabaseKind::Kvr);
+    store::SystemStore system(*db);
+    const auto rows = system.loadAll();
+    ASSERT_TRUE(rows.ok());
+    ASSERT_EQ(rows->size(), 1U);
+    const store::SystemRow& row = rows->front();
+    EXPECT_FALSE(row.LastDate);
+    EXPECT_FALSE(row.LastTime);
+    EXPECT_FALSE(row.HotLastDate);
+    EXPECT_FALSE(row.HotLastTime);
+    EXPECT_EQ(row.BusinessName, QString());
+    EXPECT_EQ(row.Rooms, 0);
+    EXPECT_EQ(row.BatchNo, 0);
+}
+
+TEST_F(DatabaseTest, MigrationBringsAnUnversionedFileUpToDateAndKeepsItsRows) {
+    const QString path = site.file(QStringLiteral("KVR.db"));
+    runRaw(path, {QStringLiteral("CREATE TABLE MonitorSets (Room INTEGER, Name TEXT, SerialNo TEXT)"),
+                  QStringLiteral("INSERT INTO MonitorSets VALUES (2, 'Freezer', '8D0000012A3B4C28')"),
+                  QStringLiteral("INSERT INTO MonitorSets VALUES (1, 'Cooler', '2F0000012A3B4C28')")});
+
+    Database db(DatabaseKind::Kvr);
+    ASSERT_FALSE(db.open(path));
+    EXPECT_EQ(scalar(db, QStringLiteral("PRAGMA user_version")).toInt(),
+              store::Migrations::currentVersion(DatabaseKind::Kvr));
+
+    const auto zones = store::MonitorSetsStore(db).loadAll();
+    ASSERT_TRUE(zones.ok()) << zones.error().toStdString();
+    ASSERT_EQ(zones->size(), 2U);
+    EXPECT_EQ(zones->at(0).Name, QStringLiteral("Cooler"));
+    EXPECT_EQ(zones->at(1).SerialNo, QStringLiteral("8D0000012A3B4C28"));
+
+    // The columns the old table lacked take values now.
+    store::MonitorSetsRow freezer = zones->at(1);
+    freezer.AlarmLedNo = 2;
+    freezer.ALarmSerialNo = QStringLiteral("5A0000000B1C2D05");
+    ASSERT_FALSE(store::MonitorSetsStore(db).update(freezer));
+    EXPECT_EQ((*store::MonitorSetsStore(db).findByRoom(2))->AlarmLedNo, 2);
+
+    // The tables the old file lacked are there now.
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM \"CallAlarm\"")).toInt(), 0);
+}
+
+TEST_F(DatabaseTest, AFileFromANewerReleaseIsRefusedAndStaysClosed) {
+    const QString path = site.file(QStringLiteral("Thermo.db"));
+    ASSERT_FALSE(store::createDatabase(path, DatabaseKind::Thermo));
+    runRaw(path, {QStringLiteral("PRAGMA user_version = 99")});
+
+    Database db(DatabaseKind::Thermo);
+    EXPECT_TRUE(db.open(path));
+    EXPECT_FALSE(db.isOpen());
+}
+
+TEST_F(DatabaseTest, ClosedDatabasesOpenAgainWithTheirData) {
+    store::Databases dbs;
+    dbs.kvr = create(DatabaseKind::Kvr);
+    dbs.thermo = create(DatabaseKind::Thermo);
+    store::MonitorSetsRow zone;
+    zone.Room = 1;
+    ASSERT_TRUE(store::MonitorSetsStore(*dbs.kvr).insert(zone).ok());
+
+    dbs.closeDatabases();
+    EXPECT_FALSE(dbs.kvr->isOpen());
+    EXPECT_FALSE(dbs.thermo->isOpen());
+    EXPECT_EQ(store::MonitorSetsStore(*dbs.kvr).count(), -1);
+
+    ASSERT_FALSE(dbs.kvr->open(dbs.kvr->path()));
+    EXPECT_EQ(store::MonitorSetsStore(*dbs.kvr).count(), 1);
+}

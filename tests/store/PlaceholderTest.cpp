@@ -1,3 +1,0 @@
-// Replaced by the data store suites.
-#include <gtest/gtest.h>
-TEST(StorePlaceholder, Builds) { SUCCEED(); }

@@ -1,0 +1,255 @@
+// What the stores write is what they read back, and what lands in the file is in the agreed forms.
+#include "StoreFixture.h"
+#include "store/BatchsStore.h"
+#include "store/CallAlarmStore.h"
+#include "store/MonitorSetsStore.h"
+#include "store/MonitorStore.h"
+#include "store/ProductsStore.h"
+#include "store/ProviderStore.h"
+#include "store/ThermoSensorsStore.h"
+
+#include <gtest/gtest.h>
+
+using namespace kelvara;
+using namespace kelvara::store;
+
+namespace {
+
+class RoundTripTest : public test::StoreFixture {};
+
+// Texts that would break a statement if they were ever pasted into it.
+const QStringList kAwkwardTexts{QStringLiteral("O'Brien's \"walk-in\""),
+                                QStringLiteral("x'; DROP TABLE \"MonitorSets\"; --"),
+                                QStringLiteral("Room ?; ?2 :name @v $w"), QStringLiteral("Kühlraum – Süd ❄")};
+
+} // namespace
+
+TEST_F(RoundTripTest, AwkwardTextsAreStoredAndFoundAsTheyAre) {
+    auto db = create(DatabaseKind::Kvr);
+    MonitorSetsStore zones(*db);
+    ProviderStore providers(*db);
+    for (const QString& text : kAwkwardTexts) {
+        MonitorSetsRow zone;
+        zone.Name = text;
+        zone.SerialNo = text;
+        ASSERT_TRUE(zones.insert(zone).ok());
+        ProviderRow provider;
+        provider.Provider = text;
+        ASSERT_TRUE(providers.insert(provider).ok());
+    }
+    for (const QString& text : kAwkwardTexts) {
+        const auto zone = zones.findBySerialNo(text);
+        ASSERT_TRUE(zone.ok()) << zone.error().toStdString();
+        ASSERT_TRUE(zone->has_value()) << text.toStdString();
+        EXPECT_EQ((*zone)->Name, text);
+        const auto provider = providers.findByName(text);
+        ASSERT_TRUE(provider.ok() && provider->has_value()) << text.toStdString();
+    }
+    EXPECT_EQ(zones.count(), kAwkwardTexts.size());
+}
+
+TEST_F(RoundTripTest, AZoneRowSurvivesUpdateAndGoesOnRemove) {
+    auto db = create(DatabaseKind::Kvr);
+    MonitorSetsStore zones(*db);
+    MonitorSetsRow zone;
+    zone.Room = 4;
+    zone.Name = QStringLiteral("Dairy");
+    zone.SerialNo = QStringLiteral("8D0000012A3B4C28");
+    ASSERT_TRUE(zones.insert(zone).ok());
+    MonitorSetsRow other;
+    other.Room = 5;
+    ASSERT_TRUE(zones.insert(other).ok());
+
+    auto stored = zones.findByRoom(4);
+    ASSERT_TRUE(stored.ok() && stored->has_value());
+    MonitorSetsRow row = **stored;
+    EXPECT_FALSE(row.HighAlarm);
+    EXPECT_FALSE(row.TimeRead);
+    row.Calibration = -2.5;
+    row.Record = true;
+    row.CurrentTemp = QStringLiteral("36");
+    row.TimeRead = QTime(10, 0, 40);
+    row.Alarm = true;
+    row.HighAlarm = 40;
+    row.LowAlarm = 32.5;
+    row.AlarmDelay = 15;
+    row.Alarmstarted = true;
+    row.AlarmOn = QTime(0, 0);
+    row.DisableAlarm = true;
+    row.Duration = 2;
+    row.ALarmSerialNo = QStringLiteral("5A0000000B1C2D05");
+    row.AlarmLedNo = 4;
+    row.ALarmPanelID = 0;
+    ASSERT_FALSE(zones.update(row));
+
+    const auto reread = zones.findByAlarmSerialNo(QStringLiteral("5a0000000b1c2d05"));
+    ASSERT_TRUE(reread.ok() && reread->has_value());
+    const MonitorSetsRow& back = **reread;
+    EXPECT_EQ(back.id, row.id);
+    EXPECT_EQ(back.Calibration, -2.5);
+    EXPECT_TRUE(back.Record);
+    EXPECT_EQ(back.CurrentTemp, QStringLiteral("36"));
+    EXPECT_EQ(back.TimeRead, QTime(10, 0, 40));
+    EXPECT_EQ(back.HighAlarm, 40.0);
+    EXPECT_EQ(back.LowAlarm, 32.5);
+    EXPECT_EQ(back.AlarmOn, QTime(0, 0));
+    EXPECT_TRUE(back.Alarmstarted && back.DisableAlarm && back.Alarm);
+    EXPECT_EQ(back.Duration, 2);
+    EXPECT_EQ(back.AlarmLedNo, 4);
+    EXPECT_EQ(
+        scalar(*db, QStringLiteral("SELECT \"Record\" || '|' || \"TimeRead\" FROM \"MonitorSets\" WHERE "
+                                   "\"Room\" = 4"))
+            .toString(),
+        QStringLiteral("1|10:00:40"));
+
+    ASSERT_FALSE(zones.remove(row.id));
+    EXPECT_EQ(zones.count(), 1);
+    EXPECT_FALSE(zones.findByRoom(4)->has_value());
+}
+
+TEST_F(RoundTripTest, ReadingsLandInTheirZonesColumnsAndUnrecordedZonesStayNull) {
+    auto db = create(DatabaseKind::Kvr);
+    MonitorStore monitor(*db);
+    MonitorRow row;
+    row.RecDate = QDate(2024, 3, 5);
+    row.RecTime = QTime(10, 15);
+    row.TempType = QStringLiteral("F");
+    row.setTemp(1, QStringLiteral("70"));
+    row.setTemp(3, QStringLiteral("NR"));
+    row.setTemp(20, QStringLiteral("-4"));
+    row.setTemp(21, QStringLiteral("ignored"));
+    ASSERT_TRUE(monitor.insert(row).ok());
+
+    const QVariant stored = scalar(
+        *db, QStringLiteral("SELECT \"temp1\" || '|' || ifnull(\"temp2\", 'null') || '|' || \"Temp3\" || '|' "
+                            "|| \"Temp20\" || '|' || \"RecDate\" || ' ' || \"RecTime\" FROM \"Monitor\""));
+    EXPECT_EQ(stored.toString(), QStringLiteral("70|null|NR|-4|2024-03-05 10:15:00"));
+
+    const auto rows = monitor.loadAll();
+    ASSERT_TRUE(rows.ok());
+    ASSERT_EQ(rows->size(), 1U);
+    EXPECT_EQ(rows->front().temp(1), QStringLiteral("70"));
+    EXPECT_FALSE(rows->front().temp(2));
+    EXPECT_EQ(rows->front().temp(3), QStringLiteral("NR"));
+}
+
+TEST_F(RoundTripTest, DateRangesIncludeBothEnds) {
+    auto db = create(DatabaseKind::Kvr);
+    MonitorStore monitor(*db);
+    for (int day = 1; day <= 5; ++day) {
+        MonitorRow row;
+        row.RecDate = QDate(2024, 1, day);
+        row.RecTime = QTime(23, 59);
+        ASSERT_TRUE(monitor.insert(row).ok());
+    }
+    const auto middle = monitor.loadBetween(QDate(2024, 1, 2), QDate(2024, 1, 4));
+    ASSERT_TRUE(middle.ok());
+    ASSERT_EQ(middle->size(), 3U);
+    EXPECT_EQ(middle->front().RecDate, QDate(2024, 1, 2));
+
+    ASSERT_FALSE(monitor.removeUpTo(QDate(2024, 1, 3)));
+    const auto left = monitor.loadAll();
+    ASSERT_TRUE(left.ok());
+    ASSERT_EQ(left->size(), 2U);
+    EXPECT_EQ(left->front().RecDate, QDate(2024, 1, 4));
+}
+
+TEST_F(RoundTripTest, AFinishTemperatureWithoutReadingKeepsItsText) {
+    auto db = create(DatabaseKind::Thermo);
+    ThermoSensorsStore sensors(*db);
+    ThermoSensorsRow sensor;
+    sensor.SensorNo = 1;
+    sensor.FinishTemp = QStringLiteral("NR");
+    ASSERT_TRUE(sensors.insert(sensor).ok());
+    sensor.SensorNo = 2;
+    sensor.FinishTemp = QStringLiteral("165");
+    ASSERT_TRUE(sensors.insert(sensor).ok());
+
+    EXPECT_EQ((*sensors.findBySensorNo(1))->FinishTemp, QStringLiteral("NR"));
+    EXPECT_EQ((*sensors.findBySensorNo(2))->FinishTemp, QStringLiteral("165"));
+}
+
+TEST_F(RoundTripTest, FreeAndStartedSensorsAreToldApart) {
+    auto db = create(DatabaseKind::Thermo);
+    ThermoSensorsStore sensors(*db);
+    for (int no = 1; no <= 3; ++no) {
+        ThermoSensorsRow sensor;
+        sensor.SensorNo = no;
+        sensor.Selected = sensor.Started = (no == 2);
+        ASSERT_TRUE(sensors.insert(sensor).ok());
+    }
+    const auto free = sensors.loadFree();
+    const auto started = sensors.loadStarted();
+    ASSERT_TRUE(free.ok() && started.ok());
+    ASSERT_EQ(free->size(), 2U);
+    EXPECT_EQ(free->back().SensorNo, 3);
+    ASSERT_EQ(started->size(), 1U);
+    EXPECT_EQ(started->front().SensorNo, 2);
+}
+
+TEST_F(RoundTripTest, ResettingTheNotificationListKeepsTheLastCallTime) {
+    auto db = create(DatabaseKind::Kvr);
+    CallAlarmStore calls(*db);
+    CallAlarmRow call;
+    call.CallID = 1;
+    call.Active = true;
+    call.Actual = 3;
+    call.Rooms = QStringLiteral("3,7,");
+    call.LastCall = QTime(23, 58);
+    ASSERT_TRUE(calls.insert(call).ok());
+    CallAlarmRow fresh;
+    fresh.CallID = 2;
+    ASSERT_TRUE(calls.insert(fresh).ok());
+
+    ASSERT_FALSE(calls.resetCounts());
+
+    const auto rows = calls.loadAll();
+    ASSERT_TRUE(rows.ok());
+    ASSERT_EQ(rows->size(), 2U);
+    EXPECT_EQ(rows->at(0).Actual, 0);
+    EXPECT_EQ(rows->at(0).Rooms, QString());
+    EXPECT_EQ(rows->at(0).LastCall, QTime(23, 58));
+    EXPECT_FALSE(rows->at(1).LastCall);
+    EXPECT_FALSE(rows->at(1).Message);
+    EXPECT_FALSE(rows->at(1).Repeat);
+}
+
+TEST_F(RoundTripTest, ProductKeysAreNeverHandedOutTwice) {
+    auto db = create(DatabaseKind::Thermo);
+    ProductsStore products(*db);
+    ProductsRow product;
+    product.Description = QStringLiteral("Ham");
+    const auto ham = products.insert(product);
+    product.Description = QStringLiteral("Chili");
+    const auto chili = products.insert(product);
+    ASSERT_TRUE(ham.ok() && chili.ok());
+    ASSERT_FALSE(products.remove(*chili));
+    product.Description = QStringLiteral("Soup");
+    const auto soup = products.insert(product);
+    ASSERT_TRUE(soup.ok());
+    EXPECT_GT(*soup, *chili);
+    // A name differing only in letter case is the same product.
+    EXPECT_TRUE(products.findByDescription(QStringLiteral("HAM"))->has_value());
+}
+
+TEST_F(RoundTripTest, BatchesAreFoundByNumberOrByTheUsersId) {
+    auto db = create(DatabaseKind::Thermo);
+    BatchsStore batchs(*db);
+    BatchsRow batch;
+    batch.BatchNo = 41;
+    batch.BatchID = QStringLiteral("A-17");
+    batch.Date = QDate(2024, 6, 1);
+    ASSERT_TRUE(batchs.insert(batch).ok());
+
+    const auto byNo = batchs.findByBatchNo(41);
+    ASSERT_TRUE(byNo.ok() && byNo->has_value());
+    BatchsRow row = **byNo;
+    row.EndTime = QStringLiteral("1:15 am");
+    row.FinishTemp = 0;
+    ASSERT_FALSE(batchs.update(row));
+    EXPECT_EQ((*batchs.findByBatchId(QStringLiteral("a-17")))->EndTime, QStringLiteral("1:15 am"));
+    EXPECT_FALSE(batchs.findByBatchId(QStringLiteral("A-18"))->has_value());
+
+    ASSERT_FALSE(batchs.removeUpTo(QDate(2024, 6, 1)));
+    EXPECT_FALSE(batchs.findByBatchNo(41)->has_value());
+}

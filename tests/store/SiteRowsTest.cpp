@@ -1,0 +1,136 @@
+// The one-row site tables of both sides: System (zones) and Settings (cook).
+#include "StoreFixture.h"
+#include "store/CookSettingsStore.h"
+#include "store/SystemStore.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <gtest/gtest.h>
+
+using namespace kelvara;
+using store::DatabaseKind;
+
+namespace {
+
+class SiteRowsTest : public test::StoreFixture {
+protected:
+    // Every column of every Settings row, as stored, paired with its declared type.
+    static std::vector<std::vector<std::pair<QString, QVariant>>> settingsRows(const store::Database& db) {
+        QSqlQuery query(db.connection());
+        std::vector<std::vector<std::pair<QString, QVariant>>> rows;
+        if (!query.exec(QStringLiteral("SELECT * FROM \"Settings\"")))
+            return rows;
+        while (query.next()) {
+            std::vector<std::pair<QString, QVariant>> row;
+            const QSqlRecord record = query.record();
+            for (int i = 0; i < record.count(); ++i)
+                row.emplace_back(record.fieldName(i), record.value(i));
+            rows.push_back(row);
+        }
+        return rows;
+    }
+
+    static QString declaredType(const store::Database& db, const QString& column) {
+        QSqlQuery query(db.connection());
+        if (query.exec(QStringLiteral("PRAGMA table_info(\"Settings\")")))
+            while (query.next())
+                if (query.value(1).toString() == column)
+                    return query.value(2).toString();
+        return {};
+    }
+};
+
+} // namespace
+
+TEST_F(SiteRowsTest, AnEmptySettingsTableGetsOneRowOfSpacesAndZeros) {
+    auto db = create(DatabaseKind::Thermo);
+    store::CookSettingsStore settings(*db);
+    ASSERT_TRUE(settingsRows(*db).empty());
+
+    ASSERT_FALSE(settings.ensureRow());
+    ASSERT_FALSE(settings.ensureRow());
+
+    const auto rows = settingsRows(*db);
+    ASSERT_EQ(rows.size(), 1U);
+    for (const auto& [column, value] : rows.front()) {
+        if (declaredType(*db, column) == QStringLiteral("TEXT"))
+            EXPECT_EQ(value.toString(), QStringLiteral(" ")) << column.toStdString();
+        else
+            EXPECT_EQ(value, QVariant(0)) << column.toStdString();
+    }
+    const auto row = settings.load();
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->Password, QStringLiteral(" "));
+    EXPECT_EQ(row->houses, 0);
+}
+
+TEST_F(SiteRowsTest, AnExistingSettingsRowIsLeftAsItIs) {
+    auto db = create(DatabaseKind::Thermo);
+    store::CookSettingsStore settings(*db);
+    store::CookSettingsRow site;
+    site.BusinessName = QStringLiteral("Harbour Kitchen");
+    site.houses = 4;
+    ASSERT_TRUE(settings.insert(site).ok());
+
+    ASSERT_FALSE(settings.ensureRow());
+
+    const auto rows = settings.loadAll();
+    ASSERT_TRUE(rows.ok());
+    ASSERT_EQ(rows->size(), 1U);
+    EXPECT_EQ(rows->front().BusinessName, QStringLiteral("Harbour Kitchen"));
+    EXPECT_FALSE(rows->front().Password);
+    EXPECT_EQ(rows->front().houses, 4);
+}
+
+TEST_F(SiteRowsTest, RecordTimesComeBackAsStoredAndNullAsNone) {
+    auto db = create(DatabaseKind::Kvr);
+    store::SystemStore system(*db);
+    ASSERT_FALSE(system.saveLastRecord(QDate(2024, 2, 29), QTime(23, 45)));
+
+    auto row = system.load();
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->LastDate, QDate(2024, 2, 29));
+    EXPECT_EQ(row->LastTime, QTime(23, 45));
+    EXPECT_FALSE(row->HotLastDate);
+    EXPECT_FALSE(row->HotLastTime);
+    // Stored in the sortable text forms that range queries compare.
+    EXPECT_EQ(
+        scalar(*db, QStringLiteral("SELECT \"LastDate\" || ' ' || \"LastTime\" FROM \"System\"")).toString(),
+        QStringLiteral("2024-02-29 23:45:00"));
+
+    row->Password.reset();
+    ASSERT_FALSE(system.update(*row));
+    EXPECT_TRUE(scalar(*db, QStringLiteral("SELECT \"Password\" FROM \"System\"")).isNull());
+    EXPECT_FALSE(system.load()->Password);
+}
+
+TEST_F(SiteRowsTest, BatchNumbersCountOnFromNull) {
+    auto db = create(DatabaseKind::Kvr);
+    store::SystemStore system(*db);
+    auto row = system.load();
+    ASSERT_TRUE(row);
+    row->BatchNo.reset();
+    ASSERT_FALSE(system.update(*row));
+
+    const auto first = system.takeNextBatchNo();
+    const auto second = system.takeNextBatchNo();
+    ASSERT_TRUE(first.ok() && second.ok());
+    EXPECT_EQ(*first, 1);
+    EXPECT_EQ(*second, 2);
+    EXPECT_EQ(system.load()->BatchNo, 2);
+}
+
+TEST_F(SiteRowsTest, SystemGetsItsRowBackOnceWhenEmpty) {
+    auto db = create(DatabaseKind::Kvr);
+    store::SystemStore system(*db);
+    ASSERT_FALSE(system.remove(system.load()->id));
+    EXPECT_FALSE(system.load());
+    EXPECT_TRUE(system.saveRooms(3));
+
+    ASSERT_FALSE(system.ensureRow());
+    ASSERT_FALSE(system.ensureRow());
+    const auto rows = system.loadAll();
+    ASSERT_TRUE(rows.ok());
+    EXPECT_EQ(rows->size(), 1U);
+    EXPECT_FALSE(rows->front().LastDate);
+}

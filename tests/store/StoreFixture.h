@@ -1,0 +1,38 @@
+#pragma once
+
+#include "store/Database.h"
+#include "store/DatabaseKind.h"
+#include "support/TempSite.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace kelvara::test {
+
+// A new, open database of one kind in a throw-away site folder.
+class StoreFixture : public ::testing::Test {
+protected:
+    std::unique_ptr<store::Database> create(store::DatabaseKind kind) {
+        const QString path = site.file(store::databaseFileName(kind));
+        const auto created = store::createDatabase(path, kind);
+        EXPECT_FALSE(created) << created.value_or(QString()).toStdString();
+        auto db = std::make_unique<store::Database>(kind);
+        const auto opened = db->open(path);
+        EXPECT_FALSE(opened) << opened.value_or(QString()).toStdString();
+        return db;
+    }
+
+    // One value read straight from the file, bypassing the stores.
+    static QVariant scalar(const store::Database& db, const QString& sql) {
+        QSqlQuery query(db.connection());
+        if (!query.exec(sql) || !query.next())
+            return {};
+        return query.value(0);
+    }
+
+    TempSite site;
+};
+
+} // namespace kelvara::test

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace kelvara::test {
+
+// The real kelvara binary run as a child process, with its own per-user settings folder.
+class KelvaraProcess {
+public:
+    explicit KelvaraProcess(const QString& configHome);
+    ~KelvaraProcess();
+
+    void start(const QStringList& arguments);
+    // Runs to the end (or kills it after the generous limit); returns the exit code, -1 when killed.
+    int runToEnd(const QStringList& arguments, int limitMs = 60000);
+    // Waits until standard error holds the text; false when the process ended or the limit passed first.
+    bool waitForStderr(const QString& text, int limitMs = 60000);
+    bool waitForStdout(const QString& text, int limitMs = 60000);
+    // Sends SIGTERM and waits for the end; returns the exit code.
+    int terminate(int limitMs = 60000);
+
+    [[nodiscard]] bool running() const { return m_process.state() != QProcess::NotRunning; }
+    [[nodiscard]] QString stdErr();
+    [[nodiscard]] QString stdOut();
+
+    static QString binary();
+
+private:
+    bool waitFor(QByteArray& buffer, QProcess::ProcessChannel channel, const QString& text, int limitMs);
+    QProcess m_process;
+    QByteArray m_err;
+    QByteArray m_out;
+};
+
+} // namespace kelvara::test
