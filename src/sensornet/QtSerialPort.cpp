@@ -1,0 +1,129 @@
+#include "sensornet/QtSerialPort.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
+
+namespace kelvara::sensornet {
+
+QtSerialPort::QtSerialPort() = default;
+
+QtSerialPort::~QtSerialPort() {
+    close();
+}
+
+PortFailure QtSerialPort::failureOf(QSerialPort::SerialPortError error) {
+    switch (error) {
+    case QSerialPort::NoError:
+        return PortFailure::None;
+    case QSerialPort::DeviceNotFoundError:
+        return PortFailure::NotFound;
+    case QSerialPort::PermissionError:
+        return PortFailure::AccessDenied;
+    case QSerialPort::OpenError:
+        return PortFailure::AlreadyOpen;
+    case QSerialPort::UnsupportedOperationError:
+        return PortFailure::SettingsRefused;
+    default:
+        return PortFailure::Other;
+    }
+}
+
+PortOpenResult QtSerialPort::open(const LineSettings& settings) {
+    if (m_port.isOpen())
+        return {PortFailure::AlreadyOpen, QStringLiteral("The port is already open.")};
+    if (settings.portName.isEmpty())
+        return {PortFailure::NotFound, QStringLiteral("No serial device is named in the settings.")};
+
+    m_port.setPortName(settings.portName);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        const PortOpenResult result{failureOf(m_port.error()), m_port.errorString()};
+        m_port.clearError();
+        return result;
+    }
+    // Applied after opening, so that a device refusing a setting is told apart from one that is missing.
+    const LineParameters& p = settings.parameters;
+    const bool applied = m_port.setBaudRate(p.baudRate) && m_port.setParity(p.parity) &&
+                         m_port.setDataBits(p.dataBits) && m_port.setStopBits(p.stopBits) &&
+                         m_port.setFlowControl(settings.flowControl);
+    if (!applied) {
+        const PortOpenResult result{PortFailure::SettingsRefused, m_port.errorString()};
+        m_port.close();
+        m_port.clearError();
+        return result;
+    }
+    m_port.clearError();
+    m_error.clear();
+    return {};
+}
+
+void QtSerialPort::close() {
+    if (m_port.isOpen())
+        m_port.close();
+    m_port.clearError();
+}
+
+bool QtSerialPort::isOpen() const {
+    return m_port.isOpen();
+}
+
+bool QtSerialPort::write(const QByteArray& bytes) {
+    if (!m_port.isOpen()) {
+        m_error = QStringLiteral("The port is not open.");
+        return false;
+    }
+    if (m_port.write(bytes) != bytes.size()) {
+        noteError();
+        return false;
+    }
+    // Start sending now: the exchange that follows waits on the port without running an event loop.
+    m_port.flush();
+    noteError();
+    return true;
+}
+
+QByteArray QtSerialPort::readAll() {
+    if (!m_port.isOpen())
+        return {};
+    // The driver fills its buffer only from its notifier or a wait; a zero wait collects what the
+    // device already holds without blocking.
+    while (m_port.waitForReadyRead(0)) {
+    }
+    if (m_port.error() == QSerialPort::TimeoutError)
+        m_port.clearError();
+    noteError();
+    return m_port.readAll();
+}
+
+bool QtSerialPort::waitForReadyRead(int ms) {
+    if (!m_port.isOpen())
+        return false;
+    const QDeadlineTimer deadline(ms);
+    if (m_port.waitForReadyRead(ms))
+        return true;
+    if (m_port.error() == QSerialPort::TimeoutError || m_port.error() == QSerialPort::NoError) {
+        m_port.clearError();
+        return false;
+    }
+    // A failing device (unplugged, I/O error) returns at once; sleep out the slice so the caller's loop
+    // does not spin.
+    noteError();
+    const qint64 left = deadline.remainingTime();
+    if (left > 0)
+        QThread::msleep(static_cast<unsigned long>(left));
+    return false;
+}
+
+QString QtSerialPort::takeError() {
+    QString e;
+    e.swap(m_error);
+    return e;
+}
+
+void QtSerialPort::noteError() {
+    const QSerialPort::SerialPortError error = m_port.error();
+    if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError)
+        m_error = m_port.errorString();
+    m_port.clearError();
+}
+
+} // namespace kelvara::sensornet

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "app/AdapterCommands.h"
+#include "sensornet/AdapterLink.h"
+#include "sensornet/SwitchList.h"
+#include "sensornet/TemperatureDecoder.h"
+
+#include <QString>
+#include <vector>
+
+namespace kelvara::sensornet {
+
+// How one sensor's reading ended.
+enum class ReadState {
+    Read,        // a temperature was decoded
+    NoData,      // the address echo was missing, or the sensor's answer carried no usable temperature
+    Unconfirmed, // every attempt got an echo other than the ROM id: nothing was read
+};
+
+// The result of reading one temperature sensor, with what the adapter said on the last attempt.
+struct SensorReading {
+    ReadState state = ReadState::NoData;
+    double celsius = 0; // 0 unless state is Read
+    // What the last attempt got, for the read log: the cleaned address echo, and the temperature answer
+    // with the adapter's echo of the written bytes removed (empty when the attempt never got so far).
+    QString addressAnswer;
+    QString temperatureAnswer;
+    int attempts = 0;
+};
+
+// One device a search found: the answer as it came (for the activity list) and the ROM id it names.
+struct FoundDevice {
+    QString rawAnswer;
+    QString romId;
+
+    [[nodiscard]] QString family() const { return romId.right(2); }
+};
+
+// Which devices a search asks for.
+enum class DeviceSearch { All, AlarmSwitches, Thermocouples };
+
+// The operations on the devices of the sensor bus, each one or a few adapter exchanges.
+class SensorBus {
+public:
+    SensorBus(AdapterLink& link, app::AdapterCommands commands);
+
+    // Resets the bus; the answer names whether any device is present ("P") and is not examined further.
+    QString busReset();
+    // Addresses a device and returns its cleaned echo: the ROM id when the device was selected, "Error"
+    // when the echo was missing or short. Addressing a lamp switch toggles its output.
+    QString select(const QString& romId);
+    // Sends the address command followed by the given text unchanged (an entry of the switch list, which
+    // brings its own separator).
+    QString address(const QString& suffix);
+    // Starts a temperature conversion in the selected sensor.
+    QString convert();
+    // Re-selects the device addressed last.
+    QString reselect();
+    // The selected sensor's scratchpad as hex, without the adapter's echo of the read command, ending in the
+    // carriage return that closed the exchange.
+    QString readTemperature();
+    // The selected thermocouple sensor's register answer as it came.
+    QString readThermocouple();
+    // Lists the devices of a search in the adapter's order; stops at a short answer or a short echo.
+    std::vector<FoundDevice> enumerate(DeviceSearch search);
+    // Whether a device search gets an answer long enough to hold a ROM id.
+    bool adapterPresent();
+    // The switches whose output is on now.
+    SwitchList activeSwitches();
+    // Addresses a lamp switch, which turns its lamp on if it was off and off if it was on.
+    QString toggleSwitch(const QString& romId) { return select(romId); }
+
+    // Up to three attempts of reset, select, convert, re-select and read; stops at the first usable answer.
+    SensorReading readSensor(const QString& romId);
+
+    static constexpr int kReadAttempts = 3;
+    // The shortest search answer that can hold a ROM id.
+    static constexpr int kShortestSearchAnswer = 11;
+
+    [[nodiscard]] const app::AdapterCommands& commands() const { return m_commands; }
+
+private:
+    [[nodiscard]] QString firstSearchCommand(DeviceSearch search) const;
+
+    AdapterLink& m_link;
+    app::AdapterCommands m_commands;
+};
+
+} // namespace kelvara::sensornet
