@@ -29,10 +29,11 @@ struct AppContext {
     KvrSettings settings;
     AdapterCommands commands;
 
-    QDate LastDate;
-    QTime LastTime;
-    QDate HotLastDate;
-    QTime HotLastTime;
+    // When each side last recorded; a site that never did starts from the oldest day at midnight.
+    QDate LastDate{1900, 1, 1};
+    QTime LastTime{0, 0};
+    QDate HotLastDate{1900, 1, 1};
+    QTime HotLastTime{0, 0};
 
     QString ReportFile;
     QString ReportTitle;

@@ -18,6 +18,10 @@ void addOptions(QCommandLineParser& p) {
     p.addOption({QStringLiteral("sides"),
                  QStringLiteral("Sides of a new site: zone, cook or both (default both)."),
                  QStringLiteral("zone|cook|both"), QStringLiteral("both")});
+    p.addOption({QStringLiteral("demo"),
+                 QStringLiteral("With --create-site: zones and alarm lamps from the simulator scenario FILE, "
+                                "with short read and record intervals."),
+                 QStringLiteral("FILE")});
     p.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
 }
 } // namespace
@@ -52,6 +56,11 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
         }
         cl.action = Action::CreateSite;
         cl.siteDir = p.value(QStringLiteral("create-site"));
+        cl.demoScenario = p.value(QStringLiteral("demo"));
+        if (!cl.demoScenario.isEmpty() && cl.sides == SiteCreator::Sides::Cook) {
+            *error = QStringLiteral("--demo needs the zone side.");
+            return std::nullopt;
+        }
     } else {
         cl.siteDir = p.isSet(QStringLiteral("site")) ? p.value(QStringLiteral("site")) : QDir::currentPath();
     }
@@ -62,7 +71,7 @@ QString CommandLine::helpText() {
     QCommandLineParser p;
     addOptions(p);
     return QStringLiteral("Usage: kelvara [--site DIR] [--headless]\n"
-                          "       kelvara --create-site DIR [--sides zone|cook|both]\n\n") +
+                          "       kelvara --create-site DIR [--sides zone|cook|both] [--demo FILE]\n\n") +
            p.helpText().section(QLatin1Char('\n'), 2);
 }
 

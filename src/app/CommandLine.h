@@ -15,6 +15,7 @@ struct CommandLine {
     QString siteDir; // the site to run, or to create
     bool headless = false;
     SiteCreator::Sides sides = SiteCreator::Sides::Both;
+    QString demoScenario; // a new site's zones and lamps taken from this simulator scenario
 
     // nullopt with error set when the arguments make no sense.
     [[nodiscard]] static std::optional<CommandLine> parse(const QStringList& arguments, QString* error);

@@ -5,11 +5,32 @@
 #include "app/SignalWatcher.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
+#include "app/SystemClock.h"
+#include "app/UserSettings.h"
+#include "monitoring/MonitoringCycle.h"
+#include "monitoring/MonitoringJob.h"
+#include "monitoring/ZonePassObserver.h"
+#include "sensornet/EventLoopPause.h"
+#include "sensornet/QtSerialPort.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QTextStream>
 
 namespace kelvara::app {
+
+namespace {
+// The console's view of a pass: each read log line also goes to standard output.
+class ConsoleObserver final : public monitoring::ZonePassObserver {
+public:
+    ConsoleObserver() : m_out(stdout) {}
+    void logLine(const QString& line) override { m_out << line << Qt::endl; }
+    void processEvents() override { QCoreApplication::processEvents(); }
+
+private:
+    QTextStream m_out;
+};
+} // namespace
 
 int runHeadless(AppContext& ctx) {
     ConsoleDialogs console;
@@ -23,8 +44,22 @@ int runHeadless(AppContext& ctx) {
     console.notice(QStringLiteral("Kelvara is running on %1 (%2) without windows; stop it with Ctrl+C.")
                        .arg(QDir::toNativeSeparators(ctx.siteDir), ctx.DatabaseMode));
 
+    SystemClock clock;
+    ConsoleObserver observer;
+    monitoring::MonitoringJob job(ctx, clock, console, console, observer,
+                                  std::make_unique<sensornet::QtSerialPort>(),
+                                  std::make_unique<sensornet::EventLoopPause>());
+    QObject::connect(
+        &job.cycle(), &monitoring::MonitoringCycle::statusChanged, [&](const QString& text, bool visible) {
+            if (visible && !text.trimmed().isEmpty() && text != monitoring::MonitoringCycle::kReadingText)
+                console.notice(text.trimmed());
+        });
+    job.start(UserSettings());
+
+    // A stop asked for in the middle of a pass ends the loop once the pass is over.
     QObject::connect(&watcher, &SignalWatcher::stopRequested, qApp, [] { QCoreApplication::exit(0); });
     const int code = QCoreApplication::exec();
+    job.unload();
     console.notice(QStringLiteral("Kelvara stopped."));
     return code;
 }

@@ -53,6 +53,19 @@ KvrIniFile::Loaded KvrIniFile::load(const QString& path) {
     return {parse(f.readAll()), std::nullopt};
 }
 
+QByteArray KvrIniFile::withValues(const QByteArray& bytes, const QMap<QString, QString>& values) {
+    QByteArray out;
+    for (const QString& line : IniText::splitLines(bytes)) {
+        const auto e = IniText::entry(line);
+        if (e && values.contains(e->key))
+            out += (e->key + QLatin1Char('=') + values.value(e->key)).toLatin1();
+        else
+            out += line.toLatin1();
+        out += "\r\n";
+    }
+    return out;
+}
+
 QByteArray KvrIniFile::withZones(const QByteArray& bytes, int zones) {
     QByteArray out;
     for (const QString& line : IniText::splitLines(bytes)) {

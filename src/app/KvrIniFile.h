@@ -3,6 +3,7 @@
 #include "app/KvrSettings.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <optional>
 
@@ -22,6 +23,8 @@ public:
     };
     [[nodiscard]] static Loaded load(const QString& path);
 
+    // Every line kept in its order, the values of the given keys (matched exactly) replaced.
+    [[nodiscard]] static QByteArray withValues(const QByteArray& bytes, const QMap<QString, QString>& values);
     // Every line kept in its order, each line starting with "Zones" replaced by "Zones=N".
     [[nodiscard]] static QByteArray withZones(const QByteArray& bytes, int zones);
     // Rewrites the file in place through a temporary file; returns the error text on failure.

@@ -10,7 +10,12 @@ UserSettings::UserSettings(const QString& iniPath)
     : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)) {}
 
 QString UserSettings::get(const QString& section, const QString& key, const QString& defaultValue) const {
-    return m_settings->value(section + QLatin1Char('/') + key, defaultValue).toString();
+    const QVariant value = m_settings->value(section + QLatin1Char('/') + key, defaultValue);
+    // A hand-written INI line such as Settings=115200,n,8,1 comes back as a list of its comma-separated
+    // parts; the store's values are plain strings, so the parts are joined again.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
 }
 
 void UserSettings::save(const QString& section, const QString& key, const QString& value) {

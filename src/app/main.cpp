@@ -1,6 +1,7 @@
 // Entry point: parses the command line and runs a site with or without windows, or creates one.
 #include "app/AppContext.h"
 #include "app/CommandLine.h"
+#include "app/DemoSite.h"
 #include "app/HeadlessRun.h"
 #include "app/SiteCreator.h"
 #include "ui/WindowedRun.h"
@@ -59,6 +60,12 @@ int main(int argc, char** argv) {
         if (const auto problem = creator.create(cl->siteDir, cl->sides)) {
             err << *problem << Qt::endl;
             return 1;
+        }
+        if (!cl->demoScenario.isEmpty()) {
+            if (const auto problem = kelvara::app::DemoSite::fill(cl->siteDir, cl->demoScenario)) {
+                err << *problem << Qt::endl;
+                return 1;
+            }
         }
         out << "Created a new site in " << QDir::toNativeSeparators(QDir(cl->siteDir).absolutePath())
             << Qt::endl;

@@ -3,6 +3,8 @@
 #include "app/AppContext.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
+#include "app/SystemClock.h"
+#include "app/UserSettings.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
 #include "ui/WidgetDialogs.h"
@@ -29,10 +31,13 @@ int runWindowed(app::AppContext& ctx) {
     if (startup.run(hooks) != app::Startup::Outcome::Running)
         return 1;
 
+    app::SystemClock clock;
+    app::UserSettings settings;
     MainWindow window(ctx);
     dialogs.setParent(&window);
     CenterWindow(window);
     window.show();
+    window.startMonitoring(clock, dialogs, settings);
     return QApplication::exec();
 }
 

@@ -15,6 +15,7 @@ public:
     // Writes text as given (the caller chooses the line ends).
     void write(const QString& name, const QByteArray& bytes) const;
     [[nodiscard]] QByteArray read(const QString& name) const;
+    [[nodiscard]] static QByteArray readFile(const QString& path);
 
 private:
     QTemporaryDir m_dir;

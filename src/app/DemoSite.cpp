@@ -1,0 +1,92 @@
+#include "app/DemoSite.h"
+
+#include "app/KvrIniFile.h"
+#include "store/AlarmPanelStore.h"
+#include "store/Database.h"
+#include "store/MonitorSetsStore.h"
+#include "store/SystemStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+namespace kelvara::app {
+
+std::optional<QString> DemoSite::fill(const QString& siteDir, const QString& scenarioPath) {
+    QFile file(scenarioPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("Could not read %1: %2").arg(scenarioPath, file.errorString());
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
+    if (doc.isNull())
+        return QStringLiteral("%1 is not valid JSON: %2").arg(scenarioPath, parseError.errorString());
+
+    QList<QJsonObject> sensors;
+    QStringList lamps;
+    for (const QJsonValue& v : doc.object().value(QStringLiteral("devices")).toArray()) {
+        const QJsonObject device = v.toObject();
+        const QString rom = device.value(QStringLiteral("rom")).toString();
+        if (rom.endsWith(QLatin1String("05")))
+            lamps << rom;
+        else if (device.contains(QStringLiteral("zone")))
+            sensors << device;
+    }
+
+    const QDir dir(siteDir);
+    store::Database db(store::DatabaseKind::Kvr);
+    if (const auto error = db.open(dir.filePath(store::databaseFileName(store::DatabaseKind::Kvr))))
+        return error;
+    store::MonitorSetsStore zones(db);
+    store::AlarmPanelStore panel(db);
+    int room = 0;
+    for (const QJsonObject& sensor : sensors) {
+        const QJsonObject zone = sensor.value(QStringLiteral("zone")).toObject();
+        store::MonitorSetsRow row;
+        row.Room = ++room;
+        row.Name = zone.value(QStringLiteral("name")).toString(QStringLiteral("Zone %1").arg(room));
+        row.SerialNo = sensor.value(QStringLiteral("rom")).toString();
+        row.Record = true;
+        row.Alarm = true;
+        row.HighAlarm = zone.value(QStringLiteral("high")).toDouble();
+        row.LowAlarm = zone.value(QStringLiteral("low")).toDouble();
+        row.AlarmDelay = zone.value(QStringLiteral("delay")).toInt();
+        row.CurrentTemp = QStringLiteral("0");
+        if (room <= lamps.size()) {
+            row.ALarmSerialNo = lamps.at(room - 1);
+            row.AlarmLedNo = room;
+            store::AlarmPanelRow lamp;
+            lamp.AlarmLedNo = room;
+            lamp.ALarmSerialNo = row.ALarmSerialNo;
+            if (const auto id = panel.insert(lamp); !id)
+                return id.error();
+        }
+        if (const auto id = zones.insert(row); !id)
+            return id.error();
+    }
+    if (const auto error = store::SystemStore(db).saveRooms(room))
+        return error;
+
+    // Readings every 20 seconds (the timer ticks every 10), records every minute, Celsius.
+    const QString iniPath = dir.filePath(KvrIniFile::kFileName);
+    QFile ini(iniPath);
+    if (!ini.open(QIODevice::ReadOnly))
+        return QStringLiteral("Could not read %1: %2").arg(iniPath, ini.errorString());
+    QByteArray text = KvrIniFile::withValues(
+        ini.readAll(), {{QStringLiteral("TempType"), QStringLiteral("C")},
+                        {QStringLiteral("ColdReadHours"), QStringLiteral("0")},
+                        {QStringLiteral("ColdReadMins"), QStringLiteral("0.3")},
+                        {QStringLiteral("ColdRecHours"), QStringLiteral("0")},
+                        {QStringLiteral("ColdRecMins"), QStringLiteral("1")},
+                        {QStringLiteral("Business Name"), QStringLiteral("Kelvara Demo Kitchen")}});
+    ini.close();
+    text = KvrIniFile::withZones(text, room);
+    QSaveFile out(iniPath);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
+        return QStringLiteral("Could not write %1: %2").arg(iniPath, out.errorString());
+    return std::nullopt;
+}
+
+} // namespace kelvara::app

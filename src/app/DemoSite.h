@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace kelvara::app {
+
+// Fills a new site from a simulator scenario: one zone per temperature sensor that carries a "zone" entry,
+// the lamp switches in order as their alarm lamps, and short read and record intervals.
+class DemoSite {
+public:
+    // The site must already exist with its zone database; returns the reason on failure.
+    [[nodiscard]] static std::optional<QString> fill(const QString& siteDir, const QString& scenarioPath);
+};
+
+} // namespace kelvara::app

@@ -1,0 +1,128 @@
+#include "monitoring/MonitoringCycle.h"
+
+#include "app/AppContext.h"
+#include "app/Clock.h"
+#include "app/UserDialogs.h"
+#include "monitoring/PanelLamps.h"
+#include "monitoring/TimeOfDay.h"
+#include "monitoring/ZonePassObserver.h"
+#include "monitoring/ZoneReader.h"
+#include "sensornet/AdapterLink.h"
+#include "sensornet/SensorBus.h"
+#include "store/MonitorSetsStore.h"
+
+namespace kelvara::monitoring {
+
+MonitoringCycle::MonitoringCycle(app::AppContext& ctx, sensornet::AdapterLink& link,
+                                 sensornet::SensorBus& bus, const app::Clock& clock, ZoneReader& zones,
+                                 PanelLamps& lamps, app::UserDialogs& dialogs, ZonePassObserver& observer,
+                                 QObject* parent)
+    : QObject(parent), m_ctx(ctx), m_link(link), m_bus(bus), m_clock(clock), m_zones(zones), m_lamps(lamps),
+      m_dialogs(dialogs), m_observer(observer) {
+    m_timer.setInterval(kTickMs);
+    connect(&m_timer, &QTimer::timeout, this, &MonitoringCycle::tmRecord_Timer);
+    loadIntervals();
+}
+
+void MonitoringCycle::loadIntervals() {
+    m_coldReadSeconds = TimeOfDay::intervalSeconds(m_ctx.settings.ColdReadHours, m_ctx.settings.ColdReadMins);
+    m_hotReadSeconds = TimeOfDay::intervalSeconds(m_ctx.settings.HotReadHours, m_ctx.settings.HotReadMins);
+}
+
+void MonitoringCycle::loadZones(const std::vector<store::MonitorSetsRow>& zones) {
+    for (int i = 0; i < ZoneAlarmState::kMaxZones; ++i) {
+        const bool present = i < static_cast<int>(zones.size());
+        m_state.ZoneLampSerial[i] =
+            present ? zones[static_cast<size_t>(i)].ALarmSerialNo.trimmed() : QString();
+        m_state.ZoneAlarmDisabled[i] = present && zones[static_cast<size_t>(i)].DisableAlarm;
+        m_state.ZoneAlarmRaised[i] = false;
+    }
+}
+
+MonitoringCycle::DueSides MonitoringCycle::dueSides(const QTime& lastCold, const QTime& lastHot,
+                                                    const QTime& now, double coldSeconds, double hotSeconds,
+                                                    bool zoneSide, bool cookSide) {
+    DueSides due;
+    if (!(coldSeconds + hotSeconds > 0))
+        return due;
+    auto isDue = [&](const QTime& last, double interval, bool installed) {
+        const int elapsed = TimeOfDay::secondsBetween(last, now);
+        return (installed && interval > 0 && elapsed >= interval) || elapsed < 0;
+    };
+    due.cold = isDue(lastCold, coldSeconds, zoneSide);
+    due.hot = isDue(lastHot, hotSeconds, cookSide);
+    return due;
+}
+
+void MonitoringCycle::tmRecord_Timer() {
+    const DueSides due = dueSides(m_lastColdRead, m_lastHotRead, m_clock.currentTime(), m_coldReadSeconds,
+                                  m_hotReadSeconds, m_ctx.hasZoneSide(), m_ctx.hasCookSide());
+    if (due.cold || due.hot)
+        ReadSensors(due.cold, due.hot);
+}
+
+void MonitoringCycle::readNow() {
+    if (m_timer.isActive())
+        ReadSensors(true, true);
+}
+
+void MonitoringCycle::ReadSensors(bool coldDue, bool hotDue) {
+    m_reading = true;
+    m_timer.stop(); // no tick may start a second pass while this one waits on the adapter
+    Q_EMIT readingChanged(true);
+
+    const bool readCold = coldDue && m_ctx.hasZoneSide();
+    const bool readHot =
+        hotDue && m_ctx.hasCookSide() && m_hooks.runningCookCycles && m_hooks.runningCookCycles() > 0;
+    if (readCold || readHot) {
+        Q_EMIT statusChanged(kReadingText, true);
+        m_observer.processEvents();
+        if (!m_link.isOpen())
+            (void)m_link.resetAdapter(m_ctx.commands.ResetCmd);
+        if (m_link.isOpen() && m_bus.adapterPresent()) {
+            if (readCold && m_ctx.kvr) {
+                m_lastColdRead = m_clock.currentTime();
+                m_zones.Read_C3Cold(m_state);
+            }
+            if (readHot && m_hooks.readCookSide) {
+                m_lastHotRead = m_clock.currentTime();
+                m_hooks.readCookSide();
+            }
+            Q_EMIT statusChanged(QString(), false);
+        } else {
+            failurePath();
+        }
+    }
+
+    m_lamps.Light_Panel(m_state);
+    if (m_hooks.readAlarms)
+        m_hooks.readAlarms();
+
+    m_reading = false;
+    Q_EMIT readingChanged(false);
+    m_timer.start();
+}
+
+void MonitoringCycle::failurePath() {
+    Q_EMIT statusChanged(kFailureText, true);
+    m_observer.processEvents();
+    const QTime now = m_clock.currentTime();
+    m_lastColdRead = now; // the next attempt waits a whole read interval
+    m_lastHotRead = now;
+    m_state.AlarmRooms = QStringLiteral("SensorRead");
+    m_state.AlarmCondition = true;
+    m_state.AlarmRaised = true;
+    m_state.ZoneAlarmRaised[0] = true;
+    m_state.ZoneAlarmDisabled[0] = false;
+    m_state.AlarmTexts[0] = kFailureAlarmText;
+    m_observer.allZonesNoReading();
+}
+
+void MonitoringCycle::SuspendMonitoring(bool closePort) {
+    m_timer.stop();
+    m_dialogs.information(QStringLiteral("Kelvara"), kSuspendText);
+    if (closePort && m_link.isOpen())
+        m_link.closePort();
+}
+
+} // namespace kelvara::monitoring
