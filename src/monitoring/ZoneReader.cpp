@@ -13,6 +13,7 @@
 #include "store/MonitorSetsStore.h"
 #include "store/MonitorStore.h"
 #include "store/SystemStore.h"
+#include "store/Transaction.h"
 
 #include <cmath>
 #include <limits>
@@ -88,10 +89,11 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
         }
         m_observer.zoneShown(index, shown);
 
+        // A zone's row, its value in the pass's Monitor row and its Alarms row are stored together.
+        store::Transaction transaction(db);
         zone.TimeRead = readAt;
         if (const auto error = zones.update(zone))
             report(*error);
-        m_observer.processEvents();
 
         if (recordNow && zone.Record) {
             if (!monitor) {
@@ -124,6 +126,9 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
                     report(id.error());
             }
         }
+        if (const auto error = transaction.commit())
+            report(*error);
+        m_observer.processEvents();
 
         const QString line = ReadLog::zoneLine(reading.addressAnswer, reading.temperatureAnswer, readAt,
                                                zone.Room, zone.Name, shown);

@@ -34,7 +34,7 @@ Database::Database(DatabaseKind kind)
 
 Database::Database(Database&& other) noexcept
     : m_kind(other.m_kind), m_connectionName(std::move(other.m_connectionName)),
-      m_path(std::move(other.m_path)) {
+      m_path(std::move(other.m_path)), m_statements(std::move(other.m_statements)) {
     other.m_connectionName.clear();
 }
 
@@ -51,11 +51,24 @@ QSqlDatabase Database::connection() const {
     return m_connectionName.isEmpty() ? QSqlDatabase() : QSqlDatabase::database(m_connectionName, false);
 }
 
+StoreResult<QSqlQuery*> Database::prepared(const QString& sql) const {
+    if (const auto it = m_statements.find(sql); it != m_statements.end())
+        return StoreResult<QSqlQuery*>::success(it->second.get());
+    auto query = std::make_unique<QSqlQuery>(connection());
+    query->setForwardOnly(true);
+    if (!query->prepare(sql))
+        return StoreResult<QSqlQuery*>::failure(engineText(query->lastError()));
+    QSqlQuery* kept = query.get();
+    m_statements.emplace(sql, std::move(query));
+    return StoreResult<QSqlQuery*>::success(kept);
+}
+
 bool Database::isOpen() const {
     return !m_connectionName.isEmpty() && connection().isOpen();
 }
 
 void Database::close() {
+    m_statements.clear(); // a statement must not outlive its connection
     if (m_connectionName.isEmpty())
         return;
     QSqlDatabase db = connection();

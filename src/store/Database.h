@@ -4,7 +4,10 @@
 #include "store/StoreResult.h"
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
+#include <memory>
+#include <unordered_map>
 
 namespace kelvara::store {
 
@@ -28,6 +31,10 @@ public:
     // A handle on the owned connection; it stays valid while this object lives.
     [[nodiscard]] QSqlDatabase connection() const;
     [[nodiscard]] DatabaseKind kind() const { return m_kind; }
+    // A statement prepared for this SQL text (forward-only), kept while the connection stays open, so the
+    // statements the reading passes run over and over are parsed once. Bind every value before each use.
+    [[nodiscard]] StoreResult<QSqlQuery*> prepared(const QString& sql) const;
+
     // The file last opened, empty before the first open.
     [[nodiscard]] QString path() const { return m_path; }
 
@@ -37,6 +44,7 @@ private:
     DatabaseKind m_kind;
     QString m_connectionName;
     QString m_path;
+    mutable std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_statements;
 };
 
 // Creates a new file with the whole schema of its kind, readable by the owner only. A KVR database

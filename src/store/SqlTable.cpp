@@ -26,32 +26,34 @@ QString SqlTable::quotedName() const {
 }
 
 StoreResult<std::vector<QSqlRecord>> SqlTable::select(const QString& tail, const QVariantList& binds) const {
-    QSqlQuery query(m_database.connection());
-    query.setForwardOnly(true);
     const QString sql = QStringLiteral("SELECT rowid AS \"rowid\", * FROM %1 %2").arg(quotedName(), tail);
-    if (!query.prepare(sql))
-        return StoreResult<std::vector<QSqlRecord>>::failure(engineText(query.lastError()));
-    for (const QVariant& value : binds)
-        query.addBindValue(value);
-    if (!query.exec())
-        return StoreResult<std::vector<QSqlRecord>>::failure(engineText(query.lastError()));
+    auto query = run(sql, binds);
+    if (!query)
+        return StoreResult<std::vector<QSqlRecord>>::failure(query.error());
+    QSqlQuery& q = *query.value();
     std::vector<QSqlRecord> records;
-    while (query.next())
-        records.push_back(query.record());
-    if (query.lastError().isValid())
-        return StoreResult<std::vector<QSqlRecord>>::failure(engineText(query.lastError()));
+    while (q.next())
+        records.push_back(q.record());
+    const QSqlError error = q.lastError();
+    q.finish();
+    if (error.isValid())
+        return StoreResult<std::vector<QSqlRecord>>::failure(engineText(error));
     return StoreResult<std::vector<QSqlRecord>>::success(std::move(records));
 }
 
 StoreResult<int> SqlTable::count(const QString& tail, const QVariantList& binds) const {
-    QSqlQuery query(m_database.connection());
-    if (!query.prepare(QStringLiteral("SELECT count(*) FROM %1 %2").arg(quotedName(), tail)))
-        return StoreResult<int>::failure(engineText(query.lastError()));
-    for (const QVariant& value : binds)
-        query.addBindValue(value);
-    if (!query.exec() || !query.next())
-        return StoreResult<int>::failure(engineText(query.lastError()));
-    return StoreResult<int>::success(query.value(0).toInt());
+    auto query = run(QStringLiteral("SELECT count(*) FROM %1 %2").arg(quotedName(), tail), binds);
+    if (!query)
+        return StoreResult<int>::failure(query.error());
+    QSqlQuery& q = *query.value();
+    if (!q.next()) {
+        const QString error = engineText(q.lastError());
+        q.finish();
+        return StoreResult<int>::failure(error);
+    }
+    const int n = q.value(0).toInt();
+    q.finish();
+    return StoreResult<int>::success(n);
 }
 
 StoreResult<qint64> SqlTable::insert(const ColumnValues& values) const {
@@ -61,18 +63,19 @@ StoreResult<qint64> SqlTable::insert(const ColumnValues& values) const {
         names << Schema::quoted(name);
         marks << QStringLiteral("?");
     }
-    QSqlQuery query(m_database.connection());
+    QVariantList binds;
+    for (const auto& [name, value] : values)
+        binds << value;
     const QString sql = values.empty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedName())
                                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                              .arg(quotedName(), names.join(QStringLiteral(", ")),
                                                   marks.join(QStringLiteral(", ")));
-    if (!query.prepare(sql))
-        return StoreResult<qint64>::failure(engineText(query.lastError()));
-    for (const auto& [name, value] : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        return StoreResult<qint64>::failure(engineText(query.lastError()));
-    return StoreResult<qint64>::success(query.lastInsertId().toLongLong());
+    auto query = run(sql, binds);
+    if (!query)
+        return StoreResult<qint64>::failure(query.error());
+    const qint64 id = query.value()->lastInsertId().toLongLong();
+    query.value()->finish();
+    return StoreResult<qint64>::success(id);
 }
 
 StoreError SqlTable::update(qint64 rowid, const ColumnValues& values) const {
@@ -93,14 +96,26 @@ StoreError SqlTable::remove(qint64 rowid) const {
 }
 
 StoreError SqlTable::execute(const QString& sql, const QVariantList& binds) const {
-    QSqlQuery query(m_database.connection());
-    if (!query.prepare(sql))
-        return engineText(query.lastError());
-    for (const QVariant& value : binds)
-        query.addBindValue(value);
-    if (!query.exec())
-        return engineText(query.lastError());
+    auto query = run(sql, binds);
+    if (!query)
+        return query.error();
+    query.value()->finish();
     return std::nullopt;
+}
+
+StoreResult<QSqlQuery*> SqlTable::run(const QString& sql, const QVariantList& binds) const {
+    auto prepared = m_database.prepared(sql);
+    if (!prepared)
+        return prepared;
+    QSqlQuery& query = *prepared.value();
+    for (int i = 0; i < binds.size(); ++i)
+        query.bindValue(i, binds.at(i));
+    if (!query.exec()) {
+        const QString error = engineText(query.lastError());
+        query.finish();
+        return StoreResult<QSqlQuery*>::failure(error);
+    }
+    return prepared;
 }
 
 namespace sqlvalue {

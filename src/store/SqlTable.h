@@ -4,6 +4,7 @@
 #include "store/StoreResult.h"
 
 #include <QDate>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
 #include <QTime>
@@ -68,6 +69,9 @@ public:
     [[nodiscard]] QString quotedName() const;
 
 private:
+    // Runs the statement (prepared once per connection) with its values bound in order.
+    [[nodiscard]] StoreResult<QSqlQuery*> run(const QString& sql, const QVariantList& binds) const;
+
     const Database& m_database;
     QString m_table;
 };

@@ -1,0 +1,163 @@
+// A 20-zone reading pass against the simulator pacing its answers as a 115200-baud line: wall time against
+// the serial lower bound, and the processor time the pass costs.
+#include "CountingPort.h"
+#include "app/AppContext.h"
+#include "app/ConsoleDialogs.h"
+#include "app/SystemClock.h"
+#include "app/UserSettings.h"
+#include "monitoring/ReadLog.h"
+#include "monitoring/ZonePassObserver.h"
+#include "monitoring/ZoneReader.h"
+#include "sensornet/AdapterLink.h"
+#include "sensornet/EventLoopPause.h"
+#include "sensornet/QtSerialPort.h"
+#include "sensornet/SensorBus.h"
+#include "store/Database.h"
+#include "store/MonitorSetsStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <sys/resource.h>
+
+using namespace kelvara;
+
+namespace {
+
+constexpr int kZones = 20;
+constexpr int kBaud = 115200;
+
+struct CpuTimes {
+    double user = 0;
+    double system = 0;
+};
+
+CpuTimes cpuTimes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& tv) { return static_cast<double>(tv.tv_sec) + tv.tv_usec / 1e6; };
+    return {seconds(usage.ru_utime), seconds(usage.ru_stime)};
+}
+
+// Valid-looking ids (the simulator warns about their check bytes and keeps them as written).
+QString romOf(int i) {
+    return QString::number(0x40 + i, 16).toUpper() + QStringLiteral("00000000") +
+           QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')) + QStringLiteral("28");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    const QStringList args = QCoreApplication::arguments();
+    const QString simBinary = args.value(1, qEnvironmentVariable("KELVARA_SIM"));
+    const int passes = args.value(2, QStringLiteral("5")).toInt();
+    QTemporaryDir dir;
+
+    QStringList devices;
+    for (int i = 0; i < kZones; ++i)
+        devices << QStringLiteral(R"({"rom": "%1", "temperature": %2})").arg(romOf(i)).arg(2.0 + i * 0.5);
+    const QString scenario = dir.filePath(QStringLiteral("scenario.json"));
+    QFile f(scenario);
+    f.open(QIODevice::WriteOnly);
+    f.write(QStringLiteral(R"({"devices": [%1]})").arg(devices.join(QLatin1Char(','))).toUtf8());
+    f.close();
+
+    QProcess sim;
+    sim.start(simBinary,
+              {QStringLiteral("--scenario"), scenario, QStringLiteral("--baud"), QString::number(kBaud)});
+    QElapsedTimer started;
+    started.start();
+    while (sim.state() != QProcess::NotRunning && !sim.canReadLine() && started.elapsed() < 10000)
+        sim.waitForReadyRead(100);
+    if (!sim.canReadLine()) {
+        out << "the simulator did not start: " << simBinary << " " << sim.errorString() << Qt::endl;
+        return 1;
+    }
+    const QString pty = QString::fromUtf8(sim.readLine()).trimmed();
+
+    app::AppContext ctx;
+    ctx.siteDir = dir.path();
+    ctx.DatabaseMode = QStringLiteral("KVR");
+    ctx.settings.TempType = QStringLiteral("C");
+    ctx.settings.ColdRecMins = 15;
+    ctx.commands.ResetCmd = QStringLiteral("aR\r");
+    ctx.commands.AddressCmd = QStringLiteral("aA");
+    ctx.commands.ConvertCmd = QStringLiteral("aW0144\r");
+    ctx.commands.SearchCmd = QStringLiteral("aS\r");
+    ctx.commands.TemperatureCmd = QStringLiteral("aW0ABEFFFFFFFFFFFFFFFFFF\r");
+    const QString dbPath = dir.filePath(QStringLiteral("KVR.db"));
+    if (store::createDatabase(dbPath, store::DatabaseKind::Kvr))
+        return 1;
+    ctx.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
+    if (ctx.kvr->open(dbPath))
+        return 1;
+    for (int i = 0; i < kZones; ++i) {
+        store::MonitorSetsRow z;
+        z.Room = i + 1;
+        z.Name = QStringLiteral("Zone %1").arg(i + 1);
+        z.SerialNo = romOf(i);
+        z.Record = true;
+        z.Alarm = true;
+        z.HighAlarm = 30;
+        z.LowAlarm = 0;
+        (void)store::MonitorSetsStore(*ctx.kvr).insert(z);
+    }
+
+    app::UserSettings settings(dir.filePath(QStringLiteral("user.ini")));
+    settings.save(QStringLiteral("Properties"), QStringLiteral("Settings"), QStringLiteral("115200,n,8,1"));
+    settings.save(QStringLiteral("Properties"), QStringLiteral("PortName"), pty);
+    app::SystemClock clock;
+    app::ConsoleDialogs console;
+    sensornet::QtSerialPort serial;
+    bench::CountingPort port(serial);
+    sensornet::EventLoopPause pause;
+    sensornet::AdapterLink link(port, clock, pause, console, sensornet::ExchangeRules::monitoring(),
+                                &console);
+    sensornet::SensorBus bus(link, ctx.commands);
+    monitoring::ReadLog log;
+    log.open(dir.filePath(QStringLiteral("Kelvara.log")));
+    monitoring::ZonePassObserver observer;
+    monitoring::ZoneReader reader(ctx, bus, clock, log, console, observer);
+    monitoring::ZoneAlarmState state;
+    (void)link.configurePort(settings);
+    (void)link.resetAdapter(ctx.commands.ResetCmd);
+
+    out << "pass  recording  bytes  bound_s  wall_s  ratio  user_s  system_s  cpu_%" << Qt::endl;
+    for (int pass = 1; pass <= passes; ++pass) {
+        const bool recording = pass % 2 == 1;
+        ctx.LastTime = recording ? QTime(0, 0) : clock.currentTime(); // a recording pass every other time
+        port.written = port.read = 0;
+        const CpuTimes cpu0 = cpuTimes();
+        QElapsedTimer wall;
+        wall.start();
+        reader.Read_C3Cold(state);
+        const double wallS = static_cast<double>(wall.nsecsElapsed()) / 1e9;
+        const CpuTimes cpu1 = cpuTimes();
+        const double userS = cpu1.user - cpu0.user;
+        const double systemS = cpu1.system - cpu0.system;
+        const double cpuS = userS + systemS;
+        const qint64 bytes = port.written + port.read;
+        const double bound = static_cast<double>(bytes) * 10.0 / kBaud;
+        out << QStringLiteral("%1  %2  %3  %4  %5  %6  %7  %8  %9")
+                   .arg(pass)
+                   .arg(recording ? QStringLiteral("yes") : QStringLiteral("no "))
+                   .arg(bytes)
+                   .arg(bound, 0, 'f', 3)
+                   .arg(wallS, 0, 'f', 3)
+                   .arg(wallS / bound, 0, 'f', 2)
+                   .arg(userS, 0, 'f', 4)
+                   .arg(systemS, 0, 'f', 4)
+                   .arg(100.0 * cpuS / wallS, 0, 'f', 1)
+            << Qt::endl;
+    }
+    link.closePort();
+    sim.terminate();
+    sim.waitForFinished();
+    return 0;
+}

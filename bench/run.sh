@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds an optimised Kelvara and runs the benchmarks against the simulator.
+set -euo pipefail
+source "$(dirname "$0")/../scripts/lib.sh"
+kelvara_ensure_packages "${KELVARA_BUILD_PACKAGES[@]}"
+build="$KELVARA_ROOT/build/bench"
+kelvara_build "$build" -DCMAKE_BUILD_TYPE=Release -DKELVARA_BUILD_TESTS=OFF -DKELVARA_WERROR=OFF
+echo "20-zone pass, simulator pacing answers at 115200 baud:"
+"$build/bench/kelvara_zone_pass_bench" "$build/tools/sim/kelvara-sim" "${1:-6}"
