@@ -9,6 +9,7 @@
 #include "monitoring/ZoneReader.h"
 #include "sensornet/AdapterLink.h"
 #include "sensornet/SensorBus.h"
+#include "store/Database.h"
 #include "store/MonitorSetsStore.h"
 
 namespace kelvara::monitoring {
@@ -123,6 +124,46 @@ void MonitoringCycle::SuspendMonitoring(bool closePort) {
     m_dialogs.information(QStringLiteral("Kelvara"), kSuspendText);
     if (closePort && m_link.isOpen())
         m_link.closePort();
+}
+
+void MonitoringCycle::setZoneAlarmDisabled(int index, bool disabled, const QString& lampSerial) {
+    if (disabled) {
+        (void)m_link.resetAdapter(m_ctx.commands.ResetCmd);
+        if (!lampSerial.trimmed().isEmpty())
+            m_bus.toggleSwitch(lampSerial.trimmed());
+    }
+    if (ZoneAlarmState::validZone(index))
+        m_state.ZoneAlarmDisabled[static_cast<size_t>(index)] = disabled;
+}
+
+MonitoringCycle::DurationSave MonitoringCycle::saveDuration(int room, bool disabled, int& hours,
+                                                            QString* error) {
+    if (!m_timer.isActive())
+        return DurationSave::NotIdle;
+    if (!m_ctx.kvr || !m_ctx.kvr->isOpen())
+        return DurationSave::NoSuchZone;
+    store::MonitorSetsStore zones(*m_ctx.kvr);
+    auto found = zones.findByRoom(room);
+    if (!found) {
+        if (error)
+            *error = found.error();
+        return DurationSave::Failed;
+    }
+    if (!found.value())
+        return DurationSave::NoSuchZone;
+    store::MonitorSetsRow zone = *found.value();
+    if (disabled)
+        zone.AlarmOn = m_clock.currentTime(); // the temporary disable counts from now
+    else
+        hours = 0;
+    zone.Duration = hours;
+    zone.DisableAlarm = disabled;
+    if (const auto failed = zones.update(zone)) {
+        if (error)
+            *error = *failed;
+        return DurationSave::Failed;
+    }
+    return DurationSave::Saved;
 }
 
 } // namespace kelvara::monitoring

@@ -76,6 +76,15 @@ public:
     // The caller starts the timer again.
     void SuspendMonitoring(bool closePort);
 
+    // The zone's "Disable" box: disabling first resets the adapter and addresses the zone's lamp switch
+    // (which switches it), then the zone's lamp follows the disable at the next Light_Panel.
+    void setZoneAlarmDisabled(int index, bool disabled, const QString& lampSerial);
+
+    enum class DurationSave { Saved, NotIdle, NoSuchZone, Failed };
+    // The duration save of a zone's temporary disable: only while the timer runs (never during a pass).
+    // Disabling counts from now; clearing sets the hours to 0, which `hours` then holds.
+    DurationSave saveDuration(int room, bool disabled, int& hours, QString* error = nullptr);
+
     [[nodiscard]] ZoneAlarmState& alarmState() { return m_state; }
     [[nodiscard]] bool reading() const { return m_reading; }
     [[nodiscard]] double coldReadSeconds() const { return m_coldReadSeconds; }

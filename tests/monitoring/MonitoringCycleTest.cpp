@@ -159,3 +159,41 @@ TEST_F(CycleTest, SuspendingWarnsStopsTheTimerAndMayCloseThePort) {
     ASSERT_EQ(dialogs.texts.size(), 1);
     EXPECT_EQ(dialogs.texts[0], "Alert!  While in this module the Temperature Monitoring will be disabled.");
 }
+
+TEST_F(CycleTest, TheTemporaryDisableIsSavedOnlyWhileIdleAndCountsFromNow) {
+    store::MonitorSetsRow zone;
+    zone.Room = 5;
+    zone.ALarmSerialNo = kLamp1;
+    ASSERT_TRUE(store::MonitorSetsStore(*ctx.kvr).insert(zone).ok());
+    clock.set(QDateTime(QDate(2026, 3, 2), QTime(23, 0, 0)));
+    int hours = 2;
+    EXPECT_EQ(cycle.saveDuration(5, true, hours), MonitoringCycle::DurationSave::NotIdle); // a pass may run
+
+    cycle.start();
+    EXPECT_EQ(cycle.saveDuration(5, true, hours), MonitoringCycle::DurationSave::Saved);
+    auto saved = store::MonitorSetsStore(*ctx.kvr).findByRoom(5).value();
+    ASSERT_TRUE(saved);
+    EXPECT_TRUE(saved->DisableAlarm);
+    EXPECT_EQ(saved->Duration, 2);
+    EXPECT_EQ(saved->AlarmOn, QTime(23, 0, 0));
+    EXPECT_EQ(cycle.saveDuration(9, true, hours), MonitoringCycle::DurationSave::NoSuchZone);
+
+    EXPECT_EQ(cycle.saveDuration(5, false, hours), MonitoringCycle::DurationSave::Saved);
+    EXPECT_EQ(hours, 0);
+    saved = store::MonitorSetsStore(*ctx.kvr).findByRoom(5).value();
+    EXPECT_FALSE(saved->DisableAlarm);
+    EXPECT_EQ(saved->Duration, 0);
+}
+
+TEST_F(CycleTest, DisablingAZoneSwitchesItsLampAfterAnAdapterReset) {
+    port.written.clear();
+    cycle.setZoneAlarmDisabled(0, true, kLamp1);
+    EXPECT_TRUE(cycle.alarmState().ZoneAlarmDisabled[0]);
+    ASSERT_GE(port.written.size(), 2);
+    EXPECT_EQ(port.written.first(), "aR\r");
+    EXPECT_EQ(port.written.last(), "aA" + kLamp1 + "\r");
+    port.written.clear();
+    cycle.setZoneAlarmDisabled(0, false, kLamp1); // clearing asks nothing of the adapter
+    EXPECT_FALSE(cycle.alarmState().ZoneAlarmDisabled[0]);
+    EXPECT_TRUE(port.written.isEmpty());
+}
