@@ -14,6 +14,7 @@
 #include "support/FakeClock.h"
 #include "support/Ha5Commands.h"
 #include "support/RecordedDialogs.h"
+#include "support/RecordingReporter.h"
 #include "support/ScriptedPort.h"
 #include "support/TempSite.h"
 
@@ -23,11 +24,6 @@ using namespace kelvara;
 using monitoring::MonitoringCycle;
 
 namespace {
-
-struct Errors final : app::ErrorReporter {
-    void reportError(const QString& d, const QString& p) override { lines << errorLine(d, p); }
-    QStringList lines;
-};
 
 struct Seen final : monitoring::ZonePassObserver {
     void allZonesNoReading() override { ++noReadings; }
@@ -71,7 +67,7 @@ protected:
     sensornet::AdapterLink link;
     sensornet::SensorBus bus;
     monitoring::ReadLog log;
-    Errors errors;
+    test::RecordingReporter errors;
     Seen seen;
     monitoring::ZoneReader reader;
     monitoring::PanelLamps lamps;

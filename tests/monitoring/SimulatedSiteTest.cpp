@@ -20,6 +20,7 @@
 #include "support/FakeClock.h"
 #include "support/Ha5Commands.h"
 #include "support/RecordedDialogs.h"
+#include "support/RecordingReporter.h"
 #include "support/SimProcess.h"
 #include "support/TempSite.h"
 
@@ -32,11 +33,6 @@ namespace {
 const QString kSensors[] = {"750000000000A128", "760000000000B228", "770000000000C328"};
 const QString kLamps[] = {"610000000000C105", "620000000000D205", "630000000000E305"};
 const double kStart[] = {4, 3.5, 5};
-
-struct Errors final : app::ErrorReporter {
-    void reportError(const QString& d, const QString& p) override { lines << errorLine(d, p); }
-    QStringList lines;
-};
 
 QByteArray scenario() {
     return R"({"devices": [
@@ -100,7 +96,7 @@ TEST(SimulatedSite, ADriftingZoneIsRaisedStoredAndLitThenPutOutWhenBackInside) {
     app::SystemClock realClock; // the exchanges' deadlines run on real time
     test::FakeClock clock(QDateTime(QDate(2026, 7, 1), QTime(10, 0, 0)));
     test::RecordedDialogs dialogs;
-    Errors errors;
+    test::RecordingReporter errors;
     monitoring::ZonePassObserver observer;
     sensornet::QtSerialPort port;
     sensornet::EventLoopPause pause;

@@ -16,6 +16,7 @@
 #include "support/FakeClock.h"
 #include "support/Ha5Commands.h"
 #include "support/RecordedDialogs.h"
+#include "support/RecordingReporter.h"
 #include "support/ScriptedPort.h"
 #include "support/TempSite.h"
 
@@ -29,11 +30,6 @@ QByteArray scratchpad(const char* lowHigh) {
     const QByteArray bytes = QByteArray::fromHex(QByteArray(lowHigh) + "4B467FFF0C10");
     return (bytes + char(sensornet::decoding::dallasCrc8(bytes))).toHex().toUpper();
 }
-
-struct Errors final : app::ErrorReporter {
-    void reportError(const QString& d, const QString& p) override { lines << errorLine(d, p); }
-    QStringList lines;
-};
 
 struct Seen final : monitoring::ZonePassObserver {
     void zoneShown(int index, const QString& text) override { shown << QString::number(index) + "=" + text; }
@@ -90,7 +86,7 @@ protected:
     sensornet::AdapterLink link;
     sensornet::SensorBus bus;
     monitoring::ReadLog log;
-    Errors errors;
+    test::RecordingReporter errors;
     Seen seen;
     monitoring::ZoneReader reader;
     monitoring::ZoneAlarmState state;

@@ -3,9 +3,9 @@
 #include "sensornet/AdapterLink.h"
 
 #include "QtPrinters.h"
-#include "RecordingReporter.h"
 #include "support/FakeClock.h"
 #include "support/RecordedDialogs.h"
+#include "support/RecordingReporter.h"
 #include "support/ScriptedPort.h"
 #include "support/TempSite.h"
 

@@ -1,12 +1,12 @@
 // The serial link and every bus operation through a real pseudo-terminal, against the bus simulator.
 #include "QtPrinters.h"
-#include "RecordingReporter.h"
 #include "app/SystemClock.h"
 #include "sensornet/EventLoopPause.h"
 #include "sensornet/QtSerialPort.h"
 #include "sensornet/SensorBus.h"
 #include "support/Ha5Commands.h"
 #include "support/RecordedDialogs.h"
+#include "support/RecordingReporter.h"
 #include "support/SimProcess.h"
 #include "support/TempSite.h"
 
