@@ -7,6 +7,7 @@
 #include "sensornet/QtSerialPort.h"
 #include "store/Database.h"
 #include "store/MonitorSetsStore.h"
+#include "ui/LoginDialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -29,14 +30,17 @@ MainWindow::MainWindow(app::AppContext& ctx, QWidget* parent) : QMainWindow(pare
     auto* layout = new QVBoxLayout(central);
     m_grid = new QTableWidget(0, 3, central);
     m_grid->setObjectName(QStringLiteral("gridC3"));
-    m_grid->setHorizontalHeaderLabels(
-        {QStringLiteral("Zone"), QStringLiteral("Monitoring Room"), QStringLiteral("Temp")});
+    m_grid->setHorizontalHeaderLabels({QStringLiteral("Zone"), QStringLiteral("Monitoring Room"),
+                                       QStringLiteral("°") + m_ctx.settings.TempType});
     m_grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->verticalHeader()->hide();
     m_status = new QLabel(central);
     m_status->setObjectName(QStringLiteral("lblStatus"));
+    m_degree = new QLabel(QStringLiteral("°") + m_ctx.settings.TempType, central);
+    m_degree->setObjectName(QStringLiteral("lblDegree"));
+    layout->addWidget(m_degree);
     m_statusList = new QListWidget(central);
     m_statusList->setObjectName(QStringLiteral("lstEMailStatus"));
     layout->addWidget(m_grid, 3);
@@ -45,9 +49,11 @@ MainWindow::MainWindow(app::AppContext& ctx, QWidget* parent) : QMainWindow(pare
     setCentralWidget(central);
     resize(900, 600);
 
+    buildMenusAndToolbar();
     for (const QString& notice : m_ctx.startupNotices)
         setStatus(notice);
     fillZoneGrid();
+    applySides();
 }
 
 MainWindow::~MainWindow() = default;
@@ -69,7 +75,11 @@ void MainWindow::fillZoneGrid() {
 }
 
 void MainWindow::startMonitoring(const app::Clock& clock, app::UserDialogs& dialogs,
-                                 const app::UserSettings& settings) {
+                                 app::UserSettings& settings) {
+    m_dialogs = &dialogs;
+    m_settings = &settings;
+    for (QAction* action : {m_comPort, m_properties, m_company})
+        action->setEnabled(true);
     m_job = std::make_unique<monitoring::MonitoringJob>(m_ctx, clock, dialogs, *this, *this,
                                                         std::make_unique<sensornet::QtSerialPort>(),
                                                         std::make_unique<sensornet::EventLoopPause>());
@@ -141,6 +151,11 @@ void MainWindow::colourRows() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // Closing stops monitoring, so it needs the password; a cancelled login keeps everything running.
+    if (m_dialogs && !LoginDialog::askPassword(m_ctx, *m_dialogs, this)) {
+        event->ignore();
+        return;
+    }
     if (m_job)
         m_job->unload();
     event->accept();

@@ -9,6 +9,7 @@
 class QLabel;
 class QListWidget;
 class QTableWidget;
+class QAction;
 
 namespace kelvara::app {
 struct AppContext;
@@ -31,8 +32,7 @@ public:
     ~MainWindow() override;
 
     // Starts the monitoring job on the window's port and timer.
-    void startMonitoring(const app::Clock& clock, app::UserDialogs& dialogs,
-                         const app::UserSettings& settings);
+    void startMonitoring(const app::Clock& clock, app::UserDialogs& dialogs, app::UserSettings& settings);
 
     void reportError(const QString& description, const QString& procedure) override;
     void setStatus(const QString& text, bool visible = true);
@@ -45,10 +45,18 @@ public:
     void processEvents() override;
     void passFinished() override;
 
+    // The View menu's toggle group over the status list: 0 "Error Log", 1 "Alarm Notification Log",
+    // 2 "Communications Log".
+    void chooseView(int entry);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildMenusAndToolbar();
+    void openComPortSettings();
+    void openSystemSettings();
+    void applySides();
     void fillZoneGrid();
     void colourRows();
 
@@ -56,7 +64,15 @@ private:
     QLabel* m_status;
     QListWidget* m_statusList;
     QTableWidget* m_grid;
+    QLabel* m_degree;
+    QList<QAction*> m_viewActions;
+    int m_viewChecked = -1;
     std::unique_ptr<monitoring::MonitoringJob> m_job;
+    app::UserDialogs* m_dialogs = nullptr;
+    app::UserSettings* m_settings = nullptr;
+    QAction* m_comPort = nullptr;
+    QAction* m_properties = nullptr;
+    QAction* m_company = nullptr;
 };
 
 } // namespace kelvara::ui

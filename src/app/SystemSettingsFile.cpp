@@ -1,0 +1,207 @@
+#include "app/SystemSettingsFile.h"
+
+#include "app/AppContext.h"
+#include "app/IniText.h"
+#include "store/CookSettingsStore.h"
+#include "store/Database.h"
+#include "store/SystemStore.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cmath>
+#include <functional>
+
+namespace kelvara::app {
+
+namespace {
+
+// How one line of the file maps onto its field: read from the trimmed value, written back as text.
+struct Line {
+    const char* key; // as the file writes it, "=" included
+    std::function<void(SystemSettings&, const QString&)> read;
+    std::function<QString(const SystemSettings&)> write;
+};
+
+Line text(const char* key, QString SystemSettings::*field) {
+    return {key, [field](SystemSettings& s, const QString& v) { s.*field = v; },
+            [field](const SystemSettings& s) { return s.*field; }};
+}
+
+QString numberText(double value) {
+    return QString::number(value, 'g', 15);
+}
+
+Line number(const char* key, double SystemSettings::*field) {
+    return {key, [field](SystemSettings& s, const QString& v) { s.*field = IniText::leadingNumber(v); },
+            [field](const SystemSettings& s) { return numberText(s.*field); }};
+}
+
+Line whole(const char* key, int SystemSettings::*field) {
+    return {key,
+            [field](SystemSettings& s, const QString& v) { s.*field = SystemSettingsFile::wholeNumber(v); },
+            [field](const SystemSettings& s) { return QString::number(s.*field); }};
+}
+
+// Check boxes are written as their numeric value; "True"/"False" are read as well, since start-up
+// accepts them too.
+Line check(const char* key, bool SystemSettings::*field) {
+    return {
+        key,
+        [field](SystemSettings& s, const QString& v) { s.*field = IniText::truthValue(v).value_or(false); },
+        [field](const SystemSettings& s) { return QString::number(s.*field ? 1 : 0); }};
+}
+
+const std::array<Line, 26>& lines() {
+    static const std::array<Line, 26> table{
+        text("Business Name=", &SystemSettings::BusinessName),
+        text("Address=", &SystemSettings::Address),
+        text("Town=", &SystemSettings::Town),
+        text("Prov=", &SystemSettings::Prov),
+        text("PostalCode=", &SystemSettings::PostalCode),
+        text("WorkPhone=", &SystemSettings::WorkPhone),
+        text("FaxNumber=", &SystemSettings::FaxNumber),
+        Line{"TempType=", [](SystemSettings& s, const QString& v) { s.TempType = v; },
+             [](const SystemSettings& s) { return QString::fromLatin1(s.celsius() ? "C" : "F"); }},
+        check("AudibleAlarmOff=", &SystemSettings::AudibleAlarmOff),
+        number("ColdReadHours=", &SystemSettings::ColdReadHours),
+        number("ColdReadMins=", &SystemSettings::ColdReadMins),
+        number("ColdRecHours=", &SystemSettings::ColdRecHours),
+        number("ColdRecMins=", &SystemSettings::ColdRecMins),
+        Line{"Zones=",
+             [](SystemSettings& s, const QString& v) {
+                 s.Zones = IniText::toInt16(IniText::leadingNumber(v));
+             },
+             [](const SystemSettings& s) { return QString::number(s.Zones); }},
+        number("HotReadHours=", &SystemSettings::HotReadHours),
+        number("HotReadMins=", &SystemSettings::HotReadMins),
+        number("HotRecHours=", &SystemSettings::HotRecHours),
+        number("HotRecMins=", &SystemSettings::HotRecMins),
+        whole("BatchNo=", &SystemSettings::BatchNo),
+        check("DialInternet=", &SystemSettings::DialInternet),
+        text("SMTPName=", &SystemSettings::SMTPName),
+        text("SMTPSender=", &SystemSettings::SMTPSender),
+        text("SMTPEmail=", &SystemSettings::SMTPEmail),
+        text("SMTPLoginID=", &SystemSettings::SMTPLoginID),
+        text("SMTPPassword=", &SystemSettings::SMTPPassword),
+        check("SMTPLogin=", &SystemSettings::SMTPLogin),
+    };
+    return table;
+}
+
+} // namespace
+
+QString SystemSettings::modeCaption() const {
+    return celsius() ? QStringLiteral("Celsius") : QStringLiteral("Fahrenheit");
+}
+
+SystemSettings SystemSettingsFile::parse(const QByteArray& bytes) {
+    SystemSettings s;
+    std::size_t position = 0;
+    for (const QString& line : IniText::splitLines(bytes)) {
+        if (line == IniText::kDone || position == lines().size())
+            break;
+        // A line without "=" still takes its place, with an empty value.
+        const auto e = IniText::entry(line);
+        lines()[position++].read(s, e ? e->value.trimmed() : QString());
+    }
+    return s;
+}
+
+QByteArray SystemSettingsFile::format(const SystemSettings& settings) {
+    QByteArray out;
+    for (const Line& line : lines())
+        out += QByteArray(line.key) + line.write(settings).toLatin1() + "\r\n";
+    return out + IniText::kDone.toLatin1() + "\r\n";
+}
+
+int SystemSettingsFile::wholeNumber(const QString& text) {
+    // Rounded as start-up rounds the zone count; std::nearbyint follows the default to-nearest-even mode.
+    const double rounded = std::nearbyint(IniText::leadingNumber(text));
+    if (std::isnan(rounded))
+        return 0;
+    return static_cast<int>(std::clamp(rounded, double(INT_MIN), double(INT_MAX)));
+}
+
+SystemSettingsFile::Loaded SystemSettingsFile::load(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {SystemSettings{}, f.errorString()};
+    return {parse(f.readAll()), std::nullopt};
+}
+
+std::optional<QString> SystemSettingsFile::save(const QString& path, const SystemSettings& settings) {
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return out.errorString();
+    const QByteArray bytes = format(settings);
+    if (out.write(bytes) != bytes.size()) {
+        const QString error = out.errorString();
+        out.cancelWriting();
+        return error;
+    }
+    if (!out.commit())
+        return out.errorString();
+    return std::nullopt;
+}
+
+std::optional<QString> SystemSettingsFile::loadPassword(const AppContext& ctx) {
+    if (ctx.hasZoneSide()) {
+        if (ctx.kvr && ctx.kvr->isOpen())
+            if (const auto row = store::SystemStore(*ctx.kvr).load())
+                return row->Password.value_or(QString());
+    } else if (ctx.hasCookSide() && ctx.thermo && ctx.thermo->isOpen()) {
+        if (const auto row = store::CookSettingsStore(*ctx.thermo).load())
+            return row->Password.value_or(QString());
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> SystemSettingsFile::saveSiteRows(const AppContext& ctx, const SystemSettings& settings,
+                                                        const QString& password) {
+    const auto company = [&settings](auto& row) {
+        row.BusinessName = settings.BusinessName;
+        row.Address = settings.Address;
+        row.Town = settings.Town;
+        row.Prov = settings.Prov;
+        row.PostalCode = settings.PostalCode;
+        row.WorkPhone = settings.WorkPhone;
+        row.FaxNumber = settings.FaxNumber;
+    };
+
+    if (ctx.hasZoneSide() && ctx.kvr && ctx.kvr->isOpen()) {
+        const store::SystemStore system(*ctx.kvr);
+        if (auto error = system.ensureRow())
+            return error;
+        auto row = system.load();
+        if (!row)
+            return QStringLiteral("The System row could not be read.");
+        company(*row);
+        row->Mode = settings.modeCaption();
+        row->Rooms = settings.Zones;
+        row->Password = password;
+        row->BatchNo = settings.BatchNo;
+        if (auto error = system.update(*row))
+            return error;
+    }
+
+    if (ctx.hasCookSide() && ctx.thermo && ctx.thermo->isOpen()) {
+        const store::CookSettingsStore cook(*ctx.thermo);
+        if (auto error = cook.ensureRow())
+            return error;
+        auto row = cook.load();
+        if (!row)
+            return QStringLiteral("The Settings row could not be read.");
+        company(*row);
+        // A cook-only site has no System row; its login checks this row's password instead.
+        if (!ctx.hasZoneSide())
+            row->Password = password;
+        if (auto error = cook.update(*row))
+            return error;
+    }
+    return std::nullopt;
+}
+
+} // namespace kelvara::app

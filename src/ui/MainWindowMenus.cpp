@@ -1,0 +1,204 @@
+// The main window's menus, toolbar and View toggle group.
+#include "app/AppContext.h"
+#include "monitoring/MonitoringCycle.h"
+#include "monitoring/MonitoringJob.h"
+#include "monitoring/PanelLamps.h"
+#include "sensornet/AdapterLink.h"
+#include "sensornet/PortLists.h"
+#include "ui/ComPortDialog.h"
+#include "ui/LoginDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/SplashWindow.h"
+#include "ui/SystemSettingsDialog.h"
+#include "ui/WindowUtils.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QTableWidget>
+#include <QTextStream>
+#include <QToolBar>
+
+namespace kelvara::ui {
+
+namespace {
+
+// An entry whose window comes with a later release: present in its place, not yet usable.
+QAction* later(QMenu* menu, const QString& text) {
+    QAction* action = menu->addAction(text);
+    action->setEnabled(false);
+    return action;
+}
+
+} // namespace
+
+void MainWindow::buildMenusAndToolbar() {
+    QMenu* file = menuBar()->addMenu(tr("File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    later(file, QStringLiteral("Temperature Sensor Installation"));
+    later(file, QStringLiteral("Temperature Zone Configuration"));
+    file->addAction(QStringLiteral("Turn OFF Lights on Panel"), this, [this] {
+        if (m_job) {
+            m_job->lamps().AlarmPanelOff();
+            m_job->link().closePort();
+        }
+    });
+    file->addAction(QStringLiteral("Turn ON Lights on Panel"), this, [this] {
+        if (m_job)
+            m_job->lamps().Light_Panel(m_job->cycle().alarmState());
+    });
+    file->addSeparator();
+    file->addAction(QStringLiteral("Exit"), this, &QWidget::close);
+
+    QMenu* reports = menuBar()->addMenu(QStringLiteral("Reports"));
+    reports->setObjectName(QStringLiteral("mnuReports"));
+    for (const char* entry : {"Daily Temperatures", "Alarm Report", "Archive Data"})
+        later(reports, QString::fromLatin1(entry));
+
+    QMenu* cook = menuBar()->addMenu(QStringLiteral("Cook Cycles"));
+    cook->setObjectName(QStringLiteral("mnuCook"));
+    for (const char* entry :
+         {"New Cook Cycle", "Product Information", "Monitoring Information", "Sensor Installation"})
+        later(cook, QString::fromLatin1(entry));
+    QMenu* batch = cook->addMenu(QStringLiteral("Batch Reports"));
+    later(batch, QStringLiteral("Listing By Date"));
+    later(batch, QStringLiteral("Listing By Batch #"));
+    later(cook, QStringLiteral("Hide Cook Cycle"));
+
+    m_comPort =
+        menuBar()->addAction(QStringLiteral("COM Port Settings"), this, &MainWindow::openComPortSettings);
+    m_comPort->setEnabled(false);
+
+    QMenu* system = menuBar()->addMenu(QStringLiteral("System"));
+    system->setObjectName(QStringLiteral("mnuSystem"));
+    m_company = system->addAction(QStringLiteral("Company Information and Settings"), this,
+                                  &MainWindow::openSystemSettings);
+    m_company->setEnabled(false);
+    later(system, QStringLiteral("Purge Data"));
+    later(system, QStringLiteral("Compact and Repair Database"));
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    int index = 0;
+    for (const char* entry : {"Error Log", "Alarm Notification Log", "Communications Log"}) {
+        QAction* action = view->addAction(QString::fromLatin1(entry));
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, index] { chooseView(index); });
+        m_viewActions << action;
+        ++index;
+    }
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->addAction(QStringLiteral("About"), this, [this] {
+        SplashWindow about(this);
+        CenterWindow(about);
+        about.exec();
+    });
+
+    QToolBar* toolbar = addToolBar(QStringLiteral("Toolbar1"));
+    toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto button = [&](const QString& key, const QString& text) {
+        QAction* action = toolbar->addAction(text);
+        action->setObjectName(key);
+        action->setEnabled(false);
+        return action;
+    };
+    QAction* exit = button(QStringLiteral("Exit"), QStringLiteral("&Exit"));
+    exit->setEnabled(true);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    button(QStringLiteral("Install"), QStringLiteral("Temperature Sensor Installation"));
+    button(QStringLiteral("TempSetup"), QStringLiteral("Temperature Zone Configuration"));
+    m_properties = button(QStringLiteral("Properties"), QStringLiteral("Properties"));
+    connect(m_properties, &QAction::triggered, this, &MainWindow::openComPortSettings);
+    button(QStringLiteral("Call"), QStringLiteral("Alarm Notification"));
+    button(QStringLiteral("Graph"), QStringLiteral("Graph Display"));
+    QAction* read = button(QStringLiteral("Read"), QStringLiteral("Read Temperatures"));
+    read->setEnabled(true);
+    connect(read, &QAction::triggered, this, [this] {
+        if (m_job)
+            m_job->cycle().readNow();
+    });
+}
+
+void MainWindow::openComPortSettings() {
+    if (!m_settings || !m_dialogs)
+        return;
+    // Monitoring goes on meanwhile; the new settings apply at the next start.
+    ComPortDialog dialog(*m_settings, *m_dialogs, sensornet::fillPortLists(), this);
+    dialog.exec();
+}
+
+void MainWindow::openSystemSettings() {
+    if (!m_dialogs || !LoginDialog::askPassword(m_ctx, *m_dialogs, this))
+        return;
+    if (m_job)
+        m_job->cycle().SuspendMonitoring(false);
+    SystemSettingsDialog dialog(m_ctx, *m_dialogs, this);
+    dialog.exec();
+    // The running program keeps the settings it started with; the unit caption and intervals are
+    // refreshed from them.
+    m_degree->setText(QStringLiteral("°") + m_ctx.settings.TempType);
+    if (m_job) {
+        m_job->cycle().loadIntervals();
+        m_job->cycle().start();
+    }
+}
+
+void MainWindow::applySides() {
+    if (!m_ctx.hasCookSide()) {
+        if (QMenu* cook = menuBar()->findChild<QMenu*>(QStringLiteral("mnuCook"))) {
+            cook->menuAction()->setVisible(false);
+            cook->menuAction()->setEnabled(false);
+        }
+    }
+    if (m_ctx.hasZoneSide())
+        return;
+    // A cook-only site: no zone panes, no reports, and of the File menu only the lamps on and Exit.
+    m_grid->hide();
+    m_grid->setEnabled(false);
+    if (QMenu* file = menuBar()->findChild<QMenu*>(QStringLiteral("mnuFile"))) {
+        const QList<QAction*> entries = file->actions();
+        for (int i = 0; i < 3 && i < entries.size(); ++i)
+            entries.at(i)->setVisible(false);
+    }
+    if (QMenu* reports = menuBar()->findChild<QMenu*>(QStringLiteral("mnuReports")))
+        reports->menuAction()->setVisible(false);
+    if (auto* toolbar = findChild<QToolBar*>(QStringLiteral("Toolbar1"))) {
+        for (QAction* action : toolbar->actions()) {
+            const QString key = action->objectName();
+            if (key == QLatin1String("Install") || key == QLatin1String("TempSetup") ||
+                key == QLatin1String("Call") || key == QLatin1String("Graph"))
+                action->setVisible(false);
+        }
+    }
+}
+
+void MainWindow::chooseView(int entry) {
+    m_statusList->raise();
+    m_statusList->hide();
+    const bool wasChecked = m_viewChecked == entry;
+    for (QAction* action : m_viewActions)
+        action->setChecked(false);
+    if (wasChecked) {
+        m_viewChecked = -1;
+        return;
+    }
+    m_viewChecked = entry;
+    m_viewActions.at(entry)->setChecked(true);
+    if (entry > 0) {
+        m_statusList->clear();
+        QFile log(QDir(m_ctx.siteDir)
+                      .filePath(entry == 1 ? QStringLiteral("SMTP.log") : QStringLiteral("KVRComm.log")));
+        if (log.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            QTextStream in(&log);
+            while (!in.atEnd())
+                m_statusList->addItem(in.readLine());
+        }
+    }
+    m_statusList->show();
+}
+
+} // namespace kelvara::ui

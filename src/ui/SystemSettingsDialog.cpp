@@ -1,0 +1,287 @@
+#include "ui/SystemSettingsDialog.h"
+
+#include "app/AppContext.h"
+#include "app/IniText.h"
+#include "app/KvrIniFile.h"
+#include "app/UserDialogs.h"
+#include "ui/WindowUtils.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace kelvara::ui {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Temperature Monitoring Settings");
+
+QLineEdit* field(QWidget* parent, const char* name) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    return edit;
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+// One labelled row of a grid: caption, field and an optional note after it.
+void addRow(QGridLayout* grid, const QString& caption, QWidget* widget, const QString& note = {}) {
+    const int row = grid->rowCount();
+    auto* label = new QLabel(caption);
+    label->setBuddy(widget);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(widget, row, 1);
+    if (!note.isEmpty())
+        grid->addWidget(new QLabel(note), row, 2);
+}
+
+// "every [hours] Hrs [minutes] Mins" on one line.
+void addInterval(QGridLayout* grid, const QString& caption, QLineEdit* hours, QLineEdit* minutes) {
+    const int row = grid->rowCount();
+    auto* label = new QLabel(caption);
+    label->setBuddy(hours);
+    grid->addWidget(label, row, 0);
+    auto* line = new QHBoxLayout;
+    line->addWidget(hours);
+    line->addWidget(new QLabel(QStringLiteral("Hrs")));
+    line->addWidget(minutes);
+    line->addWidget(new QLabel(QStringLiteral("Mins")));
+    grid->addLayout(line, row, 1);
+}
+
+QString numberText(double value) {
+    return QString::number(value, 'g', 15);
+}
+
+double numberOf(const QLineEdit* edit) {
+    return app::IniText::leadingNumber(edit->text().trimmed());
+}
+
+} // namespace
+
+// The fields are created in the order the settings file lists them, which is also their tab order.
+SystemSettingsDialog::SystemSettingsDialog(const app::AppContext& ctx, app::UserDialogs& dialogs,
+                                           QWidget* parent)
+    : QDialog(parent), m_ctx(ctx), m_dialogs(dialogs) {
+    setObjectName(QStringLiteral("frmSystem"));
+    setWindowTitle(kTitle);
+    setModal(true);
+
+    auto* company = new QGroupBox(QStringLiteral("Company Information"), this);
+    auto* companyGrid = new QGridLayout(company);
+    m_businessName = field(company, "txtBusinessName");
+    addRow(companyGrid, QStringLiteral("Business Name"), m_businessName);
+    m_address = field(company, "txtAddress");
+    addRow(companyGrid, QStringLiteral("Address"), m_address);
+    m_town = field(company, "txtTown");
+    addRow(companyGrid, QStringLiteral("Town/City"), m_town);
+    m_prov = field(company, "txtProv");
+    addRow(companyGrid, QStringLiteral("Prov/State"), m_prov);
+    m_postalCode = field(company, "txtPostalCode");
+    addRow(companyGrid, QStringLiteral("Postal/Zip"), m_postalCode);
+    m_workPhone = field(company, "txtWorkPhone");
+    addRow(companyGrid, QStringLiteral("Work Phone"), m_workPhone);
+    m_faxNumber = field(company, "txtFaxNumber");
+    addRow(companyGrid, QStringLiteral("Fax Number"), m_faxNumber);
+
+    auto* unit = new QGroupBox(QStringLiteral("Temperature"), this);
+    auto* unitLine = new QHBoxLayout(unit);
+    m_fahrenheit = new QRadioButton(QStringLiteral(" Fahrenheit"), unit);
+    m_fahrenheit->setObjectName(QStringLiteral("optMode_0"));
+    m_celsius = new QRadioButton(QStringLiteral(" Celsius"), unit);
+    m_celsius->setObjectName(QStringLiteral("optMode_1"));
+    m_mode = new QButtonGroup(this);
+    m_mode->setObjectName(QStringLiteral("optMode"));
+    m_mode->addButton(m_fahrenheit, 0);
+    m_mode->addButton(m_celsius, 1);
+    unitLine->addWidget(m_fahrenheit);
+    unitLine->addWidget(m_celsius);
+    m_audibleAlarmOff = checkBox(unit, "chkAudibleAlarmOff", QStringLiteral(" Disable Audible Alarm"));
+    unitLine->addWidget(m_audibleAlarmOff);
+
+    auto* cold = new QGroupBox(QStringLiteral("Cold Temp Settings"), this);
+    auto* coldGrid = new QGridLayout(cold);
+    m_coldReadHours = field(cold, "txtColdReadHours");
+    m_coldReadMins = field(cold, "txtColdReadMins");
+    addInterval(coldGrid, QStringLiteral("Read Sensors every"), m_coldReadHours, m_coldReadMins);
+    m_coldRecHours = field(cold, "txtColdRecHours");
+    m_coldRecMins = field(cold, "txtColdRecMins");
+    addInterval(coldGrid, QStringLiteral("Data Log every"), m_coldRecHours, m_coldRecMins);
+    m_zones = field(cold, "txtZones");
+    addRow(coldGrid, QStringLiteral("Number of Zones"), m_zones);
+
+    auto* hot = new QGroupBox(QStringLiteral("Cook Temp Settings"), this);
+    auto* hotGrid = new QGridLayout(hot);
+    m_hotReadHours = field(hot, "txtHotReadHours");
+    m_hotReadMins = field(hot, "txtHotReadMins");
+    addInterval(hotGrid, QStringLiteral("Read Sensors every"), m_hotReadHours, m_hotReadMins);
+    m_hotRecHours = field(hot, "txtHotRecHours");
+    m_hotRecMins = field(hot, "txtHotRecMins");
+    addInterval(hotGrid, QStringLiteral("Data Log every"), m_hotRecHours, m_hotRecMins);
+    m_batchNo = field(hot, "txtBatchNo");
+    addRow(hotGrid, QStringLiteral("Current Job #"), m_batchNo);
+
+    auto* mail = new QGroupBox(QStringLiteral("E-mail"), this);
+    auto* mailGrid = new QGridLayout(mail);
+    m_dialInternet = checkBox(mail, "chkDialInternet", QStringLiteral("Enable Auto Dialup"));
+    mailGrid->addWidget(m_dialInternet, 0, 0, 1, 3);
+    auto* note = new QLabel(kDialupNote, mail);
+    note->setObjectName(QStringLiteral("lblDialupNote"));
+    note->setWordWrap(true);
+    mailGrid->addWidget(note, 1, 0, 1, 3);
+    m_smtpName = field(mail, "txtSMTPName");
+    addRow(mailGrid, QStringLiteral("Server Name"), m_smtpName, QStringLiteral("(SMTP)"));
+    m_smtpSender = field(mail, "txtSMTPSender");
+    addRow(mailGrid, QStringLiteral("Sender Name"), m_smtpSender);
+    m_smtpEmail = field(mail, "txtSMTPEmail");
+    addRow(mailGrid, QStringLiteral("Sender Email"), m_smtpEmail);
+    m_smtpLoginId = field(mail, "txtSMTPLoginID");
+    addRow(mailGrid, QStringLiteral("Login ID"), m_smtpLoginId);
+    m_smtpPassword = field(mail, "txtSMTPPassword");
+    m_smtpPassword->setEchoMode(QLineEdit::PasswordEchoOnEdit);
+    addRow(mailGrid, QStringLiteral("Password"), m_smtpPassword);
+    m_smtpLogin = checkBox(mail, "chkSMTPLogin", QStringLiteral("ISP Requires a Username and Password."));
+    mailGrid->addWidget(m_smtpLogin, mailGrid->rowCount(), 0, 1, 3);
+
+    auto* access = new QGroupBox(QStringLiteral("Program Password"), this);
+    auto* accessGrid = new QGridLayout(access);
+    m_password = field(access, "txtPassword");
+    m_password->setEchoMode(QLineEdit::PasswordEchoOnEdit);
+    addRow(accessGrid, QStringLiteral("Password"), m_password);
+
+    auto* save = new QPushButton(QStringLiteral("&Save"), this);
+    save->setObjectName(QStringLiteral("cmdSave"));
+    auto* exit = new QPushButton(QStringLiteral("E&xit"), this);
+    exit->setObjectName(QStringLiteral("cmdExit"));
+    // Enter moves between fields here; it must not press a button behind the user's back.
+    save->setAutoDefault(false);
+    exit->setAutoDefault(false);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(company);
+    left->addWidget(unit);
+    left->addWidget(access);
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(cold);
+    right->addWidget(hot);
+    right->addWidget(mail);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(save);
+    buttons->addWidget(exit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+
+    connect(save, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(exit, &QPushButton::clicked, this, &QDialog::close);
+
+    const auto loaded =
+        app::SystemSettingsFile::load(QDir(m_ctx.siteDir).filePath(app::KvrIniFile::kFileName));
+    showValues(loaded.settings, app::SystemSettingsFile::loadPassword(m_ctx).value_or(QString()));
+
+    new EnterAsTab(*this);
+    adjustSize();
+    CenterWindow(*this);
+    m_businessName->setFocus();
+}
+
+void SystemSettingsDialog::showValues(const app::SystemSettings& s, const QString& password) {
+    m_businessName->setText(s.BusinessName);
+    m_address->setText(s.Address);
+    m_town->setText(s.Town);
+    m_prov->setText(s.Prov);
+    m_postalCode->setText(s.PostalCode);
+    m_workPhone->setText(s.WorkPhone);
+    m_faxNumber->setText(s.FaxNumber);
+    (s.celsius() ? m_celsius : m_fahrenheit)->setChecked(true);
+    m_audibleAlarmOff->setChecked(s.AudibleAlarmOff);
+    m_coldReadHours->setText(numberText(s.ColdReadHours));
+    m_coldReadMins->setText(numberText(s.ColdReadMins));
+    m_coldRecHours->setText(numberText(s.ColdRecHours));
+    m_coldRecMins->setText(numberText(s.ColdRecMins));
+    m_zones->setText(QString::number(s.Zones));
+    m_hotReadHours->setText(numberText(s.HotReadHours));
+    m_hotReadMins->setText(numberText(s.HotReadMins));
+    m_hotRecHours->setText(numberText(s.HotRecHours));
+    m_hotRecMins->setText(numberText(s.HotRecMins));
+    m_batchNo->setText(QString::number(s.BatchNo));
+    m_dialInternet->setChecked(s.DialInternet);
+    m_smtpName->setText(s.SMTPName);
+    m_smtpSender->setText(s.SMTPSender);
+    m_smtpEmail->setText(s.SMTPEmail);
+    m_smtpLoginId->setText(s.SMTPLoginID);
+    m_smtpPassword->setText(s.SMTPPassword);
+    m_smtpLogin->setChecked(s.SMTPLogin);
+    m_password->setText(password);
+}
+
+app::SystemSettings SystemSettingsDialog::fieldValues() const {
+    app::SystemSettings s;
+    s.BusinessName = m_businessName->text();
+    s.Address = m_address->text();
+    s.Town = m_town->text();
+    s.Prov = m_prov->text();
+    s.PostalCode = m_postalCode->text();
+    s.WorkPhone = m_workPhone->text();
+    s.FaxNumber = m_faxNumber->text();
+    s.TempType = m_celsius->isChecked() ? QStringLiteral("C") : QStringLiteral("F");
+    s.AudibleAlarmOff = m_audibleAlarmOff->isChecked();
+    s.ColdReadHours = numberOf(m_coldReadHours);
+    s.ColdReadMins = numberOf(m_coldReadMins);
+    s.ColdRecHours = numberOf(m_coldRecHours);
+    s.ColdRecMins = numberOf(m_coldRecMins);
+    s.Zones = app::IniText::toInt16(numberOf(m_zones));
+    s.HotReadHours = numberOf(m_hotReadHours);
+    s.HotReadMins = numberOf(m_hotReadMins);
+    s.HotRecHours = numberOf(m_hotRecHours);
+    s.HotRecMins = numberOf(m_hotRecMins);
+    s.BatchNo = app::SystemSettingsFile::wholeNumber(m_batchNo->text().trimmed());
+    s.DialInternet = m_dialInternet->isChecked();
+    s.SMTPName = m_smtpName->text();
+    s.SMTPSender = m_smtpSender->text();
+    s.SMTPEmail = m_smtpEmail->text();
+    s.SMTPLoginID = m_smtpLoginId->text();
+    s.SMTPPassword = m_smtpPassword->text();
+    s.SMTPLogin = m_smtpLogin->isChecked();
+    return s;
+}
+
+bool SystemSettingsDialog::cmdSave_Click() {
+    const app::SystemSettings values = fieldValues();
+    const QString path = QDir(m_ctx.siteDir).filePath(app::KvrIniFile::kFileName);
+    if (const auto error = app::SystemSettingsFile::save(path, values)) {
+        m_dialogs.information(kTitle, QStringLiteral("The settings could not be written to %1: %2")
+                                          .arg(app::KvrIniFile::kFileName, *error));
+        return false;
+    }
+    if (const auto error = app::SystemSettingsFile::saveSiteRows(m_ctx, values, m_password->text())) {
+        m_dialogs.information(kTitle,
+                              QStringLiteral("The site settings could not be stored: %1").arg(*error));
+        return false;
+    }
+    return true;
+}
+
+void SystemSettingsDialog::done(int result) {
+    cmdSave_Click();
+    QDialog::done(result);
+}
+
+} // namespace kelvara::ui

@@ -1,0 +1,136 @@
+// The login's password decision and where each kind of site keeps its password.
+#include "app/PasswordCheck.h"
+
+#include "app/AppContext.h"
+#include "store/CookSettingsStore.h"
+#include "store/Database.h"
+#include "store/SystemStore.h"
+#include "support/TempSite.h"
+
+#include <gtest/gtest.h>
+
+using namespace kelvara;
+
+namespace {
+
+struct Attempt {
+    std::optional<QString> stored;
+    QString typed;
+    bool accepted;
+};
+
+void PrintTo(const Attempt& a, std::ostream* os) {
+    *os << "stored=" << (a.stored ? '"' + a.stored->toStdString() + '"' : std::string("null")) << " typed=\""
+        << a.typed.toStdString() << '"';
+}
+
+class PasswordDecision : public ::testing::TestWithParam<Attempt> {};
+
+TEST_P(PasswordDecision, FollowsTheStoredPassword) {
+    const Attempt& a = GetParam();
+    EXPECT_EQ(app::passwordAccepted(a.stored, a.typed), a.accepted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PasswordDecision,
+    ::testing::Values(
+        // Letter case is ignored on both sides.
+        Attempt{"Frost9", "Frost9", true}, Attempt{"Frost9", "frost9", true},
+        Attempt{"Frost9", "FROST9", true}, Attempt{"frost9", "fRoSt9", true},
+        // Anything else is refused, including a part of the password or the password with extra spaces.
+        Attempt{"Frost9", "Frost", false}, Attempt{"Frost9", "Frost9 ", false}, Attempt{"Frost9", "", false},
+        Attempt{"Frost9", "Frost8", false},
+        // The service password opens every site, in any letter case.
+        Attempt{"Frost9", "QTW418", true}, Attempt{"Frost9", "qtw418", true},
+        Attempt{"Frost9", "QTW4180", false},
+        // No password set: every entry is accepted, an empty one too.
+        Attempt{std::nullopt, "", true}, Attempt{std::nullopt, "anything", true},
+        // A blank stored password (the cook side's placeholder row) counts as none.
+        Attempt{"", "whatever", true}, Attempt{" ", "", true}, Attempt{"  ", "x", true},
+        // Letters outside ASCII compare without case as well.
+        Attempt{QStringLiteral("Kälte"), QStringLiteral("KÄLTE"), true}));
+
+TEST(PasswordDecision, WithoutASettingsRowOnlyTheServicePasswordOpens) {
+    const app::StoredPassword missing;
+    EXPECT_FALSE(app::passwordAccepted(missing, ""));
+    EXPECT_FALSE(app::passwordAccepted(missing, "anything"));
+    EXPECT_TRUE(app::passwordAccepted(missing, "qtw418"));
+}
+
+// Sites built from real database files, the zone one with its System row, the cook one with the placeholder
+// row start-up adds.
+class StoredPasswordTest : public ::testing::Test {
+protected:
+    StoredPasswordTest() {
+        EXPECT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
+        EXPECT_FALSE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo));
+        ctx.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
+        EXPECT_FALSE(ctx.kvr->open(site.file("KVR.db")));
+        ctx.thermo = std::make_unique<store::Database>(store::DatabaseKind::Thermo);
+        EXPECT_FALSE(ctx.thermo->open(site.file("Thermo.db")));
+        EXPECT_FALSE(store::CookSettingsStore(*ctx.thermo).ensureRow());
+    }
+
+    void setZonePassword(const std::optional<QString>& password) {
+        store::SystemStore system(*ctx.kvr);
+        auto row = system.load();
+        ASSERT_TRUE(row);
+        row->Password = password;
+        ASSERT_FALSE(system.update(*row));
+    }
+    void setCookPassword(const std::optional<QString>& password) {
+        store::CookSettingsStore settings(*ctx.thermo);
+        auto row = settings.load();
+        ASSERT_TRUE(row);
+        row->Password = password;
+        ASSERT_FALSE(settings.update(*row));
+    }
+
+    test::TempSite site;
+    app::AppContext ctx;
+};
+
+TEST_F(StoredPasswordTest, ZoneSitesReadTheSystemRowEvenWhenTheCookSideRunsToo) {
+    setZonePassword("Zone1");
+    setCookPassword("Cook1");
+    for (const char* mode : {"KVR", "KVRThermo"}) {
+        ctx.DatabaseMode = mode;
+        const app::StoredPassword stored = app::readStoredPassword(ctx);
+        EXPECT_TRUE(stored.rowFound) << mode;
+        EXPECT_EQ(stored.password, std::optional<QString>("Zone1")) << mode;
+    }
+}
+
+TEST_F(StoredPasswordTest, CookOnlySitesReadTheSettingsRow) {
+    setZonePassword("Zone1");
+    setCookPassword("Cook1");
+    ctx.DatabaseMode = "Thermo";
+    const app::StoredPassword stored = app::readStoredPassword(ctx);
+    EXPECT_TRUE(stored.rowFound);
+    EXPECT_EQ(stored.password, std::optional<QString>("Cook1"));
+}
+
+TEST_F(StoredPasswordTest, NewSitesOfEitherKindAcceptAnyEntry) {
+    // The zone row is created without a password, the cook row with a single space.
+    ctx.DatabaseMode = "KVR";
+    EXPECT_TRUE(app::passwordAccepted(app::readStoredPassword(ctx), ""));
+    ctx.DatabaseMode = "Thermo";
+    EXPECT_TRUE(app::passwordAccepted(app::readStoredPassword(ctx), "guess"));
+}
+
+TEST_F(StoredPasswordTest, AMissingRowOrDatabaseLeavesOnlyTheServicePassword) {
+    store::SystemStore system(*ctx.kvr);
+    ASSERT_FALSE(system.remove(system.load()->id));
+    ctx.DatabaseMode = "KVR";
+    EXPECT_FALSE(app::readStoredPassword(ctx).rowFound);
+
+    ctx.DatabaseMode = "Thermo";
+    ctx.thermo.reset();
+    EXPECT_FALSE(app::readStoredPassword(ctx).rowFound);
+
+    // A mode naming neither side exactly reads nothing.
+    ctx.DatabaseMode = "ThermoKVR";
+    EXPECT_FALSE(app::readStoredPassword(ctx).rowFound);
+}
+
+} // namespace

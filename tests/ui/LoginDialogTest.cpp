@@ -1,0 +1,158 @@
+// The login window over a real zone database: what it accepts, what it refuses and how it says so.
+#include "ui/LoginDialog.h"
+
+#include "app/AppContext.h"
+#include "store/Database.h"
+#include "store/SystemStore.h"
+#include "support/RecordedDialogs.h"
+#include "support/TempSite.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace kelvara;
+
+namespace {
+
+class LoginDialogTest : public ::testing::Test {
+protected:
+    LoginDialogTest() {
+        EXPECT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
+        ctx.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
+        EXPECT_FALSE(ctx.kvr->open(site.file("KVR.db")));
+        ctx.DatabaseMode = "KVR";
+    }
+
+    void setPassword(const std::optional<QString>& password) {
+        store::SystemStore system(*ctx.kvr);
+        auto row = system.load();
+        ASSERT_TRUE(row);
+        row->Password = password;
+        ASSERT_FALSE(system.update(*row));
+    }
+
+    static QLineEdit* field(QWidget& dialog) { return dialog.findChild<QLineEdit*>("txtPassword"); }
+    static QPushButton* button(QWidget& dialog, const char* name) {
+        return dialog.findChild<QPushButton*>(name);
+    }
+
+    // Types the entry and presses OK on a shown window.
+    static void submit(QWidget& dialog, const QString& entry) {
+        field(dialog)->setText(entry);
+        button(dialog, "cmdOK")->click();
+    }
+
+    test::TempSite site;
+    app::AppContext ctx;
+    test::RecordedDialogs dialogs;
+};
+
+TEST_F(LoginDialogTest, ShowsItsCaptionControlsAndMasksTheEntry) {
+    ui::LoginDialog dialog(ctx, dialogs);
+    EXPECT_EQ(dialog.objectName(), "frmLogin");
+    EXPECT_EQ(dialog.windowTitle(), " Login");
+    EXPECT_TRUE(dialog.isModal());
+    ASSERT_NE(field(dialog), nullptr);
+    ASSERT_NE(button(dialog, "cmdOK"), nullptr);
+    ASSERT_NE(button(dialog, "cmdCancel"), nullptr);
+    EXPECT_EQ(button(dialog, "cmdCancel")->text(), "&Cancel");
+
+    bool prompted = false;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        prompted = prompted || label->text() == "Enter in the password below";
+        if (label->text() == "&Password:") {
+            EXPECT_EQ(label->buddy(), field(dialog));
+        }
+    }
+    EXPECT_TRUE(prompted);
+
+    field(dialog)->setText("Secret");
+    EXPECT_EQ(field(dialog)->echoMode(), QLineEdit::Password);
+    EXPECT_FALSE(field(dialog)->displayText().contains("Secret"));
+}
+
+TEST_F(LoginDialogTest, AcceptsThePasswordInAnyLetterCaseAndTheServicePassword) {
+    setPassword("Frost9");
+    for (const QString entry : {"Frost9", "frost9", "FROST9", "qtw418"}) {
+        ui::LoginDialog dialog(ctx, dialogs);
+        dialog.show();
+        submit(dialog, entry);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted) << entry.toStdString();
+        EXPECT_FALSE(dialog.isVisible()) << entry.toStdString();
+    }
+    EXPECT_TRUE(dialogs.texts.isEmpty());
+}
+
+TEST_F(LoginDialogTest, ASiteWithoutAPasswordAcceptsAnEmptyEntry) {
+    ui::LoginDialog dialog(ctx, dialogs);
+    dialog.show();
+    submit(dialog, "");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(dialogs.texts.isEmpty());
+}
+
+TEST_F(LoginDialogTest, RefusesAWrongPasswordAndSelectsItForAnotherTry) {
+    setPassword("Frost9");
+    ui::LoginDialog dialog(ctx, dialogs);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    submit(dialog, "Frost");
+
+    EXPECT_EQ(dialogs.titles, QStringList{"Kelvara"});
+    EXPECT_EQ(dialogs.texts, QStringList{"Invalid Password.  Please try again!"});
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.focusWidget(), field(dialog));
+    EXPECT_EQ(field(dialog)->selectedText(), "Frost");
+
+    // The window stays usable: the right password on the second try gets in.
+    submit(dialog, "FROST9");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialogs.texts.size(), 1);
+}
+
+TEST_F(LoginDialogTest, CancelLeavesTheLoginRefusedWithoutAMessage) {
+    ui::LoginDialog dialog(ctx, dialogs);
+    dialog.show();
+    field(dialog)->setText("anything");
+    button(dialog, "cmdCancel")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(dialogs.texts.isEmpty());
+}
+
+// The modal call the main window makes, driven from inside its event loop.
+TEST_F(LoginDialogTest, AskPasswordTellsTheCallerWhetherTheLoginSucceeded) {
+    setPassword("Frost9");
+    const auto answerWith = [](std::function<void(ui::LoginDialog&)> act) {
+        QTimer::singleShot(0, [act] {
+            auto* dialog = qobject_cast<ui::LoginDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(*dialog);
+            // Whatever the test did, never leave a modal loop running.
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+    };
+
+    // Enter in the field moves on to OK and submits, as a user would log in.
+    answerWith([](ui::LoginDialog& d) {
+        field(d)->setFocus();
+        field(d)->setText("frost9");
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(field(d), &enter);
+    });
+    EXPECT_TRUE(ui::LoginDialog::askPassword(ctx, dialogs));
+
+    answerWith([](ui::LoginDialog& d) { button(d, "cmdCancel")->click(); });
+    EXPECT_FALSE(ui::LoginDialog::askPassword(ctx, dialogs));
+    EXPECT_TRUE(dialogs.texts.isEmpty());
+}
+
+} // namespace

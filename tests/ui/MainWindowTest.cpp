@@ -1,0 +1,88 @@
+// The main window's layout rules: the View toggle group, the cook-only layout, the unit caption.
+#include "ui/MainWindow.h"
+
+#include "app/AppContext.h"
+#include "support/TempSite.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+using namespace kelvara;
+
+namespace {
+
+QMenu* menu(ui::MainWindow& w, const QString& title) {
+    for (QAction* a : w.menuBar()->actions())
+        if (a->text() == title && a->menu())
+            return a->menu();
+    return nullptr;
+}
+
+QStringList visibleEntries(QMenu* m) {
+    QStringList entries;
+    for (QAction* a : m->actions())
+        if (a->isVisible())
+            entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return entries;
+}
+
+} // namespace
+
+TEST(MainWindowView, ALogEntryShowsItsFileAndASecondChoiceHidesTheListAgain) {
+    test::TempSite site;
+    site.write("SMTP.log", "first line\nsecond line\n");
+    app::AppContext ctx;
+    ctx.siteDir = site.path();
+    ctx.DatabaseMode = "KVR";
+    ui::MainWindow window(ctx);
+    window.show();
+    auto* list = window.findChild<QListWidget*>("lstEMailStatus");
+    ASSERT_NE(list, nullptr);
+    window.reportError("Timeout", "Port_Data");
+
+    window.chooseView(1); // "Alarm Notification Log"
+    EXPECT_TRUE(list->isVisible());
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(1)->text(), "second line");
+    QMenu* view = menu(window, "View");
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->actions().at(1)->isChecked());
+
+    window.chooseView(1);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_FALSE(view->actions().at(1)->isChecked());
+
+    window.chooseView(2); // "Communications Log" without its file: an empty list
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_FALSE(view->actions().at(1)->isChecked());
+    EXPECT_TRUE(view->actions().at(2)->isChecked());
+}
+
+TEST(MainWindowLayout, ACookOnlySiteShowsNoZonePartsAndAZoneOnlySiteNoCookMenu) {
+    app::AppContext cookOnly;
+    cookOnly.DatabaseMode = "Thermo";
+    ui::MainWindow cook(cookOnly);
+    ASSERT_NE(menu(cook, "File"), nullptr);
+    EXPECT_EQ(visibleEntries(menu(cook, "File")), QStringList({"Turn ON Lights on Panel", "-", "Exit"}));
+    EXPECT_FALSE(menu(cook, "Reports")->menuAction()->isVisible());
+    auto* toolbar = cook.findChild<QToolBar*>("Toolbar1");
+    ASSERT_NE(toolbar, nullptr);
+    QStringList buttons;
+    for (QAction* a : toolbar->actions())
+        if (a->isVisible())
+            buttons << a->objectName();
+    EXPECT_EQ(buttons, QStringList({"Exit", "Properties", "Read"}));
+
+    app::AppContext zoneOnly;
+    zoneOnly.DatabaseMode = "KVR";
+    zoneOnly.settings.TempType = "C";
+    ui::MainWindow zones(zoneOnly);
+    EXPECT_FALSE(menu(zones, "Cook Cycles")->menuAction()->isVisible());
+    EXPECT_EQ(zones.findChild<QLabel*>("lblDegree")->text(), "°C");
+    EXPECT_EQ(menu(zones, "Reports")->menuAction()->isVisible(), true);
+}
