@@ -105,6 +105,14 @@ std::optional<QString> Database::open(const QString& path) {
     return std::nullopt;
 }
 
+void Database::setDurableCommits(bool durable) const {
+    if (!isOpen() || !isWorkingDatabase(m_kind))
+        return;
+    QSqlQuery query(connection());
+    query.exec(durable ? QStringLiteral("PRAGMA synchronous=FULL")
+                       : QStringLiteral("PRAGMA synchronous=NORMAL"));
+}
+
 std::optional<QString> Database::prepare() {
     QSqlDatabase db = connection();
     QSqlQuery query(db);

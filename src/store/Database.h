@@ -31,6 +31,11 @@ public:
     // A handle on the owned connection; it stays valid while this object lives.
     [[nodiscard]] QSqlDatabase connection() const;
     [[nodiscard]] DatabaseKind kind() const { return m_kind; }
+    // Whether each commit waits until it is on the disk (the default) or only until it is in the journal,
+    // where it survives a crash of the program but not of the machine. The next durable commit makes
+    // everything before it durable too.
+    void setDurableCommits(bool durable) const;
+
     // A statement prepared for this SQL text (forward-only), kept while the connection stays open, so the
     // statements the reading passes run over and over are parsed once. Bind every value before each use.
     [[nodiscard]] StoreResult<QSqlQuery*> prepared(const QString& sql) const;
