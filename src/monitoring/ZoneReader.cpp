@@ -119,7 +119,8 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
                     monitor->id = id.value();
                 else
                     report(id.error());
-            } else if (const auto error = store::MonitorStore(db).update(*monitor)) {
+            } else if (const auto error = store::MonitorStore(db).updateZone(monitor->id, zone.Room,
+                                                                             valueText, monitor->Alarm)) {
                 report(*error);
             }
             if (raised) {

@@ -73,4 +73,11 @@ StoreError MonitorStore::removeUpTo(const QDate& last) const {
                            {date(last)});
 }
 
+StoreError MonitorStore::updateZone(qint64 id, int room, const QString& value, bool alarm) const {
+    ColumnValues values{{QStringLiteral("Alarm"), sqlvalue::flag(alarm)}};
+    if (room >= 1 && room <= Schema::kMonitorTempColumns)
+        values.emplace_back(Schema::monitorTempColumn(room), value);
+    return m_table.update(id, values);
+}
+
 } // namespace kelvara::store

@@ -41,6 +41,8 @@ public:
 
     [[nodiscard]] StoreResult<qint64> insert(const MonitorRow& row) const;
     [[nodiscard]] StoreError update(const MonitorRow& row) const;
+    // Writes one zone's value (by its Room; outside 1 to 20 only the flag) and the row's alarm flag.
+    [[nodiscard]] StoreError updateZone(qint64 id, int room, const QString& value, bool alarm) const;
     [[nodiscard]] StoreError remove(qint64 id) const;
     // Deletes every row recorded on or before `last`.
     [[nodiscard]] StoreError removeUpTo(const QDate& last) const;
