@@ -94,8 +94,8 @@ int main(int argc, char** argv) {
     const QString dbPath = dir.filePath(QStringLiteral("KVR.db"));
     if (store::createDatabase(dbPath, store::DatabaseKind::Kvr))
         return 1;
-    ctx.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-    if (ctx.kvr->open(dbPath))
+    ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
+    if (ctx.databases.kvr->open(dbPath))
         return 1;
     for (int i = 0; i < kZones; ++i) {
         store::MonitorSetsRow z;
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
         z.Alarm = true;
         z.HighAlarm = 30;
         z.LowAlarm = 0;
-        (void)store::MonitorSetsStore(*ctx.kvr).insert(z);
+        (void)store::MonitorSetsStore(*ctx.databases.kvr).insert(z);
     }
 
     app::UserSettings settings(dir.filePath(QStringLiteral("user.ini")));

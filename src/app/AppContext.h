@@ -2,6 +2,7 @@
 
 #include "app/AdapterCommands.h"
 #include "app/KvrSettings.h"
+#include "store/Databases.h"
 
 #include <QDate>
 #include <QFile>
@@ -10,16 +11,12 @@
 #include <QTime>
 #include <memory>
 
-namespace kelvara::store {
-class Database;
-}
-
 namespace kelvara::app {
 
 // The state a running site shares between its subsystems: which sides run, settings, commands, databases.
 struct AppContext {
-    AppContext();
-    ~AppContext();
+    AppContext() = default;
+    ~AppContext() = default;
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
@@ -38,8 +35,7 @@ struct AppContext {
     QString ReportFile;
     QString ReportTitle;
 
-    std::unique_ptr<store::Database> kvr;    // open when the zone side runs
-    std::unique_ptr<store::Database> thermo; // open when the cook side runs
+    store::Databases databases; // the zone side's and the cook side's, when they run
 
     // "TempLog", open while a sensor installation window appends to it.
     std::unique_ptr<QFile> TempLogFile;

@@ -30,13 +30,13 @@ bool passwordAccepted(const StoredPassword& stored, const QString& typed) {
 StoredPassword readStoredPassword(const AppContext& ctx) {
     StoredPassword result;
     if (ctx.DatabaseMode.startsWith(QLatin1String("KVR"))) {
-        if (ctx.kvr && ctx.kvr->isOpen()) {
-            if (const auto row = store::SystemStore(*ctx.kvr).load())
+        if (ctx.databases.kvr && ctx.databases.kvr->isOpen()) {
+            if (const auto row = store::SystemStore(*ctx.databases.kvr).load())
                 result = {true, row->Password};
         }
     } else if (ctx.DatabaseMode == QLatin1String("Thermo")) {
-        if (ctx.thermo && ctx.thermo->isOpen()) {
-            if (const auto row = store::CookSettingsStore(*ctx.thermo).load())
+        if (ctx.databases.thermo && ctx.databases.thermo->isOpen()) {
+            if (const auto row = store::CookSettingsStore(*ctx.databases.thermo).load())
                 result = {true, row->Password};
         }
     }

@@ -79,7 +79,7 @@ void Startup::openCookSide() {
     } else if (const auto error = store::CookSettingsStore(*db).ensureRow()) {
         m_dialogs.information(kTitle, *error);
     }
-    m_ctx.thermo = std::move(db);
+    m_ctx.databases.thermo = std::move(db);
 }
 
 void Startup::openZoneSide() {
@@ -106,7 +106,7 @@ void Startup::openZoneSide() {
     const int zonesStored = db->isOpen() ? store::MonitorSetsStore(*db).count() : 0;
     if (zonesStored <= 0)
         m_ctx.settings.Zones = 0;
-    m_ctx.kvr = std::move(db);
+    m_ctx.databases.kvr = std::move(db);
 }
 
 } // namespace kelvara::app

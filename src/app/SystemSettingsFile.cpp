@@ -149,11 +149,11 @@ std::optional<QString> SystemSettingsFile::save(const QString& path, const Syste
 
 std::optional<QString> SystemSettingsFile::loadPassword(const AppContext& ctx) {
     if (ctx.hasZoneSide()) {
-        if (ctx.kvr && ctx.kvr->isOpen())
-            if (const auto row = store::SystemStore(*ctx.kvr).load())
+        if (ctx.databases.kvr && ctx.databases.kvr->isOpen())
+            if (const auto row = store::SystemStore(*ctx.databases.kvr).load())
                 return row->Password.value_or(QString());
-    } else if (ctx.hasCookSide() && ctx.thermo && ctx.thermo->isOpen()) {
-        if (const auto row = store::CookSettingsStore(*ctx.thermo).load())
+    } else if (ctx.hasCookSide() && ctx.databases.thermo && ctx.databases.thermo->isOpen()) {
+        if (const auto row = store::CookSettingsStore(*ctx.databases.thermo).load())
             return row->Password.value_or(QString());
     }
     return std::nullopt;
@@ -171,8 +171,8 @@ std::optional<QString> SystemSettingsFile::saveSiteRows(const AppContext& ctx, c
         row.FaxNumber = settings.FaxNumber;
     };
 
-    if (ctx.hasZoneSide() && ctx.kvr && ctx.kvr->isOpen()) {
-        const store::SystemStore system(*ctx.kvr);
+    if (ctx.hasZoneSide() && ctx.databases.kvr && ctx.databases.kvr->isOpen()) {
+        const store::SystemStore system(*ctx.databases.kvr);
         if (auto error = system.ensureRow())
             return error;
         auto row = system.load();
@@ -187,8 +187,8 @@ std::optional<QString> SystemSettingsFile::saveSiteRows(const AppContext& ctx, c
             return error;
     }
 
-    if (ctx.hasCookSide() && ctx.thermo && ctx.thermo->isOpen()) {
-        const store::CookSettingsStore cook(*ctx.thermo);
+    if (ctx.hasCookSide() && ctx.databases.thermo && ctx.databases.thermo->isOpen()) {
+        const store::CookSettingsStore cook(*ctx.databases.thermo);
         if (auto error = cook.ensureRow())
             return error;
         auto row = cook.load();

@@ -81,7 +81,7 @@ void MonitoringCycle::ReadSensors(bool coldDue, bool hotDue) {
         if (!m_link.isOpen())
             (void)m_link.resetAdapter(m_ctx.commands.ResetCmd);
         if (m_link.isOpen() && m_bus.adapterPresent()) {
-            if (readCold && m_ctx.kvr) {
+            if (readCold && m_ctx.databases.kvr) {
                 m_lastColdRead = m_clock.currentTime();
                 m_zones.Read_C3Cold(m_state);
             }
@@ -140,9 +140,9 @@ MonitoringCycle::DurationSave MonitoringCycle::saveDuration(int room, bool disab
                                                             QString* error) {
     if (!m_timer.isActive())
         return DurationSave::NotIdle;
-    if (!m_ctx.kvr || !m_ctx.kvr->isOpen())
+    if (!m_ctx.databases.kvr || !m_ctx.databases.kvr->isOpen())
         return DurationSave::NoSuchZone;
-    store::MonitorSetsStore zones(*m_ctx.kvr);
+    store::MonitorSetsStore zones(*m_ctx.databases.kvr);
     auto found = zones.findByRoom(room);
     if (!found) {
         if (error)

@@ -37,8 +37,8 @@ void MonitoringJob::start(const app::UserSettings& settings) {
         m_errors.reportError(QStringLiteral("Could not create %1").arg(ReadLog::kFileName),
                              QStringLiteral("Load"));
     (void)m_link->configurePort(settings);
-    if (m_ctx.hasZoneSide() && m_ctx.kvr && m_ctx.kvr->isOpen()) {
-        const auto zones = store::MonitorSetsStore(*m_ctx.kvr).loadAll();
+    if (m_ctx.hasZoneSide() && m_ctx.databases.kvr && m_ctx.databases.kvr->isOpen()) {
+        const auto zones = store::MonitorSetsStore(*m_ctx.databases.kvr).loadAll();
         if (zones)
             m_cycle->loadZones(zones.value());
     }

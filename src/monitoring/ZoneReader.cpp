@@ -51,7 +51,7 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
         recordInterval > 0 && TimeOfDay::intervalDue(m_ctx.LastTime, started.time(), recordInterval);
     const QDate recDate = started.date();
     const QTime recTime(started.time().hour(), started.time().minute(), 0);
-    const store::Database& db = *m_ctx.kvr;
+    const store::Database& db = *m_ctx.databases.kvr;
     if (recordNow) {
         m_ctx.LastDate = recDate;
         m_ctx.LastTime = recTime;

@@ -59,9 +59,9 @@ MainWindow::MainWindow(app::AppContext& ctx, QWidget* parent) : QMainWindow(pare
 MainWindow::~MainWindow() = default;
 
 void MainWindow::fillZoneGrid() {
-    if (!m_ctx.hasZoneSide() || !m_ctx.kvr || !m_ctx.kvr->isOpen())
+    if (!m_ctx.hasZoneSide() || !m_ctx.databases.kvr || !m_ctx.databases.kvr->isOpen())
         return;
-    const auto zones = store::MonitorSetsStore(*m_ctx.kvr).loadAll();
+    const auto zones = store::MonitorSetsStore(*m_ctx.databases.kvr).loadAll();
     if (!zones)
         return;
     m_grid->setRowCount(static_cast<int>(zones->size()));

@@ -64,22 +64,22 @@ protected:
     StoredPasswordTest() {
         EXPECT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
         EXPECT_FALSE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo));
-        ctx.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_FALSE(ctx.kvr->open(site.file("KVR.db")));
-        ctx.thermo = std::make_unique<store::Database>(store::DatabaseKind::Thermo);
-        EXPECT_FALSE(ctx.thermo->open(site.file("Thermo.db")));
-        EXPECT_FALSE(store::CookSettingsStore(*ctx.thermo).ensureRow());
+        ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
+        EXPECT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
+        ctx.databases.thermo = std::make_unique<store::Database>(store::DatabaseKind::Thermo);
+        EXPECT_FALSE(ctx.databases.thermo->open(site.file("Thermo.db")));
+        EXPECT_FALSE(store::CookSettingsStore(*ctx.databases.thermo).ensureRow());
     }
 
     void setZonePassword(const std::optional<QString>& password) {
-        store::SystemStore system(*ctx.kvr);
+        store::SystemStore system(*ctx.databases.kvr);
         auto row = system.load();
         ASSERT_TRUE(row);
         row->Password = password;
         ASSERT_FALSE(system.update(*row));
     }
     void setCookPassword(const std::optional<QString>& password) {
-        store::CookSettingsStore settings(*ctx.thermo);
+        store::CookSettingsStore settings(*ctx.databases.thermo);
         auto row = settings.load();
         ASSERT_TRUE(row);
         row->Password = password;
@@ -119,13 +119,13 @@ TEST_F(StoredPasswordTest, NewSitesOfEitherKindAcceptAnyEntry) {
 }
 
 TEST_F(StoredPasswordTest, AMissingRowOrDatabaseLeavesOnlyTheServicePassword) {
-    store::SystemStore system(*ctx.kvr);
+    store::SystemStore system(*ctx.databases.kvr);
     ASSERT_FALSE(system.remove(system.load()->id));
     ctx.DatabaseMode = "KVR";
     EXPECT_FALSE(app::readStoredPassword(ctx).rowFound);
 
     ctx.DatabaseMode = "Thermo";
-    ctx.thermo.reset();
+    ctx.databases.thermo.reset();
     EXPECT_FALSE(app::readStoredPassword(ctx).rowFound);
 
     // A mode naming neither side exactly reads nothing.

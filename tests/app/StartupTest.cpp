@@ -88,8 +88,8 @@ TEST_F(StartupTest, BothSidesOpenAndTheCookSettingsRowIsGuaranteed) {
     }
     ASSERT_EQ(run(), app::Startup::Outcome::Running);
     EXPECT_EQ(ctx.DatabaseMode, "KVRThermo");
-    ASSERT_TRUE(ctx.thermo && ctx.thermo->isOpen());
-    const auto row = store::CookSettingsStore(*ctx.thermo).load();
+    ASSERT_TRUE(ctx.databases.thermo && ctx.databases.thermo->isOpen());
+    const auto row = store::CookSettingsStore(*ctx.databases.thermo).load();
     ASSERT_TRUE(row.has_value());
     EXPECT_EQ(row->BusinessName, " ");
     EXPECT_EQ(row->houses, 0);

@@ -190,14 +190,14 @@ protected:
         ctx.DatabaseMode = mode;
         if (ctx.hasZoneSide()) {
             ASSERT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
-            ctx.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-            ASSERT_FALSE(ctx.kvr->open(site.file("KVR.db")));
+            ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
+            ASSERT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
         }
         if (ctx.hasCookSide()) {
             ASSERT_FALSE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo));
-            ctx.thermo = std::make_unique<store::Database>(store::DatabaseKind::Thermo);
-            ASSERT_FALSE(ctx.thermo->open(site.file("Thermo.db")));
-            ASSERT_FALSE(store::CookSettingsStore(*ctx.thermo).ensureRow());
+            ctx.databases.thermo = std::make_unique<store::Database>(store::DatabaseKind::Thermo);
+            ASSERT_FALSE(ctx.databases.thermo->open(site.file("Thermo.db")));
+            ASSERT_FALSE(store::CookSettingsStore(*ctx.databases.thermo).ensureRow());
         }
     }
 
@@ -207,7 +207,7 @@ protected:
 
 TEST_F(SystemSettingsSiteRows, UpdatesTheSystemRowAndKeepsItsOtherColumns) {
     open("KVR");
-    const store::SystemStore system(*ctx.kvr);
+    const store::SystemStore system(*ctx.databases.kvr);
     ASSERT_FALSE(system.saveLastRecord(QDate(2024, 3, 1), QTime(6, 30)));
 
     ASSERT_FALSE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret"));
@@ -233,13 +233,13 @@ TEST_F(SystemSettingsSiteRows, UpdatesTheSystemRowAndKeepsItsOtherColumns) {
 
 TEST_F(SystemSettingsSiteRows, ABothSidesSiteAlsoGetsTheCompanyInTheCookRowButNotThePassword) {
     open("KVRThermo");
-    store::CookSettingsRow cook = *store::CookSettingsStore(*ctx.thermo).load();
+    store::CookSettingsRow cook = *store::CookSettingsStore(*ctx.databases.thermo).load();
     cook.Password = "CookPass";
     cook.houses = 3;
-    ASSERT_FALSE(store::CookSettingsStore(*ctx.thermo).update(cook));
+    ASSERT_FALSE(store::CookSettingsStore(*ctx.databases.thermo).update(cook));
 
     ASSERT_FALSE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret"));
-    const auto row = store::CookSettingsStore(*ctx.thermo).load();
+    const auto row = store::CookSettingsStore(*ctx.databases.thermo).load();
     ASSERT_TRUE(row);
     EXPECT_EQ(row->BusinessName, "Harbour Fish Co");
     EXPECT_EQ(row->Address, "12 Quay Road");
@@ -250,13 +250,13 @@ TEST_F(SystemSettingsSiteRows, ABothSidesSiteAlsoGetsTheCompanyInTheCookRowButNo
     EXPECT_EQ(row->FaxNumber, "902-555-0143");
     EXPECT_EQ(row->Password, "CookPass");
     EXPECT_EQ(row->houses, 3);
-    EXPECT_EQ(store::SystemStore(*ctx.kvr).load()->Password, "Secret");
+    EXPECT_EQ(store::SystemStore(*ctx.databases.kvr).load()->Password, "Secret");
 }
 
 TEST_F(SystemSettingsSiteRows, ACookOnlySiteKeepsThePasswordInTheCookRow) {
     open("Thermo");
     ASSERT_FALSE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret"));
-    EXPECT_EQ(store::CookSettingsStore(*ctx.thermo).load()->Password, "Secret");
+    EXPECT_EQ(store::CookSettingsStore(*ctx.databases.thermo).load()->Password, "Secret");
     EXPECT_EQ(SystemSettingsFile::loadPassword(ctx), "Secret");
 }
 
@@ -264,5 +264,5 @@ TEST_F(SystemSettingsSiteRows, AZoneOnlySiteLeavesAnOpenCookDatabaseAlone) {
     open("KVRThermo");
     ctx.DatabaseMode = "KVR";
     ASSERT_FALSE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret"));
-    EXPECT_EQ(store::CookSettingsStore(*ctx.thermo).load()->BusinessName, " ");
+    EXPECT_EQ(store::CookSettingsStore(*ctx.databases.thermo).load()->BusinessName, " ");
 }

@@ -41,8 +41,8 @@ protected:
           bus(link, test::ha5Commands()), reader(ctx, bus, clock, log, errors, seen), lamps(ctx, link, bus),
           cycle(ctx, link, bus, clock, reader, lamps, dialogs, seen) {
         EXPECT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
-        ctx.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_FALSE(ctx.kvr->open(site.file("KVR.db")));
+        ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
+        EXPECT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
         ctx.DatabaseMode = "KVR";
         ctx.commands = test::ha5Commands();
         ctx.settings.ColdReadMins = 1;
@@ -160,14 +160,14 @@ TEST_F(CycleTest, TheTemporaryDisableIsSavedOnlyWhileIdleAndCountsFromNow) {
     store::MonitorSetsRow zone;
     zone.Room = 5;
     zone.ALarmSerialNo = kLamp1;
-    ASSERT_TRUE(store::MonitorSetsStore(*ctx.kvr).insert(zone).ok());
+    ASSERT_TRUE(store::MonitorSetsStore(*ctx.databases.kvr).insert(zone).ok());
     clock.set(QDateTime(QDate(2026, 3, 2), QTime(23, 0, 0)));
     int hours = 2;
     EXPECT_EQ(cycle.saveDuration(5, true, hours), MonitoringCycle::DurationSave::NotIdle); // a pass may run
 
     cycle.start();
     EXPECT_EQ(cycle.saveDuration(5, true, hours), MonitoringCycle::DurationSave::Saved);
-    auto saved = store::MonitorSetsStore(*ctx.kvr).findByRoom(5).value();
+    auto saved = store::MonitorSetsStore(*ctx.databases.kvr).findByRoom(5).value();
     ASSERT_TRUE(saved);
     EXPECT_TRUE(saved->DisableAlarm);
     EXPECT_EQ(saved->Duration, 2);
@@ -176,7 +176,7 @@ TEST_F(CycleTest, TheTemporaryDisableIsSavedOnlyWhileIdleAndCountsFromNow) {
 
     EXPECT_EQ(cycle.saveDuration(5, false, hours), MonitoringCycle::DurationSave::Saved);
     EXPECT_EQ(hours, 0);
-    saved = store::MonitorSetsStore(*ctx.kvr).findByRoom(5).value();
+    saved = store::MonitorSetsStore(*ctx.databases.kvr).findByRoom(5).value();
     EXPECT_FALSE(saved->DisableAlarm);
     EXPECT_EQ(saved->Duration, 0);
 }

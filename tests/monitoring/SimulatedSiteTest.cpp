@@ -65,9 +65,9 @@ TEST(SimulatedSite, ADriftingZoneIsRaisedStoredAndLitThenPutOutWhenBackInside) {
     ctx.settings.ColdReadMins = 1;
     ctx.settings.ColdRecMins = 15;
     ASSERT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
-    ctx.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-    ASSERT_FALSE(ctx.kvr->open(site.file("KVR.db")));
-    store::MonitorSetsStore zoneStore(*ctx.kvr);
+    ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
+    ASSERT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
+    store::MonitorSetsStore zoneStore(*ctx.databases.kvr);
     for (int i = 0; i < 3; ++i) {
         store::MonitorSetsRow z;
         z.Room = i + 1;
@@ -128,7 +128,7 @@ TEST(SimulatedSite, ADriftingZoneIsRaisedStoredAndLitThenPutOutWhenBackInside) {
     EXPECT_EQ(cycle.alarmState().AlarmRooms, "3,");
     EXPECT_EQ(sim.control("get " + lamps[2]), lamps[2] + " on");
     EXPECT_EQ(sim.control("get " + lamps[0]), lamps[0] + " off");
-    const auto alarms = store::AlarmsStore(*ctx.kvr).loadAll().value();
+    const auto alarms = store::AlarmsStore(*ctx.databases.kvr).loadAll().value();
     ASSERT_EQ(alarms.size(), 1u) << errors.lines.join('\n').toStdString();
     EXPECT_EQ(alarms[0].Room, 3);
     EXPECT_EQ(alarms[0].Temp, "11");
@@ -141,7 +141,7 @@ TEST(SimulatedSite, ADriftingZoneIsRaisedStoredAndLitThenPutOutWhenBackInside) {
     EXPECT_FALSE(cycle.alarmState().ZoneAlarmRaised[2]);
     EXPECT_EQ(sim.control("get " + lamps[2]), lamps[2] + " off");
 
-    const auto monitor = store::MonitorStore(*ctx.kvr).loadAll().value();
+    const auto monitor = store::MonitorStore(*ctx.databases.kvr).loadAll().value();
     ASSERT_EQ(monitor.size(), 2u); // 10:00 and 10:20
     EXPECT_EQ(monitor[0].RecTime, QTime(10, 0));
     EXPECT_EQ(monitor[1].RecTime, QTime(10, 20));

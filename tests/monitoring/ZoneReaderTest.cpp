@@ -44,8 +44,8 @@ protected:
         : port(clock), link(port, clock, port, dialogs, sensornet::ExchangeRules::monitoring()),
           bus(link, test::ha5Commands()), reader(ctx, bus, clock, log, errors, seen) {
         EXPECT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
-        ctx.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_FALSE(ctx.kvr->open(site.file("KVR.db")));
+        ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
+        EXPECT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
         ctx.DatabaseMode = "KVR";
         ctx.settings.TempType = "C";
         ctx.settings.ColdRecMins = 15;
@@ -66,7 +66,7 @@ protected:
         z.HighAlarm = high;
         z.LowAlarm = 0;
         z.CurrentTemp = "7";
-        EXPECT_TRUE(store::MonitorSetsStore(*ctx.kvr).insert(z).ok());
+        EXPECT_TRUE(store::MonitorSetsStore(*ctx.databases.kvr).insert(z).ok());
     }
     void answers(const QByteArray& rom, const char* lowHigh) {
         port.on("aA" + rom + "\r", rom + "\r", 10);
@@ -74,9 +74,15 @@ protected:
         port.on("M", rom + "\r", 10);
         port.on("aW0ABEFFFFFFFFFFFFFFFFFF\r", "BE" + scratchpad(lowHigh) + "\r", 20);
     }
-    std::vector<store::MonitorRow> monitorRows() { return store::MonitorStore(*ctx.kvr).loadAll().value(); }
-    std::vector<store::AlarmsRow> alarmRows() { return store::AlarmsStore(*ctx.kvr).loadAll().value(); }
-    std::vector<store::MonitorSetsRow> zones() { return store::MonitorSetsStore(*ctx.kvr).loadAll().value(); }
+    std::vector<store::MonitorRow> monitorRows() {
+        return store::MonitorStore(*ctx.databases.kvr).loadAll().value();
+    }
+    std::vector<store::AlarmsRow> alarmRows() {
+        return store::AlarmsStore(*ctx.databases.kvr).loadAll().value();
+    }
+    std::vector<store::MonitorSetsRow> zones() {
+        return store::MonitorSetsStore(*ctx.databases.kvr).loadAll().value();
+    }
 
     test::TempSite site;
     app::AppContext ctx;
@@ -120,7 +126,7 @@ TEST_F(ZoneReaderTest, ARecordingPassAddsOneSharedRowWithTheAlarmFlagAsItStoodPe
     EXPECT_TRUE(alarmRows().empty()); // the raised zone does not record
     EXPECT_EQ(state.AlarmRooms, "2,");
     EXPECT_EQ(ctx.LastTime, QTime(10, 0));
-    EXPECT_EQ(store::SystemStore(*ctx.kvr).load()->LastTime, QTime(10, 0));
+    EXPECT_EQ(store::SystemStore(*ctx.databases.kvr).load()->LastTime, QTime(10, 0));
     EXPECT_EQ(seen.shown, QStringList({"0=25", "1=45", "2=20"}));
     EXPECT_EQ(zones()[1].CurrentTemp, "45");
     EXPECT_FALSE(port.spinDetected);
@@ -161,7 +167,7 @@ TEST_F(ZoneReaderTest, ASilentSensorShowsNrKeepsItsLastValueAndRecordsIt) {
     store::MonitorSetsRow z = zones()[0];
     z.Alarmstarted = true;
     z.AlarmOn = QTime(9, 0);
-    ASSERT_FALSE(store::MonitorSetsStore(*ctx.kvr).update(z));
+    ASSERT_FALSE(store::MonitorSetsStore(*ctx.databases.kvr).update(z));
     // No answer at all: three attempts of reset and address, each waiting out its deadline.
     reader.Read_C3Cold(state);
 

@@ -24,13 +24,13 @@ class LoginDialogTest : public ::testing::Test {
 protected:
     LoginDialogTest() {
         EXPECT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
-        ctx.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_FALSE(ctx.kvr->open(site.file("KVR.db")));
+        ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
+        EXPECT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
         ctx.DatabaseMode = "KVR";
     }
 
     void setPassword(const std::optional<QString>& password) {
-        store::SystemStore system(*ctx.kvr);
+        store::SystemStore system(*ctx.databases.kvr);
         auto row = system.load();
         ASSERT_TRUE(row);
         row->Password = password;

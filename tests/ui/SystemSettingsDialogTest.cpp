@@ -35,14 +35,14 @@ struct Site {
         EXPECT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
         ctx.siteDir = site.path();
         ctx.DatabaseMode = "KVR";
-        ctx.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_FALSE(ctx.kvr->open(site.file("KVR.db")));
-        store::SystemStore system(*ctx.kvr);
+        ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
+        EXPECT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
+        store::SystemStore system(*ctx.databases.kvr);
         auto row = system.load();
         row->Password = "Frost";
         EXPECT_FALSE(system.update(*row));
     }
-    [[nodiscard]] store::SystemRow row() const { return *store::SystemStore(*ctx.kvr).load(); }
+    [[nodiscard]] store::SystemRow row() const { return *store::SystemStore(*ctx.databases.kvr).load(); }
 
     test::TempSite site;
     app::AppContext ctx;
