@@ -71,13 +71,7 @@ StoreResult<std::vector<CookSettingsRow>> CookSettingsStore::loadAll() const {
 }
 
 StoreError CookSettingsStore::ensureRow() const {
-    const StoreResult<int> rows = m_table.count();
-    if (!rows)
-        return rows.error();
-    if (*rows > 0)
-        return std::nullopt;
-    const StoreResult<qint64> added = m_table.insert(placeholderRow());
-    return added ? std::nullopt : std::optional<QString>(added.error());
+    return m_table.insertIfEmpty(placeholderRow());
 }
 
 StoreResult<qint64> CookSettingsStore::insert(const CookSettingsRow& row) const {

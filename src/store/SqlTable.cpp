@@ -95,6 +95,16 @@ StoreError SqlTable::remove(qint64 rowid) const {
     return execute(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quotedName()), {rowid});
 }
 
+StoreError SqlTable::insertIfEmpty(const ColumnValues& values) const {
+    const StoreResult<int> rows = count();
+    if (!rows)
+        return rows.error();
+    if (*rows > 0)
+        return std::nullopt;
+    const StoreResult<qint64> added = insert(values);
+    return added ? std::nullopt : std::optional<QString>(added.error());
+}
+
 StoreError SqlTable::execute(const QString& sql, const QVariantList& binds) const {
     auto query = run(sql, binds);
     if (!query)

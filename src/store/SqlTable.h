@@ -63,6 +63,8 @@ public:
     [[nodiscard]] StoreResult<qint64> insert(const ColumnValues& values) const;
     [[nodiscard]] StoreError update(qint64 rowid, const ColumnValues& values) const;
     [[nodiscard]] StoreError remove(qint64 rowid) const;
+    // Adds the row only when the table has none (the tables that hold one row for the whole site).
+    [[nodiscard]] StoreError insertIfEmpty(const ColumnValues& values) const;
     // A statement of the store's own; `sql` names the table itself.
     [[nodiscard]] StoreError execute(const QString& sql, const QVariantList& binds = {}) const;
 

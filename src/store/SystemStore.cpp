@@ -61,15 +61,9 @@ StoreResult<std::vector<SystemRow>> SystemStore::loadAll() const {
 }
 
 StoreError SystemStore::ensureRow() const {
-    const StoreResult<int> rows = m_table.count();
-    if (!rows)
-        return rows.error();
-    if (*rows > 0)
-        return std::nullopt;
     SystemRow row;
     row.BatchNo = 0;
-    const StoreResult<qint64> added = insert(row);
-    return added ? std::nullopt : std::optional<QString>(added.error());
+    return m_table.insertIfEmpty(columns(row));
 }
 
 StoreResult<qint64> SystemStore::insert(const SystemRow& row) const {
