@@ -4,11 +4,17 @@
 #include "monitoring/ZonePassObserver.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
+class QCheckBox;
+class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
+class QSystemTrayIcon;
 class QTableWidget;
+class QToolBar;
 class QAction;
 
 namespace kelvara::app {
@@ -22,7 +28,18 @@ namespace kelvara::monitoring {
 class MonitoringJob;
 }
 
+namespace kelvara::sensornet {
+class Pause;
+class SerialPort;
+} // namespace kelvara::sensornet
+
+namespace kelvara::notify {
+class SoundPlayer;
+}
+
 namespace kelvara::ui {
+
+class AlarmIndicator;
 
 // The program's permanent window: zones, cook cycles, status; its close ends the run.
 class MainWindow final : public QMainWindow, public app::ErrorReporter, public monitoring::ZonePassObserver {
@@ -31,6 +48,8 @@ public:
     explicit MainWindow(app::AppContext& ctx, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // The windows a site without zones needs before it can monitor: port, settings, sensors.
+    void runFirstStart(const app::Clock& clock, app::UserDialogs& dialogs, app::UserSettings& settings);
     // Starts the monitoring job on the window's port and timer.
     void startMonitoring(const app::Clock& clock, app::UserDialogs& dialogs, app::UserSettings& settings);
 
@@ -49,30 +68,91 @@ public:
     // 2 "Communications Log".
     void chooseView(int entry);
 
+    // The zone details panel from the grid's current row.
+    void Fill_C3Grid();
+    // The "Disable" box was clicked (its new state is already shown).
+    void chkDisableAlarm_Mouseup();
+    // The hours field was confirmed: stores the zone's temporary disable.
+    void durationSave();
+
+    // The zone grid's data columns.
+    enum GridColumn {
+        ColZone,
+        ColName,
+        ColTemp,
+        ColSerialNo,
+        ColRecord,
+        ColAlarm,
+        ColHighAlarm,
+        ColLowAlarm,
+        ColDuration,
+        ColAlarmSerialNo,
+        ColDisableAlarm,
+        ColSpare,
+        GridColumns
+    };
+
+    [[nodiscard]] monitoring::MonitoringJob* job() { return m_job.get(); }
+
+    static inline const QString kEnterKeyMessage =
+        QStringLiteral("You must press the Enter Key after making a change in this field.");
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void buildPanes();
     void buildMenusAndToolbar();
     void openComPortSettings();
     void openSystemSettings();
+    // Runs a window that talks to the adapter through a port of its own.
+    using AdapterWindow = std::function<void(sensornet::SerialPort& port, sensornet::Pause& pause)>;
+    void runAdapterWindow(const AdapterWindow& window);
+    void openInstallation();
+    void openZoneConfiguration();
     void applySides();
     void fillZoneGrid();
+    void reloadZones();
     void colourRows();
+    void readingChanged(bool reading);
+    void setupTray();
+    void restoreFromTray();
+    void applyTempType();
 
     app::AppContext& m_ctx;
-    QLabel* m_status;
-    QListWidget* m_statusList;
-    QTableWidget* m_grid;
-    QLabel* m_degree;
-    QList<QAction*> m_viewActions;
-    int m_viewChecked = -1;
-    std::unique_ptr<monitoring::MonitoringJob> m_job;
+    const app::Clock* m_clock = nullptr;
     app::UserDialogs* m_dialogs = nullptr;
     app::UserSettings* m_settings = nullptr;
-    QAction* m_comPort = nullptr;
-    QAction* m_properties = nullptr;
-    QAction* m_company = nullptr;
+
+    QGroupBox* m_generalPane = nullptr;
+    QGroupBox* m_alarmPane = nullptr;
+    QGroupBox* m_statusPane = nullptr;
+    QGroupBox* m_cookPane = nullptr;
+    QLabel* m_panZone = nullptr;
+    QLabel* m_panName = nullptr;
+    QLabel* m_panSerialNo = nullptr;
+    QLabel* m_panREcord = nullptr;
+    QLabel* m_panAlarm = nullptr;
+    QLabel* m_panHighAlarm = nullptr;
+    QLabel* m_panLowAlarm = nullptr;
+    QCheckBox* m_chkDisableAlarm = nullptr;
+    QLabel* m_lblDuration = nullptr;
+    QLineEdit* m_txtDuration = nullptr;
+    QLabel* m_status = nullptr;
+    QListWidget* m_statusList = nullptr;
+    QTableWidget* m_grid = nullptr;
+    QLabel* m_degree = nullptr;
+    AlarmIndicator* m_alarmInd = nullptr;
+    QToolBar* m_toolbar = nullptr;
+    QList<QAction*> m_viewActions;
+    int m_viewChecked = -1;
+
+    std::unique_ptr<notify::SoundPlayer> m_sound;
+    QSystemTrayIcon* m_tray = nullptr;
+    std::unique_ptr<monitoring::MonitoringJob> m_job;
+
+    QList<QAction*> m_needsJob; // entries usable once monitoring has started
 };
 
 } // namespace kelvara::ui

@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -24,6 +25,11 @@
 namespace kelvara::ui {
 
 namespace {
+
+// Heights the layouts ask for, in twips (15 to a pixel on a 96 dpi screen).
+constexpr int kTwipsPerPixel = 15;
+constexpr int kCookOnlyHeightTwips = 6030;
+constexpr int kZoneOnlyGridPaneTwips = 6795;
 
 // An entry whose window comes with a later release: present in its place, not yet usable.
 QAction* later(QMenu* menu, const QString& text) {
@@ -67,15 +73,13 @@ void MainWindow::buildMenusAndToolbar() {
     later(batch, QStringLiteral("Listing By Batch #"));
     later(cook, QStringLiteral("Hide Cook Cycle"));
 
-    m_comPort =
-        menuBar()->addAction(QStringLiteral("COM Port Settings"), this, &MainWindow::openComPortSettings);
-    m_comPort->setEnabled(false);
+    m_needsJob << menuBar()->addAction(QStringLiteral("COM Port Settings"), this,
+                                       &MainWindow::openComPortSettings);
 
     QMenu* system = menuBar()->addMenu(QStringLiteral("System"));
     system->setObjectName(QStringLiteral("mnuSystem"));
-    m_company = system->addAction(QStringLiteral("Company Information and Settings"), this,
-                                  &MainWindow::openSystemSettings);
-    m_company->setEnabled(false);
+    m_needsJob << system->addAction(QStringLiteral("Company Information and Settings"), this,
+                                    &MainWindow::openSystemSettings);
     later(system, QStringLiteral("Purge Data"));
     later(system, QStringLiteral("Compact and Repair Database"));
 
@@ -97,7 +101,8 @@ void MainWindow::buildMenusAndToolbar() {
         about.exec();
     });
 
-    QToolBar* toolbar = addToolBar(QStringLiteral("Toolbar1"));
+    m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
+    QToolBar* toolbar = m_toolbar;
     toolbar->setObjectName(QStringLiteral("Toolbar1"));
     toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     auto button = [&](const QString& key, const QString& text) {
@@ -109,10 +114,14 @@ void MainWindow::buildMenusAndToolbar() {
     QAction* exit = button(QStringLiteral("Exit"), QStringLiteral("&Exit"));
     exit->setEnabled(true);
     connect(exit, &QAction::triggered, this, &QWidget::close);
-    button(QStringLiteral("Install"), QStringLiteral("Temperature Sensor Installation"));
-    button(QStringLiteral("TempSetup"), QStringLiteral("Temperature Zone Configuration"));
-    m_properties = button(QStringLiteral("Properties"), QStringLiteral("Properties"));
-    connect(m_properties, &QAction::triggered, this, &MainWindow::openComPortSettings);
+    QAction* install = button(QStringLiteral("Install"), QStringLiteral("Temperature Sensor Installation"));
+    connect(install, &QAction::triggered, this, &MainWindow::openInstallation);
+    QAction* tempSetup =
+        button(QStringLiteral("TempSetup"), QStringLiteral("Temperature Zone Configuration"));
+    connect(tempSetup, &QAction::triggered, this, &MainWindow::openZoneConfiguration);
+    QAction* properties = button(QStringLiteral("Properties"), QStringLiteral("Properties"));
+    connect(properties, &QAction::triggered, this, &MainWindow::openComPortSettings);
+    m_needsJob << properties;
     button(QStringLiteral("Call"), QStringLiteral("Alarm Notification"));
     button(QStringLiteral("Graph"), QStringLiteral("Graph Display"));
     QAction* read = button(QStringLiteral("Read"), QStringLiteral("Read Temperatures"));
@@ -140,7 +149,7 @@ void MainWindow::openSystemSettings() {
     dialog.exec();
     // The running program keeps the settings it started with; the unit caption and intervals are
     // refreshed from them.
-    m_degree->setText(QStringLiteral("°") + m_ctx.settings.TempType);
+    applyTempType();
     if (m_job) {
         m_job->cycle().loadIntervals();
         m_job->cycle().start();
@@ -149,6 +158,7 @@ void MainWindow::openSystemSettings() {
 
 void MainWindow::applySides() {
     if (!m_ctx.hasCookSide()) {
+        m_statusPane->setMinimumHeight(kZoneOnlyGridPaneTwips / kTwipsPerPixel);
         if (QMenu* cook = menuBar()->findChild<QMenu*>(QStringLiteral("mnuCook"))) {
             cook->menuAction()->setVisible(false);
             cook->menuAction()->setEnabled(false);
@@ -157,8 +167,12 @@ void MainWindow::applySides() {
     if (m_ctx.hasZoneSide())
         return;
     // A cook-only site: no zone panes, no reports, and of the File menu only the lamps on and Exit.
-    m_grid->hide();
-    m_grid->setEnabled(false);
+    for (QWidget* pane : {static_cast<QWidget*>(m_generalPane), static_cast<QWidget*>(m_alarmPane),
+                          static_cast<QWidget*>(m_statusPane)}) {
+        pane->hide();
+        pane->setEnabled(false);
+    }
+    resize(width(), kCookOnlyHeightTwips / kTwipsPerPixel);
     if (QMenu* file = menuBar()->findChild<QMenu*>(QStringLiteral("mnuFile"))) {
         const QList<QAction*> entries = file->actions();
         for (int i = 0; i < 3 && i < entries.size(); ++i)

@@ -1,0 +1,62 @@
+// The windows that take the adapter from the monitoring job while they are open, and the first start.
+#include "app/AppContext.h"
+#include "app/UserDialogs.h"
+#include "monitoring/MonitoringCycle.h"
+#include "monitoring/MonitoringJob.h"
+#include "monitoring/PanelLamps.h"
+#include "sensornet/EventLoopPause.h"
+#include "sensornet/PortLists.h"
+#include "sensornet/QtSerialPort.h"
+#include "ui/ComPortDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/SystemSettingsDialog.h"
+
+#include <QApplication>
+#include <functional>
+
+namespace kelvara::ui {
+
+namespace {} // namespace
+
+void MainWindow::runAdapterWindow(const AdapterWindow& window) {
+    // The window owns the adapter while it is open: monitoring stops and the main port closes.
+    if (m_job)
+        m_job->cycle().SuspendMonitoring(true);
+    {
+        sensornet::QtSerialPort port;
+        sensornet::EventLoopPause pause;
+        window(port, pause);
+        port.close();
+    }
+    reloadZones();
+    if (m_job) {
+        m_job->lamps().Light_Panel(m_job->cycle().alarmState());
+        m_job->cycle().start();
+    }
+    unsetCursor();
+}
+
+void MainWindow::runFirstStart(const app::Clock& clock, app::UserDialogs& dialogs,
+                               app::UserSettings& settings) {
+    if (m_ctx.settings.Zones >= 1)
+        return;
+    // A site without zones cannot monitor anything yet: port, settings and sensors, one after the other.
+    {
+        ComPortDialog ports(settings, dialogs, sensornet::fillPortLists(), this);
+        ports.exec();
+    }
+    QApplication::processEvents();
+    {
+        SystemSettingsDialog system(m_ctx, dialogs, this);
+        system.exec();
+    }
+    QApplication::processEvents();
+    (void)clock;
+    fillZoneGrid();
+}
+
+void MainWindow::openInstallation() {}
+
+void MainWindow::openZoneConfiguration() {}
+
+} // namespace kelvara::ui
