@@ -1,0 +1,77 @@
+#pragma once
+
+#include "install/LampTest.h"
+#include "sensornet/AdapterLink.h"
+
+#include <QDialog>
+
+class QFrame;
+class QStandardItemModel;
+class QTableView;
+class QToolBar;
+
+namespace kelvara::app {
+struct AppContext;
+class Clock;
+class UserDialogs;
+class UserSettings;
+} // namespace kelvara::app
+
+namespace kelvara::sensornet {
+class Pause;
+class SerialPort;
+} // namespace kelvara::sensornet
+
+namespace kelvara::ui {
+
+// The cook sensor window: lists the installed cook sensors and the cook cycle panel's lamps, deletes a
+// sensor, and tests the panel's lamps over its own serial port.
+class SensorsSetupWindow final : public QDialog {
+    Q_OBJECT
+public:
+    // port is the window's own (closed) serial port; pause is how its one-second waits pass.
+    SensorsSetupWindow(app::AppContext& ctx, const app::Clock& clock, app::UserDialogs& dialogs,
+                       const app::UserSettings& settings, sensornet::SerialPort& port,
+                       sensornet::Pause& pause, QWidget* parent = nullptr);
+
+    void deleteSensor();
+    void showPanel();
+    void testPanel();
+    // Choosing a row of the lamp list tests that lamp.
+    void testLamp(int row);
+
+    [[nodiscard]] const install::LampTest& lampTest() const { return m_test; }
+
+    inline static const QString kTitle = QStringLiteral("Kelvara");
+    inline static const QString kPanelTestQuestion =
+        QStringLiteral("The computer can now test the Cook Cycle Panel by activating each of the lights.  "
+                       "Continue?");
+    // A deleted sensor cannot be brought back, so the user confirms which one goes.
+    inline static const QString kDeleteQuestion =
+        QStringLiteral("Delete cook sensor #%1 %2?  The sensor cannot be restored afterwards.");
+
+protected:
+    // The window stays while a lamp test runs: the test owns the port until it ends.
+    void reject() override;
+
+private:
+    void fillSensors();
+    void fillLights();
+    void setTesting(bool on);
+
+    app::AppContext& m_ctx;
+    app::UserDialogs& m_dialogs;
+    sensornet::Pause& m_pause;
+    sensornet::AdapterLink m_link;
+    install::LampTest m_test;
+    bool m_testing = false;
+
+    QToolBar* m_toolbar = nullptr;
+    QTableView* m_grid = nullptr;
+    QStandardItemModel* m_sensors = nullptr;
+    QFrame* m_pane = nullptr;
+    QTableView* m_lightList = nullptr;
+    QStandardItemModel* m_lights = nullptr;
+};
+
+} // namespace kelvara::ui

@@ -1,0 +1,260 @@
+// The panel setup windows: names and captions, the zone grid's columns, edits of the wrong kind refused,
+// Save, Delete's confirmation, the panes, and the test question answered both ways.
+#include "app/AppContext.h"
+#include "app/UserSettings.h"
+#include "store/AlarmPanelStore.h"
+#include "store/Database.h"
+#include "store/LightPanelStore.h"
+#include "store/MonitorSetsStore.h"
+#include "store/ThermoSensorsStore.h"
+#include "support/FakeClock.h"
+#include "support/Ha5Commands.h"
+#include "support/RecordedDialogs.h"
+#include "support/RecordingPort.h"
+#include "support/ScriptedPort.h"
+#include "support/TempSite.h"
+#include "ui/SensorsSetupWindow.h"
+#include "ui/TempSetupWindow.h"
+
+#include <QAbstractItemDelegate>
+#include <QAction>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+using namespace kelvara;
+
+namespace {
+
+const QString kLamp1 = QStringLiteral("1100000000000105");
+const QString kLamp2 = QStringLiteral("2200000000000205");
+
+QStringList headers(const QTableView& view) {
+    QStringList captions;
+    for (int c = 0; c < view.model()->columnCount(); ++c)
+        captions << view.model()->headerData(c, Qt::Horizontal).toString();
+    return captions;
+}
+
+QStringList actionNames(const QToolBar& toolbar) {
+    QStringList names;
+    for (const QAction* action : toolbar.actions())
+        names << action->objectName();
+    return names;
+}
+
+class SetupWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ctx.siteDir = site.path();
+        ctx.DatabaseMode = "KVRThermo";
+        ctx.commands = test::ha5Commands();
+        ASSERT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
+        ASSERT_FALSE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo));
+        ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
+        ctx.databases.thermo = std::make_unique<store::Database>(store::DatabaseKind::Thermo);
+        ASSERT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
+        ASSERT_FALSE(ctx.databases.thermo->open(site.file("Thermo.db")));
+        settings.save("Properties", "Settings", "115200,n,8,1");
+        settings.save("Properties", "PortName", "/dev/scripted");
+
+        store::AlarmPanelStore panel(*ctx.databases.kvr);
+        for (const auto& [ledNo, serial] :
+             {std::pair{0, QStringLiteral("0000000000000005")}, {1, kLamp1}, {2, kLamp2}}) {
+            store::AlarmPanelRow lamp;
+            lamp.AlarmLedNo = ledNo;
+            lamp.ALarmSerialNo = serial;
+            ASSERT_TRUE(panel.insert(lamp).ok());
+        }
+        for (int room = 1; room <= 2; ++room) {
+            store::MonitorSetsRow zone;
+            zone.Room = room;
+            zone.Name = QStringLiteral("Cooler %1").arg(room);
+            zone.AlarmLedNo = room == 1 ? 2 : 0;
+            zone.AlarmDelay = 10;
+            ASSERT_TRUE(zones().insert(zone).ok());
+        }
+        store::ThermoSensorsStore sensors(*ctx.databases.thermo);
+        store::LightPanelStore lights(*ctx.databases.thermo);
+        for (int n = 1; n <= 2; ++n) {
+            store::ThermoSensorsRow sensor;
+            sensor.SensorNo = n;
+            sensor.Name = QStringLiteral("Kettle %1").arg(n);
+            sensor.LightSerialNo = n == 1 ? kLamp1 : kLamp2;
+            ASSERT_TRUE(sensors.insert(sensor).ok());
+            store::LightPanelRow light;
+            light.LightNo = n;
+            light.LightSerialNo = sensor.LightSerialNo;
+            ASSERT_TRUE(lights.insert(light).ok());
+        }
+    }
+
+    [[nodiscard]] store::MonitorSetsStore zones() const {
+        return store::MonitorSetsStore(*ctx.databases.kvr);
+    }
+    [[nodiscard]] store::MonitorSetsRow zone(int room) const { return *zones().findByRoom(room).value(); }
+
+    ui::TempSetupWindow& zoneWindow() {
+        if (!m_zoneWindow)
+            m_zoneWindow =
+                std::make_unique<ui::TempSetupWindow>(ctx, clock, dialogs, settings, port, scripted);
+        return *m_zoneWindow;
+    }
+    ui::SensorsSetupWindow& cookWindow() {
+        if (!m_cookWindow)
+            m_cookWindow =
+                std::make_unique<ui::SensorsSetupWindow>(ctx, clock, dialogs, settings, port, scripted);
+        return *m_cookWindow;
+    }
+
+    // Types text into a cell of the grid and commits it as the Enter key would.
+    static void typeInto(QTableView& grid, int row, int column, const QString& text) {
+        const QModelIndex index = grid.model()->index(row, column);
+        grid.setCurrentIndex(index);
+        grid.edit(index);
+        auto* editor = grid.viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->setText(text);
+        grid.itemDelegate()->setModelData(editor, grid.model(), index);
+        grid.closePersistentEditor(index);
+        emit grid.itemDelegate()->closeEditor(editor);
+    }
+
+    test::TempSite site;
+    app::AppContext ctx;
+    app::UserSettings settings{site.file("user.ini")};
+    test::FakeClock clock{QDateTime(QDate(2026, 3, 2), QTime(8, 15, 0))};
+    test::RecordedDialogs dialogs;
+    test::ScriptedPort scripted{clock};
+    test::RecordingPort port{scripted};
+
+private:
+    std::unique_ptr<ui::TempSetupWindow> m_zoneWindow;
+    std::unique_ptr<ui::SensorsSetupWindow> m_cookWindow;
+};
+
+TEST_F(SetupWindowsTest, TheZoneWindowShowsTheZonesInItsColumnsWithThePaneHidden) {
+    ui::TempSetupWindow& w = zoneWindow();
+    EXPECT_EQ(w.objectName(), "frmTempSetup");
+    EXPECT_EQ(w.windowTitle(), " Temperature Zone Configuration");
+    EXPECT_TRUE(w.isModal());
+    auto* grid = w.findChild<QTableView*>("gridMonitors");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(headers(*grid), (QStringList{"Zone", "Name", "Serial #", "Alarm", "Low", "High", "Delay (Min)",
+                                           "Record", "Calibrate", "Alarm Led #"}));
+    EXPECT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_EQ(grid->model()->index(1, 1).data().toString(), "Cooler 2");
+    auto* toolbar = w.findChild<QToolBar*>("cmdSerialKey");
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(actionNames(*toolbar), (QStringList{"Delete", "Save", "Panel", "Exit"}));
+    auto* pane = w.findChild<QFrame*>("panAlarm");
+    ASSERT_NE(pane, nullptr);
+    EXPECT_TRUE(pane->isHidden());
+}
+
+TEST_F(SetupWindowsTest, TextTypedIntoANumberColumnIsRefusedWithAMessageAndNotStored) {
+    ui::TempSetupWindow& w = zoneWindow();
+    w.show();
+    auto* grid = w.findChild<QTableView*>("gridMonitors");
+    typeInto(*grid, 0, 6, "five");
+    ASSERT_EQ(dialogs.texts.size(), 1);
+    EXPECT_EQ(dialogs.texts[0], "Please enter a whole number in \"Delay (Min)\". The value was not saved.");
+    EXPECT_EQ(zone(1).AlarmDelay, 10);
+    EXPECT_EQ(grid->model()->index(0, 6).data().toInt(), 10);
+
+    // The same cell with a number goes through, and the delay starts now.
+    typeInto(*grid, 0, 6, "5");
+    EXPECT_EQ(dialogs.texts.size(), 1);
+    EXPECT_EQ(zone(1).AlarmDelay, 5);
+    EXPECT_EQ(zone(1).AlarmOn, QTime(8, 15, 0));
+    EXPECT_TRUE(zone(1).Alarmstarted);
+}
+
+TEST_F(SetupWindowsTest, SaveHandsTheZonesTheirLampSerialsAndThePaneListsThem) {
+    ui::TempSetupWindow& w = zoneWindow();
+    w.findChild<QAction*>("Save")->trigger();
+    EXPECT_EQ(zone(1).ALarmSerialNo, kLamp2);
+    EXPECT_EQ(zone(2).ALarmSerialNo, QString());
+
+    w.show();
+    w.findChild<QAction*>("Panel")->trigger();
+    EXPECT_TRUE(w.findChild<QFrame*>("panAlarm")->isVisible());
+    auto* list = w.findChild<QTableView*>("gridAlarms");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(headers(*list), (QStringList{" Zone ", " Alarm Serial #"}));
+    ASSERT_EQ(list->model()->rowCount(), 2);
+    EXPECT_EQ(list->model()->index(0, 1).data().toString(), kLamp2);
+}
+
+TEST_F(SetupWindowsTest, DeleteNamesTheZoneAndRemovesItOnlyOnYes) {
+    ui::TempSetupWindow& w = zoneWindow();
+    auto* grid = w.findChild<QTableView*>("gridMonitors");
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+    dialogs.answers = {false, true};
+    w.findChild<QAction*>("Delete")->trigger();
+    EXPECT_EQ(zones().count(), 2);
+    ASSERT_EQ(dialogs.texts.size(), 1);
+    EXPECT_TRUE(dialogs.texts[0].contains("Zone #2 Cooler 2")) << dialogs.texts[0].toStdString();
+
+    w.findChild<QAction*>("Delete")->trigger();
+    EXPECT_EQ(zones().count(), 1);
+    EXPECT_EQ(zone(1).Name, "Cooler 1");
+    EXPECT_EQ(scripted.pauses, (QList<qint64>{1000}));
+}
+
+TEST_F(SetupWindowsTest, AnsweringNoToEitherPanelTestSendsNothing) {
+    dialogs.answers = {false, false};
+    zoneWindow().findChild<QPushButton*>("cmdTest")->click();
+    cookWindow().findChild<QPushButton*>("cmdTest")->click();
+    EXPECT_EQ(dialogs.texts, (QStringList{ui::TempSetupWindow::kPanelTestQuestion,
+                                          ui::SensorsSetupWindow::kPanelTestQuestion}));
+    EXPECT_EQ(port.openings, 0);
+    EXPECT_TRUE(port.written.isEmpty());
+}
+
+TEST_F(SetupWindowsTest, AnsweringYesSwitchesEachZoneLampFourTimesAndFreesTheWindowAfterwards) {
+    ui::TempSetupWindow& w = zoneWindow();
+    w.saveLampSerials(); // zone 1 gets lamp 2; zone 2 has none and is passed over
+    dialogs.answers = {true};
+    w.findChild<QPushButton*>("cmdTest")->click();
+    QList<QByteArray> expected{"aR\r", "aR\r"};
+    for (int i = 0; i < 4; ++i)
+        expected << "aA" + kLamp2.toLatin1() + "\r";
+    EXPECT_EQ(port.written, expected);
+    EXPECT_TRUE(w.findChild<QToolBar*>("cmdSerialKey")->isEnabled());
+    EXPECT_TRUE(w.findChild<QFrame*>("panAlarm")->isEnabled());
+    EXPECT_FALSE(scripted.isOpen());
+}
+
+TEST_F(SetupWindowsTest, TheCookWindowListsTheSensorsAndShowsItsLampPane) {
+    ui::SensorsSetupWindow& w = cookWindow();
+    EXPECT_EQ(w.objectName(), "frmSensorsSetup");
+    EXPECT_EQ(w.windowTitle(), " Monitoring Information");
+    auto* toolbar = w.findChild<QToolBar*>("cmdSerialKey");
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(actionNames(*toolbar), (QStringList{"Delete", "Panel", "Exit"}));
+    EXPECT_EQ(w.findChild<QTableView*>("gridMonitors")->model()->rowCount(), 2);
+    auto* lights = w.findChild<QTableView*>("gridLightPanel");
+    ASSERT_NE(lights, nullptr);
+    EXPECT_EQ(headers(*lights), (QStringList{"Light", "Serial #"}));
+    EXPECT_EQ(lights->model()->index(1, 1).data().toString(), kLamp2);
+    w.show();
+    EXPECT_FALSE(w.findChild<QFrame*>("panAlarm")->isVisible());
+    w.findChild<QAction*>("Panel")->trigger();
+    EXPECT_TRUE(w.findChild<QFrame*>("panAlarm")->isVisible());
+}
+
+TEST_F(SetupWindowsTest, ChoosingACookLampSendsItsCommandSixTimes) {
+    ui::SensorsSetupWindow& w = cookWindow();
+    w.testLamp(1);
+    QList<QByteArray> expected{"aR\r"};
+    for (int i = 0; i < 6; ++i)
+        expected << "aA" + kLamp2.toLatin1() + "\r";
+    EXPECT_EQ(port.written, expected);
+    EXPECT_EQ(w.lampTest().switchings(), 6);
+}
+
+} // namespace
