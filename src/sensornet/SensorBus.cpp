@@ -58,16 +58,24 @@ QString SensorBus::firstSearchCommand(DeviceSearch search) const {
 
 std::vector<FoundDevice> SensorBus::enumerate(DeviceSearch search) {
     std::vector<FoundDevice> found;
+    enumerate(search, [&found](const FoundDevice& device) {
+        found.push_back(device);
+        return true;
+    });
+    return found;
+}
+
+void SensorBus::enumerate(DeviceSearch search, const std::function<bool(const FoundDevice&)>& onDevice) {
     busReset();
     QString answer = m_link.portData(firstSearchCommand(search), kCr);
     while (answer.size() >= kShortestSearchAnswer) {
         const QString romId = protocol::cleanAnswer(answer);
         if (romId == protocol::kErrorAnswer)
             break;
-        found.push_back({answer, romId});
+        if (!onDevice({answer, romId}))
+            break;
         answer = m_link.portData(m_commands.NextSensorCmd, kCr);
     }
-    return found;
 }
 
 bool SensorBus::adapterPresent() {

@@ -6,6 +6,7 @@
 #include "sensornet/TemperatureDecoder.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace kelvara::sensornet {
@@ -63,6 +64,9 @@ public:
     QString readThermocouple();
     // Lists the devices of a search in the adapter's order; stops at a short answer or a short echo.
     std::vector<FoundDevice> enumerate(DeviceSearch search);
+    // The same search, handing each device to onDevice as it comes; ends early when onDevice returns false
+    // (a window that takes no more than a fixed number of devices).
+    void enumerate(DeviceSearch search, const std::function<bool(const FoundDevice&)>& onDevice);
     // Whether a device search gets an answer long enough to hold a ROM id.
     bool adapterPresent();
     // The switches whose output is on now.

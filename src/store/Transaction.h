@@ -20,6 +20,11 @@ public:
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 
+    // Whether the transaction began; writes made while it is not active would land one by one.
+    [[nodiscard]] bool active() const { return m_active; }
+    // The engine's description of why the transaction could not begin.
+    [[nodiscard]] QString beginError() const { return m_connection.lastError().text(); }
+
     [[nodiscard]] StoreError commit() {
         if (!m_active)
             return m_connection.lastError().text();

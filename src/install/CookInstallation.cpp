@@ -1,0 +1,177 @@
+#include "install/CookInstallation.h"
+
+#include "store/CookSettingsStore.h"
+#include "store/LightPanelStore.h"
+#include "store/ThermoSensorsStore.h"
+
+namespace kelvara::install {
+
+namespace {
+
+SensorInstallation::Side cookSide(const app::AdapterCommands& commands) {
+    SensorInstallation::Side side;
+    side.sensorSearch = sensornet::DeviceSearch::Thermocouples;
+    side.sensorFamilies = commands.ThermoSensorCmd;
+    side.saveQuestion = CookInstallation::kSaveQuestion;
+    side.droppedQuestion = CookInstallation::kDroppedQuestion;
+    side.panelQuestion = CookInstallation::kPanelQuestion;
+    side.restartAdvice = CookInstallation::kRestartAdvice;
+    side.testQuestion = CookInstallation::kTestQuestion;
+    side.lampLimit = CookInstallation::kMostLamps;
+    // A reset before each of four toggles: each lamp blinks twice and ends as it was.
+    side.resetBeforeEachSend = true;
+    side.sendsPerLamp = 4;
+    return side;
+}
+
+// The installation's columns of a cook sensor; the ones it does not own (the cook cycle the sensor runs)
+// stay as they were.
+void writeInto(store::ThermoSensorsRow& sensor, const CookWorkingRow& row) {
+    sensor.SensorNo = row.SensorNo;
+    sensor.SensorType = row.SensorType;
+    sensor.Name = row.Name;
+    sensor.SerialNo = row.SerialNo;
+    sensor.LightNo = row.LightNo;
+    sensor.LightSerialNo = row.LightSerialNo;
+    sensor.LightPanelID = row.LightPanelID;
+}
+
+QStringList serialNos(const std::vector<store::ThermoSensorsRow>& sensors) {
+    QStringList ids;
+    for (const store::ThermoSensorsRow& sensor : sensors)
+        ids << sensor.SerialNo;
+    return ids;
+}
+
+} // namespace
+
+CookInstallation::CookInstallation(app::AppContext& ctx, sensornet::AdapterLink& link,
+                                   app::UserDialogs& dialogs)
+    : SensorInstallation(ctx, link, dialogs, cookSide(ctx.commands)) {}
+
+QStringList CookInstallation::workingIds() const {
+    QStringList ids;
+    for (const CookWorkingRow& row : m_rows)
+        ids << row.SerialNo;
+    return ids;
+}
+
+store::StoreError CookInstallation::addSensor(const QString& romId) {
+    CookWorkingRow row;
+    store::StoreError error;
+    if (database() != nullptr) {
+        const auto stored = store::ThermoSensorsStore(*database()).findBySerialNo(romId);
+        if (!stored) {
+            error = stored.error();
+        } else if (*stored) {
+            const store::ThermoSensorsRow& sensor = **stored;
+            row.SensorNo = sensor.SensorNo;
+            row.SensorType = sensor.SensorType;
+            row.Name = sensor.Name;
+            row.LightNo = sensor.LightNo;
+            row.LightSerialNo = sensor.LightSerialNo;
+            row.LightPanelID = sensor.LightPanelID;
+        }
+    }
+    row.SerialNo = romId;
+    m_rows.push_back(row);
+    return error;
+}
+
+store::StoreResult<QStringList> CookInstallation::droppedSensors() const {
+    const auto stored = store::ThermoSensorsStore(*database()).loadAll();
+    if (!stored)
+        return store::StoreResult<QStringList>::failure(stored.error());
+    QStringList lines;
+    for (const std::size_t i : matchRows(serialNos(*stored), workingIds()).unclaimed) {
+        const store::ThermoSensorsRow& sensor = (*stored)[i];
+        lines << QStringLiteral("Sensor %1  %2").arg(sensor.SensorNo).arg(sensor.Name);
+    }
+    return store::StoreResult<QStringList>::success(lines);
+}
+
+store::StoreError CookInstallation::writeSensors() {
+    const store::ThermoSensorsStore sensors(*database());
+    const auto stored = sensors.loadAll();
+    if (!stored)
+        return stored.error();
+    // A sensor keeps its own row, so a running cook cycle stays on the sensor that runs it.
+    const RowMatch match = matchRows(serialNos(*stored), workingIds());
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        if (const auto index = match.storedFor[i]) {
+            store::ThermoSensorsRow sensor = (*stored)[*index];
+            writeInto(sensor, m_rows[i]);
+            if (auto error = sensors.update(sensor))
+                return error;
+        } else {
+            store::ThermoSensorsRow sensor;
+            writeInto(sensor, m_rows[i]);
+            if (const auto added = sensors.insert(sensor); !added)
+                return added.error();
+        }
+    }
+    for (const std::size_t i : match.unclaimed) {
+        if (auto error = sensors.remove((*stored)[i].id))
+            return error;
+    }
+    const store::CookSettingsStore settings(*database());
+    if (auto error = settings.ensureRow())
+        return error;
+    return settings.saveHouses(sensorCount());
+}
+
+store::StoreResult<int> CookInstallation::lampNumber(const QString& romId) const {
+    if (database() == nullptr)
+        return store::StoreResult<int>::success(0);
+    const auto sensor = store::ThermoSensorsStore(*database()).findByLightSerialNo(romId);
+    if (!sensor)
+        return store::StoreResult<int>::failure(sensor.error());
+    if (*sensor)
+        return store::StoreResult<int>::success((*sensor)->SensorNo);
+    const auto lamp = store::LightPanelStore(*database()).findBySerialNo(romId);
+    if (!lamp)
+        return store::StoreResult<int>::failure(lamp.error());
+    return store::StoreResult<int>::success(*lamp ? (*lamp)->LightNo : 0);
+}
+
+store::StoreError CookInstallation::writePanel() {
+    const store::LightPanelStore panel(*database());
+    const store::ThermoSensorsStore sensors(*database());
+    const auto stored = panel.loadAll();
+    if (!stored)
+        return stored.error();
+    for (std::size_t i = 0; i < lamps().size(); ++i) {
+        const LampRow& lamp = lamps()[i];
+        store::LightPanelRow row;
+        if (i < stored->size())
+            row = (*stored)[i];
+        row.LightNo = lamp.AlarmLedNo;
+        row.LightSerialNo = lamp.AlarmSerialNo;
+        row.LightPanelID = 0;
+        if (i < stored->size()) {
+            if (auto error = panel.update(row))
+                return error;
+        } else if (const auto added = panel.insert(row); !added) {
+            return added.error();
+        }
+        // 0 is a lamp nobody has numbered yet; it must not become the lamp of an unnumbered sensor.
+        if (lamp.AlarmLedNo == 0)
+            continue;
+        const auto sensor = sensors.findBySensorNo(lamp.AlarmLedNo);
+        if (!sensor)
+            return sensor.error();
+        if (*sensor) {
+            store::ThermoSensorsRow updated = **sensor;
+            updated.LightSerialNo = lamp.AlarmSerialNo;
+            if (auto error = sensors.update(updated))
+                return error;
+        }
+    }
+    for (std::size_t i = lamps().size(); i < stored->size(); ++i) {
+        if (auto error = panel.remove((*stored)[i].id))
+            return error;
+    }
+    return std::nullopt;
+}
+
+} // namespace kelvara::install

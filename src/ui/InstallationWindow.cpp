@@ -1,0 +1,220 @@
+#include "ui/InstallationWindow.h"
+
+#include "app/AppContext.h"
+#include "app/UserDialogs.h"
+#include "install/SensorInstallation.h"
+#include "ui/BusyPointer.h"
+#include "ui/WindowUtils.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace kelvara::ui {
+
+namespace {
+
+// Room between the grids and the activity list when it is shown.
+constexpr int kActivityMargin = 27;
+
+} // namespace
+
+InstallationWindow::InstallationWindow(const app::Clock& clock, app::UserDialogs& dialogs,
+                                       sensornet::SerialPort& port, sensornet::Pause& pause, QWidget* parent)
+    : QDialog(parent), m_link(port, clock, pause, dialogs, sensornet::ExchangeRules::installation()),
+      m_dialogs(dialogs) {}
+
+InstallationWindow::~InstallationWindow() {
+    m_link.closePort();
+}
+
+QTableView* InstallationWindow::makeGrid(const QString& name, WorkingListModel* model,
+                                         const std::vector<GridColumn>& columns) {
+    auto* grid = new QTableView(this);
+    grid->setObjectName(name);
+    grid->setModel(model);
+    auto* delegate = new TypedCellDelegate(m_dialogs, grid);
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        delegate->setColumnKind(static_cast<int>(i), columns[i].kind, columns[i].maxLength);
+    grid->setItemDelegate(delegate);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    return grid;
+}
+
+void InstallationWindow::setUp(const Texts& texts, const app::UserSettings& settings,
+                               install::SensorInstallation& installation,
+                               std::vector<GridColumn> sensorColumns, std::vector<GridColumn> lampColumns) {
+    m_installation = &installation;
+    setObjectName(texts.objectName);
+    setWindowTitle(texts.caption);
+    setModal(true);
+
+    auto* layout = new QVBoxLayout(this);
+
+    m_toolbar = new QToolBar(this);
+    m_toolbar->setObjectName(QStringLiteral("cmdSerialKey"));
+    QAction* read = m_toolbar->addAction(QStringLiteral("Read"));
+    read->setObjectName(QStringLiteral("Read"));
+    m_save = m_toolbar->addAction(QStringLiteral("Save"));
+    m_save->setObjectName(QStringLiteral("Save"));
+    QAction* exit = m_toolbar->addAction(QStringLiteral("Exit"));
+    exit->setObjectName(QStringLiteral("Exit"));
+    // Nothing to save before a Read has found something: a Save now would only empty the table.
+    m_save->setEnabled(false);
+    layout->addWidget(m_toolbar);
+
+    std::vector<WorkingListModel::Column> columns;
+    for (const GridColumn& c : sensorColumns)
+        columns.push_back(c.column);
+    m_sensorModel =
+        new WorkingListModel([this] { return m_installation->sensorCount(); }, std::move(columns), this);
+    m_sensorGrid = makeGrid(QStringLiteral("gridMonitors"), m_sensorModel, sensorColumns);
+    layout->addWidget(m_sensorGrid);
+
+    m_reading = new QLabel(kReadingText, this);
+    m_reading->setObjectName(QStringLiteral("lblSerialNo"));
+    m_reading->hide();
+    layout->addWidget(m_reading);
+
+    m_panel = new QGroupBox(texts.panelTitle, this);
+    m_panel->setObjectName(QStringLiteral("panAlarm"));
+    auto* panelLayout = new QVBoxLayout(m_panel);
+    auto* instruction = new QLabel(texts.panelInstruction, m_panel);
+    instruction->setWordWrap(true);
+    panelLayout->addWidget(instruction);
+    std::vector<WorkingListModel::Column> lamps;
+    for (const GridColumn& c : lampColumns)
+        lamps.push_back(c.column);
+    m_lampModel = new WorkingListModel([this] { return static_cast<int>(m_installation->lamps().size()); },
+                                       std::move(lamps), this);
+    m_lampGrid = makeGrid(QStringLiteral("gridAlarmPanel"), m_lampModel, lampColumns);
+    m_lampGrid->setParent(m_panel);
+    panelLayout->addWidget(m_lampGrid);
+    auto* buttons = new QHBoxLayout;
+    auto* panelSave = new QPushButton(QStringLiteral("Save"), m_panel);
+    panelSave->setObjectName(QStringLiteral("cmdButton_0"));
+    auto* panelExit = new QPushButton(QStringLiteral("Exit"), m_panel);
+    panelExit->setObjectName(QStringLiteral("cmdButton_1"));
+    panelSave->setAutoDefault(false);
+    panelExit->setAutoDefault(false);
+    buttons->addStretch();
+    buttons->addWidget(panelSave);
+    buttons->addWidget(panelExit);
+    panelLayout->addLayout(buttons);
+    m_panel->hide();
+    layout->addWidget(m_panel);
+
+    m_activity = new QListWidget(this);
+    m_activity->setObjectName(QStringLiteral("lisActivity"));
+    m_activity->hide();
+    layout->addWidget(m_activity);
+
+    connect(read, &QAction::triggered, this, &InstallationWindow::cmdSerialKey_Read);
+    connect(m_save, &QAction::triggered, this, &InstallationWindow::cmdSerialKey_Save);
+    connect(exit, &QAction::triggered, this, &QDialog::reject);
+    connect(panelSave, &QPushButton::clicked, this, &InstallationWindow::cmdButton_Save);
+    connect(panelExit, &QPushButton::clicked, this, &InstallationWindow::cmdButton_Exit);
+
+    resize(520, 360);
+    CenterWindow(*this);
+    new EnterAsTab(*this);
+    // The port settings are read once, as every window that talks to the adapter does on loading.
+    (void)m_link.configurePort(settings);
+}
+
+void InstallationWindow::done(int result) {
+    m_link.closePort();
+    QDialog::done(result);
+}
+
+void InstallationWindow::showProblems(const install::InstallOutcome& outcome) {
+    for (const install::InstallProblem& problem : outcome.problems)
+        m_dialogs.information(kTitle, problem.text());
+}
+
+void InstallationWindow::showActivity() {
+    m_activity->clear();
+    m_activity->addItems(m_installation->activity());
+}
+
+void InstallationWindow::setEditing(bool enabled) {
+    m_sensorGrid->setEnabled(enabled);
+    m_toolbar->setEnabled(enabled);
+}
+
+void InstallationWindow::cmdSerialKey_Read() {
+    install::InstallOutcome outcome;
+    {
+        const BusyPointer busy;
+        m_reading->show();
+        outcome = m_installation->read();
+        m_sensorModel->reload();
+        showActivity();
+        m_reading->hide();
+    }
+    showProblems(outcome);
+    if (outcome.state == install::InstallOutcome::State::PortNotOpen)
+        return;
+    m_save->setEnabled(m_installation->sensorCount() > 0);
+}
+
+void InstallationWindow::cmdSerialKey_Save() {
+    const install::InstallOutcome outcome = m_installation->save();
+    showProblems(outcome);
+    if (!outcome.done())
+        return;
+    if (m_installation->offerPanelSetup())
+        startPanelSetup();
+}
+
+void InstallationWindow::startPanelSetup() {
+    install::InstallOutcome outcome;
+    {
+        const BusyPointer busy;
+        setEditing(false);
+        m_panel->show();
+        outcome = m_installation->panelSetup();
+        m_lampModel->reload();
+        showActivity();
+    }
+    showProblems(outcome);
+}
+
+void InstallationWindow::cmdButton_Save() {
+    install::InstallOutcome outcome;
+    {
+        const BusyPointer busy;
+        outcome = m_installation->panelSave();
+    }
+    showProblems(outcome);
+    if (outcome.done())
+        (void)m_installation->offerPanelTest();
+    setEditing(true);
+}
+
+void InstallationWindow::cmdButton_Exit() {
+    m_panel->hide();
+    setEditing(true);
+}
+
+void InstallationWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    const int change = m_activity->sizeHint().height() + kActivityMargin;
+    if (m_activity->isHidden()) {
+        m_activity->show();
+        resize(width(), height() + change);
+    } else {
+        m_activity->hide();
+        resize(width(), qMax(minimumSizeHint().height(), height() - change));
+    }
+    QDialog::mouseDoubleClickEvent(event);
+}
+
+} // namespace kelvara::ui

@@ -1,0 +1,203 @@
+// The two sensor installation windows on a scripted adapter: their controls by name, Read filling the grid,
+// Save enabled only with something to save, the panel setup frame, refused cell edits and error boxes.
+#include "app/AppContext.h"
+#include "app/UserSettings.h"
+#include "install/SensorInstallation.h"
+#include "store/Database.h"
+#include "store/DatabaseKind.h"
+#include "support/FakeClock.h"
+#include "support/Ha5Commands.h"
+#include "support/RecordedDialogs.h"
+#include "support/ScriptedPort.h"
+#include "support/TempSite.h"
+#include "ui/InstallKeyWindow.h"
+#include "ui/SensorInstallsWindow.h"
+
+#include <QAction>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QToolBar>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace kelvara;
+
+namespace {
+
+const QByteArray kSensor = "1100000000000A28";
+const QByteArray kSwitch = "2200000000000B05";
+const QByteArray kThermocouple = "3300000000000C30";
+
+class InstallWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_oldDir = QDir::currentPath();
+        QDir::setCurrent(site.path());
+        ctx.siteDir = site.path();
+        ctx.commands = test::ha5Commands();
+        site.write(QStringLiteral("KVR.INI"), "Zones=0\r\nDONE\r\n");
+        ctx.databases.kvr = open(store::DatabaseKind::Kvr);
+        ctx.databases.thermo = open(store::DatabaseKind::Thermo);
+        settings.save(QStringLiteral("Properties"), QStringLiteral("Settings"), QStringLiteral("9600,n,8,1"));
+        settings.save(QStringLiteral("Properties"), QStringLiteral("PortName"), QStringLiteral("scripted"));
+        port.on("aR\r", "P\r");
+    }
+    void TearDown() override {
+        ctx.TempLogFile.reset();
+        QDir::setCurrent(m_oldDir);
+    }
+
+    std::unique_ptr<store::Database> open(store::DatabaseKind kind) {
+        const QString path = site.file(store::databaseFileName(kind));
+        EXPECT_FALSE(store::createDatabase(path, kind));
+        auto db = std::make_unique<store::Database>(kind);
+        EXPECT_FALSE(db->open(path));
+        return db;
+    }
+
+    // The search started by this command finds these devices, one answer each, then a bare carriage return.
+    void busHolds(const QByteArray& firstCommand, const QList<QByteArray>& devices) {
+        port.on(firstCommand, devices.isEmpty() ? QByteArray("\r") : devices.front() + "\r");
+        for (qsizetype i = 1; i < devices.size(); ++i)
+            port.on("as\r", devices[i] + "\r");
+        port.on("as\r", "\r");
+    }
+
+    static QAction* action(QWidget& window, const char* name) {
+        QToolBar* bar = window.findChild<QToolBar*>("cmdSerialKey");
+        return bar ? bar->findChild<QAction*>(name) : nullptr;
+    }
+
+    test::TempSite site;
+    app::AppContext ctx;
+    app::UserSettings settings{site.file(QStringLiteral("user.ini"))};
+    test::FakeClock clock;
+    test::ScriptedPort port{clock};
+    test::RecordedDialogs dialogs;
+
+private:
+    QString m_oldDir;
+};
+
+TEST_F(InstallWindowsTest, BothWindowsHaveTheirNamedControlsAndNoSaveBeforeARead) {
+    ui::InstallKeyWindow zones(ctx, clock, dialogs, settings, port, port);
+    ui::SensorInstallsWindow cook(ctx, clock, dialogs, settings, port, port);
+    EXPECT_EQ(zones.objectName(), "frmInstallKey");
+    EXPECT_EQ(zones.windowTitle(), " Temperature Sensor Installation");
+    EXPECT_EQ(cook.objectName(), "frmSensorInstalls");
+    EXPECT_TRUE(zones.isModal());
+    for (QDialog* window : {static_cast<QDialog*>(&zones), static_cast<QDialog*>(&cook)}) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        for (const char* name : {"Read", "Save", "Exit"}) {
+            QAction* a = action(*window, name);
+            ASSERT_NE(a, nullptr) << name;
+            EXPECT_EQ(a->text(), name);
+        }
+        EXPECT_FALSE(action(*window, "Save")->isEnabled());
+        ASSERT_NE(window->findChild<QTableView*>("gridMonitors"), nullptr);
+        QLabel* reading = window->findChild<QLabel*>("lblSerialNo");
+        ASSERT_NE(reading, nullptr);
+        EXPECT_EQ(reading->text(), "Reading Sensors.  Please Wait ....");
+        EXPECT_TRUE(reading->isHidden());
+        QGroupBox* panel = window->findChild<QGroupBox*>("panAlarm");
+        ASSERT_NE(panel, nullptr);
+        EXPECT_TRUE(panel->isHidden());
+        EXPECT_NE(panel->findChild<QTableView*>("gridAlarmPanel"), nullptr);
+        EXPECT_EQ(panel->findChild<QPushButton*>("cmdButton_0")->text(), "Save");
+        EXPECT_EQ(panel->findChild<QPushButton*>("cmdButton_1")->text(), "Exit");
+        ASSERT_NE(window->findChild<QListWidget*>("lisActivity"), nullptr);
+        EXPECT_TRUE(window->findChild<QListWidget*>("lisActivity")->isHidden());
+    }
+    EXPECT_EQ(zones.findChild<QGroupBox*>("panAlarm")->title(), "Alarm Panel Setup");
+}
+
+TEST_F(InstallWindowsTest, ReadFillsTheGridAndTheActivityListAndEnablesSave) {
+    busHolds("aS\r", {kSwitch, kSensor});
+    ui::InstallKeyWindow window(ctx, clock, dialogs, settings, port, port);
+    action(window, "Read")->trigger();
+
+    QTableView* grid = window.findChild<QTableView*>("gridMonitors");
+    ASSERT_EQ(grid->model()->rowCount(), 1);
+    EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), "Zone");
+    EXPECT_EQ(grid->model()->headerData(2, Qt::Horizontal).toString(), "Serial #");
+    EXPECT_EQ(grid->model()->index(0, 2).data().toString(), QString::fromLatin1(kSensor));
+    EXPECT_EQ(grid->model()->index(0, 0).data().toInt(), 0);
+    EXPECT_TRUE(action(window, "Save")->isEnabled());
+    EXPECT_EQ(window.findChild<QListWidget*>("lisActivity")->count(), 2);
+    EXPECT_TRUE(window.findChild<QLabel*>("lblSerialNo")->isHidden());
+    EXPECT_TRUE(dialogs.texts.isEmpty()) << dialogs.texts.join('\n').toStdString();
+}
+
+TEST_F(InstallWindowsTest, ReadFindingNothingTellsTheUserAndLeavesSaveDisabled) {
+    busHolds("aF30\r", {});
+    ui::SensorInstallsWindow window(ctx, clock, dialogs, settings, port, port);
+    action(window, "Read")->trigger();
+    EXPECT_EQ(window.findChild<QTableView*>("gridMonitors")->model()->rowCount(), 0);
+    EXPECT_FALSE(action(window, "Save")->isEnabled());
+    ASSERT_EQ(dialogs.texts.size(), 1);
+    EXPECT_EQ(dialogs.texts[0], install::SensorInstallation::kReadError);
+}
+
+TEST_F(InstallWindowsTest, YesToThePanelQuestionShowsThePanelWithTheSwitchesAndLocksTheSensorGrid) {
+    busHolds("aS\r", {kSensor});
+    ui::InstallKeyWindow window(ctx, clock, dialogs, settings, port, port);
+    window.show();
+    action(window, "Read")->trigger();
+    busHolds("aF05\r", {kSwitch});
+    dialogs.answers = {true, true}; // overwrite, then set up the panel
+    action(window, "Save")->trigger();
+
+    QGroupBox* panel = window.findChild<QGroupBox*>("panAlarm");
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_FALSE(window.findChild<QTableView*>("gridMonitors")->isEnabled());
+    EXPECT_FALSE(window.findChild<QToolBar*>("cmdSerialKey")->isEnabled());
+    QTableView* lamps = panel->findChild<QTableView*>("gridAlarmPanel");
+    ASSERT_EQ(lamps->model()->rowCount(), 1);
+    EXPECT_EQ(lamps->model()->index(0, 1).data().toString(), QString::fromLatin1(kSwitch));
+
+    panel->findChild<QPushButton*>("cmdButton_1")->click();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_TRUE(window.findChild<QTableView*>("gridMonitors")->isEnabled());
+    EXPECT_TRUE(window.findChild<QToolBar*>("cmdSerialKey")->isEnabled());
+}
+
+TEST_F(InstallWindowsTest, TextInTheZoneColumnIsRefusedAndTheZoneKeepsItsNumber) {
+    busHolds("aS\r", {kSensor});
+    ui::InstallKeyWindow window(ctx, clock, dialogs, settings, port, port);
+    action(window, "Read")->trigger();
+    QTableView* grid = window.findChild<QTableView*>("gridMonitors");
+    const QModelIndex zone = grid->model()->index(0, 0);
+
+    QLineEdit editor;
+    editor.setText(QStringLiteral("seven"));
+    grid->itemDelegate()->setModelData(&editor, grid->model(), zone);
+    EXPECT_EQ(window.installation().rows()[0].Room, 0);
+    ASSERT_EQ(dialogs.texts.size(), 1);
+    EXPECT_TRUE(dialogs.texts[0].contains("whole number")) << dialogs.texts[0].toStdString();
+
+    editor.setText(QStringLiteral("7"));
+    grid->itemDelegate()->setModelData(&editor, grid->model(), zone);
+    EXPECT_EQ(window.installation().rows()[0].Room, 7);
+    EXPECT_FALSE(grid->model()->flags(grid->model()->index(0, 2)) & Qt::ItemIsEditable);
+}
+
+TEST_F(InstallWindowsTest, ASaveThatFailsShowsTheEngineDescriptionInABoxAndOffersNoPanel) {
+    busHolds("aF30\r", {kThermocouple});
+    ui::SensorInstallsWindow window(ctx, clock, dialogs, settings, port, port);
+    action(window, "Read")->trigger();
+    ASSERT_TRUE(QSqlQuery(ctx.databases.thermo->connection()).exec("DROP TABLE ThermoSensors"));
+    dialogs.answers = {true};
+    action(window, "Save")->trigger();
+    ASSERT_EQ(dialogs.texts.size(), 2);
+    EXPECT_EQ(dialogs.titles[1], "Kelvara");
+    EXPECT_TRUE(dialogs.texts[1].contains("ThermoSensors")) << dialogs.texts[1].toStdString();
+    EXPECT_TRUE(window.findChild<QGroupBox*>("panAlarm")->isHidden());
+}
+
+} // namespace
