@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <cstring>
 
 namespace kelvara::app {
@@ -22,6 +23,12 @@ void addOptions(QCommandLineParser& p) {
                  QStringLiteral("With --create-site: zones and alarm lamps from the simulator scenario FILE, "
                                 "with short read and record intervals."),
                  QStringLiteral("FILE")});
+    p.addOption({QStringLiteral("screenshot"),
+                 QStringLiteral("Save a picture of the main window to FILE (PNG), then end the run."),
+                 QStringLiteral("FILE")});
+    p.addOption({QStringLiteral("screenshot-after"),
+                 QStringLiteral("Seconds of monitoring before the --screenshot picture (default 5)."),
+                 QStringLiteral("SECONDS"), QStringLiteral("5")});
     p.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
 }
 } // namespace
@@ -49,6 +56,19 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
     }
     cl.sides = *sides;
     cl.headless = p.isSet(QStringLiteral("headless"));
+    // Absolute now: the run changes into the site folder before it takes the picture.
+    if (p.isSet(QStringLiteral("screenshot")))
+        cl.screenshotFile = QFileInfo(p.value(QStringLiteral("screenshot"))).absoluteFilePath();
+    bool seconds = false;
+    cl.screenshotAfterSeconds = p.value(QStringLiteral("screenshot-after")).toInt(&seconds);
+    if (!seconds || cl.screenshotAfterSeconds < 0) {
+        *error = QStringLiteral("--screenshot-after takes a number of seconds.");
+        return std::nullopt;
+    }
+    if (!cl.screenshotFile.isEmpty() && cl.headless) {
+        *error = QStringLiteral("--screenshot needs the window; it cannot be used with --headless.");
+        return std::nullopt;
+    }
     if (p.isSet(QStringLiteral("create-site"))) {
         if (p.isSet(QStringLiteral("site"))) {
             *error = QStringLiteral("--create-site and --site cannot be used together.");
@@ -70,8 +90,9 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
 QString CommandLine::helpText() {
     QCommandLineParser p;
     addOptions(p);
-    return QStringLiteral("Usage: kelvara [--site DIR] [--headless]\n"
-                          "       kelvara --create-site DIR [--sides zone|cook|both] [--demo FILE]\n\n") +
+    return QStringLiteral(
+               "Usage: kelvara [--site DIR] [--headless | --screenshot FILE [--screenshot-after S]]\n"
+               "       kelvara --create-site DIR [--sides zone|cook|both] [--demo FILE]\n\n") +
            p.helpText().section(QLatin1Char('\n'), 2);
 }
 

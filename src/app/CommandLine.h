@@ -16,6 +16,10 @@ struct CommandLine {
     bool headless = false;
     SiteCreator::Sides sides = SiteCreator::Sides::Both;
     QString demoScenario; // a new site's zones and lamps taken from this simulator scenario
+    // A picture of the main window saved after a number of seconds, after which the run ends (for the
+    // documentation).
+    QString screenshotFile;
+    int screenshotAfterSeconds = 5;
 
     // nullopt with error set when the arguments make no sense.
     [[nodiscard]] static std::optional<CommandLine> parse(const QStringList& arguments, QString* error);

@@ -81,5 +81,7 @@ int main(int argc, char** argv) {
     }
     kelvara::app::AppContext ctx;
     ctx.siteDir = QDir::currentPath();
-    return cl->headless ? kelvara::app::runHeadless(ctx) : kelvara::ui::runWindowed(ctx);
+    if (cl->headless)
+        return kelvara::app::runHeadless(ctx);
+    return kelvara::ui::runWindowed(ctx, {cl->screenshotFile, cl->screenshotAfterSeconds});
 }

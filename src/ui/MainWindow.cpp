@@ -22,7 +22,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QSystemTrayIcon>
 #include <QTableWidget>
 #include <QToolBar>
@@ -43,6 +45,30 @@ QLabel* valueField(const char* name, QWidget* parent) {
 QString limitText(const std::optional<double>& limit) {
     return limit ? QString::number(*limit) : QString();
 }
+
+// Keeps a row's alarm colour visible when it is the current row (the pass moves the current row zone by
+// zone): the selection is drawn as a frame instead of a fill.
+class RowColourDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem plain(option);
+        const bool selected = option.state.testFlag(QStyle::State_Selected);
+        plain.state &= ~QStyle::State_Selected;
+        plain.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, plain, index);
+        if (!selected)
+            return;
+        painter->save();
+        painter->setPen(QPen(option.palette.color(QPalette::Highlight), 2));
+        const QRect r = option.rect.adjusted(0, 1, 0, -2);
+        painter->drawLine(r.topLeft(), r.topRight());
+        painter->drawLine(r.bottomLeft(), r.bottomRight());
+        painter->restore();
+    }
+};
 
 QString flagText(bool value) {
     return value ? QStringLiteral("True") : QStringLiteral("False");
@@ -93,17 +119,20 @@ void MainWindow::buildPanes() {
     m_panAlarm = valueField("panAlarm", m_alarmPane);
     alarm->addRow(QStringLiteral("High Alarm:"), m_panHighAlarm);
     alarm->addRow(QStringLiteral("Low Alarm:"), m_panLowAlarm);
-    auto* durationRow = new QHBoxLayout;
     m_chkDisableAlarm = new QCheckBox(QStringLiteral("Disable"), m_alarmPane);
     m_chkDisableAlarm->setObjectName(QStringLiteral("chkDisableAlarm"));
+    auto* alarmRow = new QHBoxLayout;
+    alarmRow->addWidget(m_panAlarm);
+    alarmRow->addWidget(m_chkDisableAlarm);
+    alarmRow->addStretch();
+    alarm->addRow(QString(), alarmRow);
     m_txtDuration = new QLineEdit(QStringLiteral("0"), m_alarmPane);
     m_txtDuration->setObjectName(QStringLiteral("txtDuration"));
     m_txtDuration->setValidator(new QIntValidator(0, 9999, m_txtDuration));
     m_txtDuration->setMaximumWidth(60);
     m_lblDuration = new QLabel(QStringLiteral("Hrs."), m_alarmPane);
     m_lblDuration->setObjectName(QStringLiteral("lblDuration"));
-    durationRow->addWidget(m_panAlarm);
-    durationRow->addWidget(m_chkDisableAlarm);
+    auto* durationRow = new QHBoxLayout;
     durationRow->addWidget(m_txtDuration);
     durationRow->addWidget(m_lblDuration);
     durationRow->addStretch();
@@ -142,6 +171,7 @@ void MainWindow::buildPanes() {
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->verticalHeader()->hide();
+    m_grid->setItemDelegate(new RowColourDelegate(m_grid));
     connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
         if (row != previous)
             Fill_C3Grid();
@@ -177,7 +207,8 @@ void MainWindow::buildPanes() {
     m_alarmInd = new AlarmIndicator(central);
     m_degree = new QLabel(central);
     m_degree->setObjectName(QStringLiteral("lblDegree"));
-    statusRow->addWidget(m_status, 1);
+    statusRow->addWidget(m_status);
+    statusRow->addStretch(1);
     statusRow->addWidget(m_alarmInd);
     statusRow->addWidget(m_degree);
     layout->addLayout(statusRow);
@@ -287,6 +318,8 @@ void MainWindow::readingChanged(bool reading) {
     m_chkDisableAlarm->setEnabled(!reading);
     if (reading)
         m_alarmInd->stop();
+    else
+        colourRows(); // a pass that read no zone still ends with the indicator showing the alarm state
 }
 
 void MainWindow::reportError(const QString& description, const QString& procedure) {

@@ -111,6 +111,8 @@ private:
     void runAdapterWindow(const AdapterWindow& window);
     void openInstallation();
     void openZoneConfiguration();
+    void openCookSensorInstallation();
+    void openCookSensorSetup();
     void applySides();
     void fillZoneGrid();
     void reloadZones();

@@ -8,17 +8,21 @@
 #include "sensornet/PortLists.h"
 #include "sensornet/QtSerialPort.h"
 #include "ui/ComPortDialog.h"
+#include "ui/InstallKeyWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/SensorInstallsWindow.h"
+#include "ui/SensorsSetupWindow.h"
 #include "ui/SystemSettingsDialog.h"
+#include "ui/TempSetupWindow.h"
 
 #include <QApplication>
 #include <functional>
 
 namespace kelvara::ui {
 
-namespace {} // namespace
-
 void MainWindow::runAdapterWindow(const AdapterWindow& window) {
+    if (!m_clock || !m_dialogs || !m_settings)
+        return;
     // The window owns the adapter while it is open: monitoring stops and the main port closes.
     if (m_job)
         m_job->cycle().SuspendMonitoring(true);
@@ -51,12 +55,41 @@ void MainWindow::runFirstStart(const app::Clock& clock, app::UserDialogs& dialog
         system.exec();
     }
     QApplication::processEvents();
-    (void)clock;
+    if (m_ctx.hasZoneSide()) {
+        sensornet::QtSerialPort port;
+        sensornet::EventLoopPause pause;
+        InstallKeyWindow install(m_ctx, clock, dialogs, settings, port, pause, this);
+        install.exec();
+    }
     fillZoneGrid();
 }
 
-void MainWindow::openInstallation() {}
+void MainWindow::openInstallation() {
+    runAdapterWindow([this](sensornet::SerialPort& port, sensornet::Pause& pause) {
+        InstallKeyWindow window(m_ctx, *m_clock, *m_dialogs, *m_settings, port, pause, this);
+        window.exec();
+    });
+}
 
-void MainWindow::openZoneConfiguration() {}
+void MainWindow::openZoneConfiguration() {
+    runAdapterWindow([this](sensornet::SerialPort& port, sensornet::Pause& pause) {
+        TempSetupWindow window(m_ctx, *m_clock, *m_dialogs, *m_settings, port, pause, this);
+        window.exec();
+    });
+}
+
+void MainWindow::openCookSensorInstallation() {
+    runAdapterWindow([this](sensornet::SerialPort& port, sensornet::Pause& pause) {
+        SensorInstallsWindow window(m_ctx, *m_clock, *m_dialogs, *m_settings, port, pause, this);
+        window.exec();
+    });
+}
+
+void MainWindow::openCookSensorSetup() {
+    runAdapterWindow([this](sensornet::SerialPort& port, sensornet::Pause& pause) {
+        SensorsSetupWindow window(m_ctx, *m_clock, *m_dialogs, *m_settings, port, pause, this);
+        window.exec();
+    });
+}
 
 } // namespace kelvara::ui

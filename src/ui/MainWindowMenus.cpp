@@ -43,8 +43,10 @@ QAction* later(QMenu* menu, const QString& text) {
 void MainWindow::buildMenusAndToolbar() {
     QMenu* file = menuBar()->addMenu(tr("File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    later(file, QStringLiteral("Temperature Sensor Installation"));
-    later(file, QStringLiteral("Temperature Zone Configuration"));
+    m_needsJob << file->addAction(QStringLiteral("Temperature Sensor Installation"), this,
+                                  &MainWindow::openInstallation);
+    m_needsJob << file->addAction(QStringLiteral("Temperature Zone Configuration"), this,
+                                  &MainWindow::openZoneConfiguration);
     file->addAction(QStringLiteral("Turn OFF Lights on Panel"), this, [this] {
         if (m_job) {
             m_job->lamps().AlarmPanelOff();
@@ -65,9 +67,12 @@ void MainWindow::buildMenusAndToolbar() {
 
     QMenu* cook = menuBar()->addMenu(QStringLiteral("Cook Cycles"));
     cook->setObjectName(QStringLiteral("mnuCook"));
-    for (const char* entry :
-         {"New Cook Cycle", "Product Information", "Monitoring Information", "Sensor Installation"})
-        later(cook, QString::fromLatin1(entry));
+    later(cook, QStringLiteral("New Cook Cycle"));
+    later(cook, QStringLiteral("Product Information"));
+    m_needsJob << cook->addAction(QStringLiteral("Monitoring Information"), this,
+                                  &MainWindow::openCookSensorSetup);
+    m_needsJob << cook->addAction(QStringLiteral("Sensor Installation"), this,
+                                  &MainWindow::openCookSensorInstallation);
     QMenu* batch = cook->addMenu(QStringLiteral("Batch Reports"));
     later(batch, QStringLiteral("Listing By Date"));
     later(batch, QStringLiteral("Listing By Batch #"));
@@ -121,7 +126,10 @@ void MainWindow::buildMenusAndToolbar() {
     connect(tempSetup, &QAction::triggered, this, &MainWindow::openZoneConfiguration);
     QAction* properties = button(QStringLiteral("Properties"), QStringLiteral("Properties"));
     connect(properties, &QAction::triggered, this, &MainWindow::openComPortSettings);
-    m_needsJob << properties;
+    m_needsJob << install << tempSetup << properties;
+    // Until monitoring starts there is no port or settings store for these to work with.
+    for (QAction* action : m_needsJob)
+        action->setEnabled(false);
     button(QStringLiteral("Call"), QStringLiteral("Alarm Notification"));
     button(QStringLiteral("Graph"), QStringLiteral("Graph Display"));
     QAction* read = button(QStringLiteral("Read"), QStringLiteral("Read Temperatures"));

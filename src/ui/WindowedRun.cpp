@@ -5,16 +5,21 @@
 #include "app/Startup.h"
 #include "app/SystemClock.h"
 #include "app/UserSettings.h"
+#include "monitoring/MonitoringCycle.h"
+#include "monitoring/MonitoringJob.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
 #include "ui/WidgetDialogs.h"
 #include "ui/WindowUtils.h"
 
 #include <QApplication>
+#include <QPixmap>
+#include <QTextStream>
+#include <QTimer>
 
 namespace kelvara::ui {
 
-int runWindowed(app::AppContext& ctx) {
+int runWindowed(app::AppContext& ctx, const Screenshot& screenshot) {
     WidgetDialogs dialogs;
     app::SingleInstance instance;
     SplashWindow splash;
@@ -37,7 +42,23 @@ int runWindowed(app::AppContext& ctx) {
     dialogs.setParent(&window);
     CenterWindow(window);
     window.show();
+    window.runFirstStart(clock, dialogs, settings);
     window.startMonitoring(clock, dialogs, settings);
+    if (!screenshot.file.isEmpty()) {
+        // The picture waits for a moment between two passes, so the window shows a finished pass.
+        auto* shot = new QTimer(&window);
+        QObject::connect(shot, &QTimer::timeout, &window, [&window, &screenshot, shot] {
+            if (window.job()->cycle().reading())
+                return;
+            shot->stop();
+            const bool saved = window.grab().save(screenshot.file, "PNG");
+            if (!saved)
+                QTextStream(stderr) << "Could not save the picture to " << screenshot.file << Qt::endl;
+            window.job()->unload();
+            QApplication::exit(saved ? 0 : 1);
+        });
+        QTimer::singleShot(screenshot.afterSeconds * 1000, shot, [shot] { shot->start(200); });
+    }
     return QApplication::exec();
 }
 

@@ -103,6 +103,11 @@ TEST_F(MainWindowMonitoring, RowsAreRedWhileRaisedAndOutsideYellowWhenDisabledWh
     EXPECT_EQ(rowColour(window, 1), QColor(255, 255, 255));
     EXPECT_TRUE(window.findChild<QLabel*>("AlarmInd")->isVisibleTo(&window));
     EXPECT_FALSE(window.findChild<QLabel*>("AlarmInd")->text().isEmpty());
+    // A pass that reads no zone (only the cook side was due) stops the indicator and must start it again.
+    Q_EMIT window.job()->cycle().readingChanged(true);
+    EXPECT_TRUE(window.findChild<QLabel*>("AlarmInd")->text().isEmpty());
+    Q_EMIT window.job()->cycle().readingChanged(false);
+    EXPECT_FALSE(window.findChild<QLabel*>("AlarmInd")->text().isEmpty());
 
     state.AlarmCondition = false; // raised, but no zone is outside in this pass
     window.passFinished();
