@@ -77,6 +77,10 @@ TEST(MainWindowLayout, ACookOnlySiteShowsNoZonePartsAndAZoneOnlySiteNoCookMenu) 
         if (a->isVisible())
             buttons << a->objectName();
     EXPECT_EQ(buttons, QStringList({"Exit", "Properties", "Read"}));
+    cook.show();
+    EXPECT_EQ(cook.height(), 6030 / 15); // 6030 twips
+    EXPECT_FALSE(cook.findChild<QWidget*>("gridC3")->isVisible());
+    EXPECT_FALSE(cook.findChild<QWidget*>("fraGeneral")->isVisible());
 
     app::AppContext zoneOnly;
     zoneOnly.DatabaseMode = "KVR";
