@@ -7,6 +7,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace kelvara;
 using ui::CellKind;
@@ -18,6 +19,12 @@ struct ParseCase {
     const char* text;
     QVariant expected; // invalid: refused
 };
+
+// Names each case in test listings by its kind and text.
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    static const char* const kinds[] = {"Text", "Integer", "Number", "Flag", "ReadOnly"};
+    *os << kinds[static_cast<int>(c.kind)] << " '" << c.text << "'";
+}
 
 class ParseCellTest : public ::testing::TestWithParam<ParseCase> {};
 
