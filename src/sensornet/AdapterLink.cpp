@@ -124,17 +124,19 @@ QString AdapterLink::portData(const QString& command, const QString& terminator)
     if (m_rules.preWaitForSwitchList && command == protocol::kSwitchListCommand)
         m_pause.wait(kSwitchListPreWaitMs);
 
-    while (!answer.contains(terminator)) {
-        raw += QString::fromLatin1(m_port.readAll());
-        answer = received(raw);
-        reportOnce(m_port.takeError(), reported);
-        if (answer.contains(terminator) || !m_port.isOpen())
-            break;
+    // Wait first: the answer cannot be there the moment the command left, and each look at the port is a
+    // system call.
+    while (m_port.isOpen()) {
         const qint64 left = deadline - m_clock.monotonicMs();
         if (left <= 0)
             break;
         m_port.waitForReadyRead(static_cast<int>(qMin<qint64>(left, kPollSliceMs)));
         reportOnce(m_port.takeError(), reported);
+        raw += QString::fromLatin1(m_port.readAll());
+        answer = received(raw);
+        reportOnce(m_port.takeError(), reported);
+        if (answer.contains(terminator))
+            break;
     }
     return answer;
 }
