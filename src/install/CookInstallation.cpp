@@ -97,23 +97,11 @@ store::StoreError CookInstallation::writeSensors() {
         return stored.error();
     // A sensor keeps its own row, so a running cook cycle stays on the sensor that runs it.
     const RowMatch match = matchRows(serialNos(*stored), workingIds());
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        if (const auto index = match.storedFor[i]) {
-            store::ThermoSensorsRow sensor = (*stored)[*index];
-            writeInto(sensor, m_rows[i]);
-            if (auto error = sensors.update(sensor))
-                return error;
-        } else {
-            store::ThermoSensorsRow sensor;
-            writeInto(sensor, m_rows[i]);
-            if (const auto added = sensors.insert(sensor); !added)
-                return added.error();
-        }
-    }
-    for (const std::size_t i : match.unclaimed) {
-        if (auto error = sensors.remove((*stored)[i].id))
-            return error;
-    }
+    if (auto error =
+            writeMatched(sensors, *stored, match, [this](store::ThermoSensorsRow& sensor, std::size_t i) {
+                writeInto(sensor, m_rows[i]);
+            }))
+        return error;
     const store::CookSettingsStore settings(*database());
     if (auto error = settings.ensureRow())
         return error;
@@ -140,20 +128,14 @@ store::StoreError CookInstallation::writePanel() {
     const auto stored = panel.loadAll();
     if (!stored)
         return stored.error();
-    for (std::size_t i = 0; i < lamps().size(); ++i) {
-        const LampRow& lamp = lamps()[i];
-        store::LightPanelRow row;
-        if (i < stored->size())
-            row = (*stored)[i];
-        row.LightNo = lamp.AlarmLedNo;
-        row.LightSerialNo = lamp.AlarmSerialNo;
-        row.LightPanelID = 0;
-        if (i < stored->size()) {
-            if (auto error = panel.update(row))
-                return error;
-        } else if (const auto added = panel.insert(row); !added) {
-            return added.error();
-        }
+    if (auto error =
+            writeInOrder(panel, *stored, lamps().size(), [this](store::LightPanelRow& row, std::size_t i) {
+                row.LightNo = lamps()[i].AlarmLedNo;
+                row.LightSerialNo = lamps()[i].AlarmSerialNo;
+                row.LightPanelID = 0;
+            }))
+        return error;
+    for (const LampRow& lamp : lamps()) {
         // 0 is a lamp nobody has numbered yet; it must not become the lamp of an unnumbered sensor.
         if (lamp.AlarmLedNo == 0)
             continue;
@@ -166,10 +148,6 @@ store::StoreError CookInstallation::writePanel() {
             if (auto error = sensors.update(updated))
                 return error;
         }
-    }
-    for (std::size_t i = lamps().size(); i < stored->size(); ++i) {
-        if (auto error = panel.remove((*stored)[i].id))
-            return error;
     }
     return std::nullopt;
 }

@@ -100,6 +100,42 @@ protected:
     };
     [[nodiscard]] static RowMatch matchRows(const QStringList& stored, const QStringList& working);
 
+    // Writes each working row over the stored row it matched (or as a new row), then deletes the stored
+    // rows nothing matched. fill(row, i) puts working row i's columns into a table row.
+    template <typename Table, typename Row, typename Fill>
+    [[nodiscard]] static store::StoreError writeMatched(const Table& table, const std::vector<Row>& stored,
+                                                        const RowMatch& match, Fill fill) {
+        for (std::size_t i = 0; i < match.storedFor.size(); ++i) {
+            const auto index = match.storedFor[i];
+            Row row = index ? stored[*index] : Row{};
+            fill(row, i);
+            if (index) {
+                if (auto error = table.update(row))
+                    return error;
+            } else if (const auto added = table.insert(row); !added) {
+                return added.error();
+            }
+        }
+        for (const std::size_t i : match.unclaimed) {
+            if (auto error = table.remove(stored[i].id))
+                return error;
+        }
+        return std::nullopt;
+    }
+
+    // Writes `count` rows over the stored rows in their order, adds rows once those run out and deletes
+    // the stored rows left over (the panel tables, whose rows belong to no device).
+    template <typename Table, typename Row, typename Fill>
+    [[nodiscard]] static store::StoreError writeInOrder(const Table& table, const std::vector<Row>& stored,
+                                                        std::size_t count, Fill fill) {
+        RowMatch match;
+        for (std::size_t i = 0; i < count; ++i)
+            match.storedFor.push_back(i < stored.size() ? std::optional<std::size_t>(i) : std::nullopt);
+        for (std::size_t i = count; i < stored.size(); ++i)
+            match.unclaimed.push_back(i);
+        return writeMatched(table, stored, match, fill);
+    }
+
     app::AppContext& m_ctx;
     sensornet::AdapterLink& m_link;
     sensornet::SensorBus m_bus;

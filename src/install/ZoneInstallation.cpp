@@ -121,23 +121,10 @@ store::StoreError ZoneInstallation::writeSensors() {
     // A sensor keeps its own row, so what the installation does not write (the last reading) stays with it
     // and never passes to another sensor.
     const RowMatch match = matchRows(serialNos(*stored), workingIds());
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        if (const auto index = match.storedFor[i]) {
-            store::MonitorSetsRow zone = stored.value()[*index];
+    if (auto error = writeMatched(zones, *stored, match, [this](store::MonitorSetsRow& zone, std::size_t i) {
             writeInto(zone, m_rows[i]);
-            if (auto error = zones.update(zone))
-                return error;
-        } else {
-            store::MonitorSetsRow zone;
-            writeInto(zone, m_rows[i]);
-            if (const auto added = zones.insert(zone); !added)
-                return added.error();
-        }
-    }
-    for (const std::size_t i : match.unclaimed) {
-        if (auto error = zones.remove(stored.value()[i].id))
-            return error;
-    }
+        }))
+        return error;
     const store::SystemStore system(*database());
     if (auto error = system.ensureRow())
         return error;
@@ -173,20 +160,14 @@ store::StoreError ZoneInstallation::writePanel() {
     const auto stored = panel.loadAll();
     if (!stored)
         return stored.error();
-    for (std::size_t i = 0; i < lamps().size(); ++i) {
-        const LampRow& lamp = lamps()[i];
-        store::AlarmPanelRow row;
-        if (i < stored->size())
-            row = (*stored)[i];
-        row.AlarmLedNo = lamp.AlarmLedNo;
-        row.ALarmSerialNo = lamp.AlarmSerialNo;
-        row.ALarmPanelID = 0;
-        if (i < stored->size()) {
-            if (auto error = panel.update(row))
-                return error;
-        } else if (const auto added = panel.insert(row); !added) {
-            return added.error();
-        }
+    if (auto error =
+            writeInOrder(panel, *stored, lamps().size(), [this](store::AlarmPanelRow& row, std::size_t i) {
+                row.AlarmLedNo = lamps()[i].AlarmLedNo;
+                row.ALarmSerialNo = lamps()[i].AlarmSerialNo;
+                row.ALarmPanelID = 0;
+            }))
+        return error;
+    for (const LampRow& lamp : lamps()) {
         // 0 is a lamp nobody has numbered yet; it must not become the lamp of an unnumbered zone.
         if (lamp.AlarmLedNo == 0)
             continue;
@@ -199,10 +180,6 @@ store::StoreError ZoneInstallation::writePanel() {
             if (auto error = zones.update(updated))
                 return error;
         }
-    }
-    for (std::size_t i = lamps().size(); i < stored->size(); ++i) {
-        if (auto error = panel.remove((*stored)[i].id))
-            return error;
     }
     return std::nullopt;
 }

@@ -76,16 +76,7 @@ SensorsSetupWindow::SensorsSetupWindow(app::AppContext& ctx, const app::Clock& c
     m_lights->setHorizontalHeaderLabels({QStringLiteral("Light"), QStringLiteral("Serial #")});
     m_lightList = makeList(m_pane, QStringLiteral("gridLightPanel"), m_lights);
     paneLayout->addWidget(m_lightList);
-    auto* buttons = new QHBoxLayout;
-    auto* test = new QPushButton(QStringLiteral("Test"), m_pane);
-    test->setObjectName(QStringLiteral("cmdTest"));
-    auto* hide = new QPushButton(QStringLiteral("Exit"), m_pane);
-    hide->setObjectName(QStringLiteral("cmdExit"));
-    test->setAutoDefault(false);
-    hide->setAutoDefault(false);
-    buttons->addWidget(test);
-    buttons->addWidget(hide);
-    paneLayout->addLayout(buttons);
+    const auto [test, hide] = addTestExitButtons(*m_pane, *paneLayout);
     layout->addWidget(m_pane);
     m_pane->hide();
 

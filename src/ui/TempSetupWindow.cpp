@@ -96,17 +96,7 @@ TempSetupWindow::TempSetupWindow(app::AppContext& ctx, const app::Clock& clock, 
     m_alarmList->setModel(m_alarmModel);
     m_alarmList->horizontalHeader()->setStretchLastSection(true);
     paneLayout->addWidget(m_alarmList);
-    auto* buttons = new QHBoxLayout;
-    auto* test = new QPushButton(QStringLiteral("Test"), m_pane);
-    test->setObjectName(QStringLiteral("cmdTest"));
-    auto* hide = new QPushButton(QStringLiteral("Exit"), m_pane);
-    hide->setObjectName(QStringLiteral("cmdExit"));
-    // Enter in the grid moves on to the next field; it must not start a lamp test.
-    test->setAutoDefault(false);
-    hide->setAutoDefault(false);
-    buttons->addWidget(test);
-    buttons->addWidget(hide);
-    paneLayout->addLayout(buttons);
+    const auto [test, hide] = addTestExitButtons(*m_pane, *paneLayout);
     layout->addWidget(m_pane);
     m_pane->hide();
 

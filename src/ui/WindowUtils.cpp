@@ -1,12 +1,28 @@
 #include "ui/WindowUtils.h"
 
+#include <QBoxLayout>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
 namespace kelvara::ui {
+
+PaneButtons addTestExitButtons(QWidget& pane, QBoxLayout& layout) {
+    auto* buttons = new QHBoxLayout;
+    auto* test = new QPushButton(QStringLiteral("Test"), &pane);
+    test->setObjectName(QStringLiteral("cmdTest"));
+    auto* exit = new QPushButton(QStringLiteral("Exit"), &pane);
+    exit->setObjectName(QStringLiteral("cmdExit"));
+    test->setAutoDefault(false);
+    exit->setAutoDefault(false);
+    buttons->addWidget(test);
+    buttons->addWidget(exit);
+    layout.addLayout(buttons);
+    return {test, exit};
+}
 
 void CenterWindow(QWidget& window) {
     if (const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen()) {

@@ -2,12 +2,22 @@
 
 #include <QObject>
 
+class QBoxLayout;
+class QPushButton;
 class QWidget;
 
 namespace kelvara::ui {
 
 // Centres a window on its screen and puts one space before its caption, as every Kelvara window loads.
 void CenterWindow(QWidget& window);
+
+// The "Test" and "Exit" buttons (cmdTest, cmdExit) under a lamp pane's list. Neither is a default button:
+// Enter in the list moves on to the next field and must not start a lamp test.
+struct PaneButtons {
+    QPushButton* test;
+    QPushButton* exit;
+};
+PaneButtons addTestExitButtons(QWidget& pane, QBoxLayout& layout);
 
 // Moves the focus on to the next field when Enter is pressed in a dialog, as Tab would; the key still
 // reaches the field.
