@@ -224,14 +224,14 @@ void MainWindow::applyTempType() {
     m_degree->setText(unit);
 }
 
-void MainWindow::fillZoneGrid() {
+std::optional<std::vector<store::MonitorSetsRow>> MainWindow::fillZoneGrid() {
     m_grid->setRowCount(0);
     if (!m_ctx.hasZoneSide() || !m_ctx.databases.kvr || !m_ctx.databases.kvr->isOpen())
-        return;
+        return std::nullopt;
     const auto zones = store::MonitorSetsStore(*m_ctx.databases.kvr).loadAll();
     if (!zones) {
         reportError(zones.error(), QStringLiteral("Form_Load"));
-        return;
+        return std::nullopt;
     }
     m_grid->setRowCount(static_cast<int>(zones->size()));
     int row = 0;
@@ -255,14 +255,13 @@ void MainWindow::fillZoneGrid() {
     if (m_grid->rowCount() > 0)
         m_grid->setCurrentCell(0, ColZone);
     Fill_C3Grid();
+    return zones.value();
 }
 
 void MainWindow::reloadZones() {
-    fillZoneGrid();
-    if (m_job && m_ctx.hasZoneSide() && m_ctx.databases.kvr && m_ctx.databases.kvr->isOpen()) {
-        if (const auto zones = store::MonitorSetsStore(*m_ctx.databases.kvr).loadAll())
-            m_job->cycle().loadZones(zones.value());
-    }
+    const auto zones = fillZoneGrid();
+    if (m_job && zones)
+        m_job->cycle().loadZones(*zones);
     colourRows();
 }
 

@@ -2,10 +2,13 @@
 
 #include "app/ErrorReporter.h"
 #include "monitoring/ZonePassObserver.h"
+#include "store/MonitorSetsStore.h"
 
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -114,7 +117,8 @@ private:
     void openCookSensorInstallation();
     void openCookSensorSetup();
     void applySides();
-    void fillZoneGrid();
+    // Fills the zone grid from the zones table; the rows it showed, nothing when there is no table to read.
+    std::optional<std::vector<store::MonitorSetsRow>> fillZoneGrid();
     void reloadZones();
     void colourRows();
     void readingChanged(bool reading);
