@@ -101,7 +101,7 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
         // A zone's row, its value in the pass's Monitor row and its Alarms row are stored together.
         store::Transaction transaction(db);
         zone.TimeRead = readAt;
-        if (const auto error = zones.update(zone))
+        if (const auto error = zones.updateReading(zone))
             report(*error);
 
         if (recordNow && zone.Record) {

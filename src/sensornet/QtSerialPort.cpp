@@ -4,6 +4,7 @@
 #include <QThread>
 
 #ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
 #include <unistd.h>
 #endif
 
@@ -106,14 +107,23 @@ QByteArray QtSerialPort::readAll() {
     // The driver fills its buffer only from its notifier or a wait; a zero wait collects what the
     // device already holds without blocking. After a wait that brought data the buffer is filled already,
     // and the caller looks again if the answer is not complete.
-    if (m_port.bytesAvailable() == 0) {
+    if (m_port.bytesAvailable() == 0 && deviceHoldsInput()) {
         while (m_port.waitForReadyRead(0)) {
         }
     }
-    if (m_port.error() == QSerialPort::TimeoutError)
-        m_port.clearError();
     noteError();
     return m_port.readAll();
+}
+
+bool QtSerialPort::deviceHoldsInput() {
+#ifdef Q_OS_UNIX
+    // Asking for the count is cheaper than a zero wait: a poll on a terminal first waits for the
+    // driver's pending input work, a context switch on every exchange when nothing is there.
+    int count = 0;
+    if (::ioctl(static_cast<int>(m_port.handle()), FIONREAD, &count) == 0)
+        return count > 0;
+#endif
+    return true;
 }
 
 bool QtSerialPort::waitForReadyRead(int ms) {
@@ -123,7 +133,7 @@ bool QtSerialPort::waitForReadyRead(int ms) {
     if (m_port.waitForReadyRead(ms))
         return true;
     if (m_port.error() == QSerialPort::TimeoutError || m_port.error() == QSerialPort::NoError) {
-        m_port.clearError();
+        noteError();
         return false;
     }
     // A failing device (unplugged, I/O error) returns at once; sleep out the slice so the caller's loop
@@ -143,7 +153,9 @@ QString QtSerialPort::takeError() {
 
 void QtSerialPort::noteError() {
     const QSerialPort::SerialPortError error = m_port.error();
-    if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError)
+    if (error == QSerialPort::NoError)
+        return; // clearing builds a translated text each time: only when there is something to clear
+    if (error != QSerialPort::TimeoutError)
         m_error = m_port.errorString();
     m_port.clearError();
 }

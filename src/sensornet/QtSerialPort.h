@@ -27,6 +27,8 @@ public:
 
 private:
     void noteError();
+    // Whether the device has received bytes not yet taken into the port's buffer.
+    bool deviceHoldsInput();
 
     QSerialPort m_port;
     QString m_error;

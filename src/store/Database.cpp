@@ -63,6 +63,16 @@ StoreResult<QSqlQuery*> Database::prepared(const QString& sql) const {
     return StoreResult<QSqlQuery*>::success(kept);
 }
 
+StoreError Database::execute(const QString& sql) const {
+    auto query = prepared(sql);
+    if (!query)
+        return query.error();
+    const bool ran = query.value()->exec();
+    const QString error = ran ? QString() : engineText(query.value()->lastError());
+    query.value()->finish();
+    return ran ? StoreError() : StoreError(error);
+}
+
 bool Database::isOpen() const {
     return !m_connectionName.isEmpty() && connection().isOpen();
 }
@@ -108,9 +118,8 @@ std::optional<QString> Database::open(const QString& path) {
 void Database::setDurableCommits(bool durable) const {
     if (!isOpen() || !isWorkingDatabase(m_kind))
         return;
-    QSqlQuery query(connection());
-    query.exec(durable ? QStringLiteral("PRAGMA synchronous=FULL")
-                       : QStringLiteral("PRAGMA synchronous=NORMAL"));
+    (void)execute(durable ? QStringLiteral("PRAGMA synchronous=FULL")
+                          : QStringLiteral("PRAGMA synchronous=NORMAL"));
 }
 
 std::optional<QString> Database::prepare() {

@@ -39,6 +39,9 @@ public:
     // A statement prepared for this SQL text (forward-only), kept while the connection stays open, so the
     // statements the reading passes run over and over are parsed once. Bind every value before each use.
     [[nodiscard]] StoreResult<QSqlQuery*> prepared(const QString& sql) const;
+    // Runs a statement without values (BEGIN, COMMIT, a pragma) through prepared(); the engine's
+    // description of a failure comes back.
+    [[nodiscard]] StoreError execute(const QString& sql) const;
 
     // The file last opened, empty before the first open.
     [[nodiscard]] QString path() const { return m_path; }

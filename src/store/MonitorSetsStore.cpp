@@ -54,6 +54,16 @@ ColumnValues columns(const MonitorSetsRow& row) {
             {QStringLiteral("ALarmPanelID"), row.ALarmPanelID}};
 }
 
+// What a reading pass changes in a zone: its reading and its alarm state.
+ColumnValues readingColumns(const MonitorSetsRow& row) {
+    return {{QStringLiteral("CurrentTemp"), row.CurrentTemp},
+            {QStringLiteral("TimeRead"), time(row.TimeRead)},
+            {QStringLiteral("Alarmstarted"), flag(row.Alarmstarted)},
+            {QStringLiteral("AlarmOn"), time(row.AlarmOn)},
+            {QStringLiteral("DisableAlarm"), flag(row.DisableAlarm)},
+            {QStringLiteral("Duration"), row.Duration}};
+}
+
 } // namespace
 
 MonitorSetsStore::MonitorSetsStore(const Database& database)
@@ -90,6 +100,10 @@ StoreResult<qint64> MonitorSetsStore::insert(const MonitorSetsRow& row) const {
 
 StoreError MonitorSetsStore::update(const MonitorSetsRow& row) const {
     return m_table.update(row.id, columns(row));
+}
+
+StoreError MonitorSetsStore::updateReading(const MonitorSetsRow& row) const {
+    return m_table.update(row.id, readingColumns(row));
 }
 
 StoreError MonitorSetsStore::remove(qint64 id) const {

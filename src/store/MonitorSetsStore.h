@@ -52,6 +52,9 @@ public:
 
     [[nodiscard]] StoreResult<qint64> insert(const MonitorSetsRow& row) const;
     [[nodiscard]] StoreError update(const MonitorSetsRow& row) const;
+    // Stores only the reading and the alarm state (CurrentTemp, TimeRead, Alarmstarted, AlarmOn,
+    // DisableAlarm, Duration): the columns a reading pass changes. Settings edited meanwhile stay.
+    [[nodiscard]] StoreError updateReading(const MonitorSetsRow& row) const;
     [[nodiscard]] StoreError remove(qint64 id) const;
 
 private:

@@ -14,8 +14,6 @@ QString engineText(const QSqlError& error) {
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
-const QString kTimeFormat = QStringLiteral("HH:mm:ss");
-
 } // namespace
 
 SqlTable::SqlTable(const Database& database, QString table)
@@ -139,7 +137,8 @@ QVariant date(const std::optional<QDate>& value) {
 }
 
 QVariant time(const QTime& time) {
-    return time.isValid() ? QVariant(time.toString(kTimeFormat)) : QVariant(QMetaType::fromType<QString>());
+    // The ISO form is HH:mm:ss, and spares the parse of a format pattern on every stored time.
+    return time.isValid() ? QVariant(time.toString(Qt::ISODate)) : QVariant(QMetaType::fromType<QString>());
 }
 
 QVariant time(const std::optional<QTime>& value) {

@@ -107,6 +107,43 @@ TEST_F(RoundTripTest, AZoneRowSurvivesUpdateAndGoesOnRemove) {
     EXPECT_FALSE(zones.findByRoom(4)->has_value());
 }
 
+TEST_F(RoundTripTest, AReadingStoresTheReadingAndAlarmStateAndLeavesTheSettings) {
+    auto db = create(DatabaseKind::Kvr);
+    MonitorSetsStore zones(*db);
+    MonitorSetsRow zone;
+    zone.Room = 2;
+    zone.Name = QStringLiteral("Freezer");
+    zone.HighAlarm = -15;
+    zone.AlarmDelay = 10;
+    const auto id = zones.insert(zone);
+    ASSERT_TRUE(id.ok());
+
+    MonitorSetsRow pass = zone; // the pass's copy, loaded before the settings below were edited
+    pass.id = id.value();
+    MonitorSetsRow edited = pass;
+    edited.Name = QStringLiteral("Freezer 2");
+    edited.HighAlarm = -12;
+    ASSERT_FALSE(zones.update(edited));
+
+    pass.CurrentTemp = QStringLiteral("-11");
+    pass.TimeRead = QTime(9, 30, 5);
+    pass.Alarmstarted = true;
+    pass.AlarmOn = QTime(9, 30, 5);
+    pass.DisableAlarm = true;
+    pass.Duration = 3;
+    ASSERT_FALSE(zones.updateReading(pass));
+
+    const auto back = zones.findByRoom(2);
+    ASSERT_TRUE(back.ok() && back->has_value());
+    EXPECT_EQ((*back)->CurrentTemp, QStringLiteral("-11"));
+    EXPECT_EQ((*back)->TimeRead, QTime(9, 30, 5));
+    EXPECT_EQ((*back)->AlarmOn, QTime(9, 30, 5));
+    EXPECT_TRUE((*back)->Alarmstarted && (*back)->DisableAlarm);
+    EXPECT_EQ((*back)->Duration, 3);
+    EXPECT_EQ((*back)->Name, QStringLiteral("Freezer 2"));
+    EXPECT_EQ((*back)->HighAlarm, -12.0);
+}
+
 TEST_F(RoundTripTest, ReadingsLandInTheirZonesColumnsAndUnrecordedZonesStayNull) {
     auto db = create(DatabaseKind::Kvr);
     MonitorStore monitor(*db);

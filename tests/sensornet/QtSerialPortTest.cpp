@@ -1,0 +1,88 @@
+// The serial port over a real pseudo-terminal whose far end the test holds: what readAll collects
+// without a wait, and that a wait brings the bytes in.
+#include "sensornet/QtSerialPort.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+using namespace kelvara;
+
+namespace {
+
+class QtSerialPortTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ASSERT_GE(master, 0);
+        ASSERT_EQ(::grantpt(master), 0);
+        ASSERT_EQ(::unlockpt(master), 0);
+        sensornet::LineSettings settings;
+        settings.portName = QString::fromLocal8Bit(::ptsname(master));
+        const sensornet::PortOpenResult opened = port.open(settings);
+        ASSERT_TRUE(opened.ok()) << opened.text.toStdString();
+        // A second handle on the same terminal counts what the driver holds without taking it.
+        observer = ::open(::ptsname(master), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        ASSERT_GE(observer, 0);
+    }
+    void TearDown() override {
+        port.close();
+        if (observer >= 0)
+            ::close(observer);
+        if (master >= 0)
+            ::close(master);
+    }
+
+    // Sends from the device's end and waits until the terminal's driver holds the bytes.
+    bool deviceSends(const QByteArray& bytes) {
+        if (::write(master, bytes.constData(), static_cast<size_t>(bytes.size())) != bytes.size())
+            return false;
+        const QDeadlineTimer deadline(5000);
+        int held = 0;
+        while (!deadline.hasExpired()) {
+            if (::ioctl(observer, FIONREAD, &held) == 0 && held >= bytes.size())
+                return true;
+            QThread::msleep(1);
+        }
+        return false;
+    }
+
+    QByteArray deviceReceives() {
+        QByteArray got(256, '\0');
+        const QDeadlineTimer deadline(5000);
+        while (!deadline.hasExpired()) {
+            const ssize_t n = ::read(master, got.data(), static_cast<size_t>(got.size()));
+            if (n > 0)
+                return got.left(n);
+            QThread::msleep(1);
+        }
+        return {};
+    }
+
+    int master = -1;
+    int observer = -1;
+    sensornet::QtSerialPort port;
+};
+
+TEST_F(QtSerialPortTest, ReadAllCollectsWhatTheDeviceAlreadySentAndNothingElse) {
+    EXPECT_TRUE(port.readAll().isEmpty()); // nothing there: back at once, empty
+    ASSERT_TRUE(deviceSends("late\r"));
+    EXPECT_EQ(port.readAll(), "late\r"); // a late answer waiting in the driver, taken without a wait
+    EXPECT_TRUE(port.readAll().isEmpty());
+    EXPECT_TRUE(port.takeError().isEmpty());
+}
+
+TEST_F(QtSerialPortTest, ACommandGoesOutWholeAndTheWaitBringsTheAnswerIn) {
+    ASSERT_TRUE(port.write("aR\r"));
+    EXPECT_EQ(deviceReceives(), "aR\r");
+    ASSERT_TRUE(deviceSends("P\r"));
+    EXPECT_TRUE(port.waitForReadyRead(5000));
+    EXPECT_EQ(port.readAll(), "P\r");
+    EXPECT_FALSE(port.waitForReadyRead(0)); // nothing more: no data, and no error either
+    EXPECT_TRUE(port.takeError().isEmpty());
+}
+
+} // namespace
