@@ -22,11 +22,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QSystemTrayIcon>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -311,14 +313,21 @@ void MainWindow::startMonitoring(const app::Clock& clock, app::UserDialogs& dial
 }
 
 void MainWindow::readingChanged(bool reading) {
-    // No second pass and no adapter-owning window may start while a pass waits on the adapter.
-    // The disable box switches a lamp through the adapter, so it waits for the pass as well.
+    // No second pass and no adapter-owning window may start while a pass waits on the adapter, and no
+    // window may write to the database while the pass has its writes open. The menus, the toolbar and
+    // the disable box (it switches a lamp through the adapter) wait for the pass.
+    menuBar()->setEnabled(!reading);
     m_toolbar->setEnabled(!reading);
     m_chkDisableAlarm->setEnabled(!reading);
-    if (reading)
+    if (reading) {
         m_alarmInd->stop();
-    else
-        colourRows(); // a pass that read no zone still ends with the indicator showing the alarm state
+        return;
+    }
+    colourRows(); // a pass that read no zone still ends with the indicator showing the alarm state
+    if (m_closeAfterPass) {
+        m_closeAfterPass = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
 }
 
 void MainWindow::reportError(const QString& description, const QString& procedure) {
@@ -402,6 +411,12 @@ void MainWindow::colourRows() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A pass in progress is not cut short: the window closes once it is over.
+    if (m_job && m_job->cycle().reading()) {
+        m_closeAfterPass = true;
+        event->ignore();
+        return;
+    }
     // Closing stops monitoring, so it needs the password; a cancelled login keeps everything running.
     if (m_dialogs && !LoginDialog::askPassword(m_ctx, *m_dialogs, this)) {
         event->ignore();

@@ -158,7 +158,8 @@ private:
     QSystemTrayIcon* m_tray = nullptr;
     std::unique_ptr<monitoring::MonitoringJob> m_job;
 
-    QList<QAction*> m_needsJob; // entries usable once monitoring has started
+    QList<QAction*> m_needsJob;    // entries usable once monitoring has started
+    bool m_closeAfterPass = false; // a close asked for during a pass, carried out when the pass ends
 };
 
 } // namespace kelvara::ui

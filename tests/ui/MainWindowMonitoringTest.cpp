@@ -18,6 +18,8 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -86,6 +88,15 @@ void cancelNextModal() {
     QTimer::singleShot(0, [] {
         if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
             dialog->reject();
+    });
+}
+
+// Confirms the next login with the site's empty password.
+void acceptNextLogin() {
+    QTimer::singleShot(0, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            if (auto* ok = dialog->findChild<QPushButton*>("cmdOK"))
+                ok->click();
     });
 }
 
@@ -184,22 +195,46 @@ TEST_F(MainWindowMonitoring, DisablingAZoneAsksSwitchesItsLampAndStoresTheHoursU
     EXPECT_FALSE(window.job()->cycle().alarmState().ZoneAlarmDisabled[1]);
 }
 
-TEST_F(MainWindowMonitoring, APassTurnsTheToolbarAndTheDisableBoxOffUntilItEnds) {
+TEST_F(MainWindowMonitoring, APassTurnsTheMenusTheToolbarAndTheDisableBoxOffUntilItEnds) {
     ui::MainWindow window(ctx);
     window.startMonitoring(clock, dialogs, settings);
     auto* toolbar = window.findChild<QToolBar*>("Toolbar1");
     auto* box = window.findChild<QCheckBox*>("chkDisableAlarm");
+    QMenuBar* menus = window.menuBar();
     bool offDuringPass = true;
     // Look at the window from inside the pass, when it serves events between two zones.
     QObject::connect(&window.job()->cycle(), &monitoring::MonitoringCycle::statusChanged, &window,
                      [&](const QString&, bool) {
-                         offDuringPass = offDuringPass && !toolbar->isEnabled() && !box->isEnabled();
+                         offDuringPass = offDuringPass && !toolbar->isEnabled() && !box->isEnabled() &&
+                                         !menus->isEnabled();
                      });
     window.job()->cycle().readNow();
     EXPECT_TRUE(offDuringPass);
     EXPECT_TRUE(toolbar->isEnabled());
     EXPECT_TRUE(box->isEnabled());
+    EXPECT_TRUE(menus->isEnabled());
     EXPECT_EQ(window.findChild<QTableWidget*>("gridC3")->item(0, 2)->text(), "4");
+}
+
+TEST_F(MainWindowMonitoring, AClosePassedDuringAPassWaitsForItsEnd) {
+    ui::MainWindow window(ctx);
+    window.show();
+    window.startMonitoring(clock, dialogs, settings);
+    bool closedDuringPass = false;
+    QObject::connect(&window.job()->cycle(), &monitoring::MonitoringCycle::statusChanged, &window,
+                     [&](const QString&, bool) {
+                         if (window.job()->cycle().reading())
+                             closedDuringPass = closedDuringPass || window.close();
+                     });
+    window.job()->cycle().readNow();
+    EXPECT_FALSE(closedDuringPass);
+    // The pass wrote every zone before the window went.
+    EXPECT_EQ(zones().findByRoom(7).value().value().CurrentTemp, "4");
+    EXPECT_TRUE(window.isVisible());
+    acceptNextLogin();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.job()->cycle().timerEnabled());
 }
 
 TEST_F(MainWindowMonitoring, ClosingNeedsThePasswordAndACancelledLoginKeepsMonitoring) {
