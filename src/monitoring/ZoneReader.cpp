@@ -68,15 +68,19 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
     }
 
     std::optional<store::MonitorRow> monitor; // the one row this pass adds, once a zone records
-    // Each zone's writes commit into the journal at once, so a crash of the program loses no zone; the
-    // last zone's commit goes to the disk and takes the whole pass with it, so a power cut loses at most
-    // the pass in progress. One disk flush a pass instead of one a zone.
+    // A recording pass commits zone by zone into the journal, so a crash of the program loses no recorded
+    // value; the last zone's commit goes to the disk and takes the whole pass with it, so a power cut
+    // loses at most the pass in progress. A plain pass only refreshes each zone's reading and alarm state
+    // and commits them together at its end, once.
     db.setDurableCommits(false);
     const auto durableAgain = qScopeGuard([&db] { db.setDurableCommits(true); });
+    std::optional<store::Transaction> passTransaction;
+    if (!recordNow)
+        passTransaction.emplace(db);
     int index = 0;
     const int zoneCount = static_cast<int>(rows.value().size());
     for (store::MonitorSetsRow& zone : rows.value()) {
-        if (index == zoneCount - 1)
+        if (index == zoneCount - 1 && !passTransaction)
             db.setDurableCommits(true);
         m_observer.zoneStarted(index);
         const sensornet::SensorReading reading = m_bus.readSensor(zone.SerialNo);
@@ -99,7 +103,9 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
         m_observer.zoneShown(index, shown);
 
         // A zone's row, its value in the pass's Monitor row and its Alarms row are stored together.
-        store::Transaction transaction(db);
+        std::optional<store::Transaction> zoneTransaction;
+        if (!passTransaction)
+            zoneTransaction.emplace(db);
         zone.TimeRead = readAt;
         if (const auto error = zones.updateReading(zone))
             report(*error);
@@ -136,8 +142,10 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
                     report(id.error());
             }
         }
-        if (const auto error = transaction.commit())
-            report(*error);
+        if (zoneTransaction) {
+            if (const auto error = zoneTransaction->commit())
+                report(*error);
+        }
         m_observer.processEvents();
 
         const QString line = ReadLog::zoneLine(reading.addressAnswer, reading.temperatureAnswer, readAt,
@@ -146,6 +154,11 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
             report(QStringLiteral("Could not write to %1").arg(ReadLog::kFileName));
         m_observer.logLine(line);
         ++index;
+    }
+    if (passTransaction) {
+        db.setDurableCommits(true);
+        if (const auto error = passTransaction->commit())
+            report(*error);
     }
     m_observer.passFinished();
 }
