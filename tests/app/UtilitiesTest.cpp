@@ -1,13 +1,15 @@
-// The small shared utilities: the error line, Delay, the TempLog file and the command line.
+// The small shared utilities: the error line, Delay, the TempLog file, the command line and the clock.
 #include "app/CommandLine.h"
 #include "app/Delay.h"
 #include "app/ErrorReporter.h"
+#include "app/SystemClock.h"
 #include "app/TempLog.h"
 #include "support/FakeClock.h"
 #include "support/TempSite.h"
 
 #include <QDir>
 #include <QTimer>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace kelvara;
@@ -66,4 +68,27 @@ TEST(CommandLine, UnderstandsTheDocumentedOptions) {
     EXPECT_FALSE(app::CommandLine::parse({"kelvara", "--create-site", "x", "--sides", "hot"}, &error));
     EXPECT_FALSE(app::CommandLine::parse({"kelvara", "--bogus"}, &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(SystemClock, GivesTheLocalTimeOfTheMachinesZone) {
+    const QByteArray zone = qgetenv("TZ");
+    // Three hours ahead of UTC, in the C library's notation.
+    ::setenv("TZ", "KVR-3", 1);
+    const app::SystemClock clock;
+    const QDateTime before = QDateTime::currentDateTimeUtc();
+    const QDateTime now = clock.now();
+    const QDateTime after = QDateTime::currentDateTimeUtc();
+    if (zone.isNull())
+        ::unsetenv("TZ");
+    else
+        ::setenv("TZ", zone.constData(), 1);
+    ::tzset();
+
+    EXPECT_EQ(now.offsetFromUtc(), 3 * 3600);
+    EXPECT_GE(now.toMSecsSinceEpoch(), before.toMSecsSinceEpoch());
+    EXPECT_LE(now.toMSecsSinceEpoch(), after.toMSecsSinceEpoch());
+    // The wall clock reads three hours past UTC, to the millisecond.
+    const QDateTime wall = now.toUTC().addSecs(3 * 3600);
+    EXPECT_EQ(now.date(), wall.date());
+    EXPECT_EQ(now.time(), wall.time());
 }
