@@ -141,8 +141,8 @@ int main(int argc, char** argv) {
     out << "pass  recording  bytes  bound_s  wall_s  ratio  user_s  system_s  cpu_%" << Qt::endl;
     std::vector<double> ratios;
     std::vector<double> cpuShares;
-    double wallSum = 0;
-    double cpuSum = 0;
+    double wallSum[2] = {0, 0}; // plain, recording
+    double cpuSum[2] = {0, 0};
     for (int pass = 1; pass <= passes; ++pass) {
         const bool recording = pass % 2 == 1;
         ctx.LastTime = recording ? QTime(0, 0) : clock.currentTime(); // a recording pass every other time
@@ -160,8 +160,8 @@ int main(int argc, char** argv) {
         const double bound = static_cast<double>(bytes) * 10.0 / kBaud;
         ratios.push_back(wallS / bound);
         cpuShares.push_back(100.0 * cpuS / wallS);
-        wallSum += wallS;
-        cpuSum += cpuS;
+        wallSum[recording ? 1 : 0] += wallS;
+        cpuSum[recording ? 1 : 0] += cpuS;
         out << QStringLiteral("%1  %2  %3  %4  %5  %6  %7  %8  %9")
                    .arg(pass)
                    .arg(recording ? QStringLiteral("yes") : QStringLiteral("no "))
@@ -174,13 +174,21 @@ int main(int argc, char** argv) {
                    .arg(cpuShares.back(), 0, 'f', 1)
             << Qt::endl;
     }
-    out << QStringLiteral("all passes: ratio median %1 max %2 (target 1.3); cpu %3 % of the wall time, "
-                          "median pass %4 %, highest %5 % (target under 5 %)")
+    // The first pass also prepares the statements every later pass reuses.
+    const double steadyHighest =
+        cpuShares.size() > 1 ? *std::max_element(cpuShares.begin() + 1, cpuShares.end()) : cpuShares.front();
+    out << QStringLiteral("wall time: median %1 of the bound, highest %2 (target within 1.3)")
                .arg(median(ratios), 0, 'f', 2)
                .arg(*std::max_element(ratios.begin(), ratios.end()), 0, 'f', 2)
-               .arg(100.0 * cpuSum / wallSum, 0, 'f', 1)
+        << Qt::endl;
+    out << QStringLiteral("cpu time (target under 5 % of the wall time): all passes %1 %, plain %2 %, "
+                          "recording %3 %; median pass %4 %; highest %5 %, after the first pass %6 %")
+               .arg(100.0 * (cpuSum[0] + cpuSum[1]) / (wallSum[0] + wallSum[1]), 0, 'f', 1)
+               .arg(wallSum[0] > 0 ? 100.0 * cpuSum[0] / wallSum[0] : 0.0, 0, 'f', 1)
+               .arg(wallSum[1] > 0 ? 100.0 * cpuSum[1] / wallSum[1] : 0.0, 0, 'f', 1)
                .arg(median(cpuShares), 0, 'f', 1)
                .arg(*std::max_element(cpuShares.begin(), cpuShares.end()), 0, 'f', 1)
+               .arg(steadyHighest, 0, 'f', 1)
         << Qt::endl;
 
     // For comparison, the cost of the line alone: bare bus resets, one exchange each, nothing stored.
