@@ -2,6 +2,7 @@
 // without a wait, and that a wait brings the bytes in.
 #include "sensornet/QtSerialPort.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
 #include <fcntl.h>
@@ -83,6 +84,20 @@ TEST_F(QtSerialPortTest, ACommandGoesOutWholeAndTheWaitBringsTheAnswerIn) {
     EXPECT_EQ(port.readAll(), "P\r");
     EXPECT_FALSE(port.waitForReadyRead(0)); // nothing more: no data, and no error either
     EXPECT_TRUE(port.takeError().isEmpty());
+}
+
+TEST_F(QtSerialPortTest, BytesTheEventLoopTookInComeBeforeNewerOnes) {
+    ASSERT_TRUE(deviceSends("second\r"));
+    // Serving events lets the port's own notifier take the bytes into its buffer.
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(deviceSends("third\r"));
+    QByteArray got;
+    const QDeadlineTimer deadline(5000);
+    while (!got.endsWith("third\r") && !deadline.hasExpired()) {
+        port.waitForReadyRead(100);
+        got += port.readAll();
+    }
+    EXPECT_EQ(got, "second\rthird\r");
 }
 
 } // namespace
