@@ -171,18 +171,20 @@ bool QtSerialPort::waitForReadyRead(int ms) {
         return true;
     const QDeadlineTimer deadline(ms);
 #ifdef Q_OS_UNIX
-    // Waiting on the device itself; a device that reports a failure is left to the driver's own wait,
-    // which names it.
+    // Waiting on the device itself; a device that reports a failure or hung up is left to the driver's own
+    // wait, which names it and does not return at once again.
     pollfd device{static_cast<int>(m_port.handle()), POLLIN, 0};
     const timespec slice{ms / 1000, static_cast<long>(ms % 1000) * 1'000'000L};
     const int ready = ::ppoll(&device, 1, ms < 0 ? nullptr : &slice, nullptr);
     if (ready == 0 || (ready < 0 && errno == EINTR))
         return false;
-    if (ready > 0 && (device.revents & POLLIN) != 0 && (device.revents & (POLLERR | POLLNVAL)) == 0) {
+    if (ready > 0 && (device.revents & POLLIN) != 0 &&
+        (device.revents & (POLLERR | POLLHUP | POLLNVAL)) == 0) {
         m_readable = true;
         return true;
     }
-    ms = static_cast<int>(qMax<qint64>(0, deadline.remainingTime()));
+    if (ms >= 0)
+        ms = static_cast<int>(qMax<qint64>(0, deadline.remainingTime()));
 #endif
     if (m_port.waitForReadyRead(ms))
         return true;

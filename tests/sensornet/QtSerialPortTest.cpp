@@ -100,4 +100,17 @@ TEST_F(QtSerialPortTest, BytesTheEventLoopTookInComeBeforeNewerOnes) {
     EXPECT_EQ(got, "second\rthird\r");
 }
 
+TEST_F(QtSerialPortTest, AHungUpDeviceIsReportedAndNotReadableAgainAndAgain) {
+    ::close(master); // the device goes away
+    master = -1;
+    int readable = 0;
+    for (int i = 0; i < 5; ++i) {
+        if (port.waitForReadyRead(20))
+            ++readable;
+        EXPECT_TRUE(port.readAll().isEmpty());
+    }
+    EXPECT_EQ(readable, 0);
+    EXPECT_FALSE(port.takeError().isEmpty());
+}
+
 } // namespace
