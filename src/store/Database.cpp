@@ -63,14 +63,27 @@ StoreResult<QSqlQuery*> Database::prepared(const QString& sql) const {
     return StoreResult<QSqlQuery*>::success(kept);
 }
 
-StoreError Database::execute(const QString& sql) const {
-    auto query = prepared(sql);
+StoreResult<QSqlQuery*> Database::run(const QString& sql, const QVariantList& binds) const {
+    auto prepared = this->prepared(sql);
+    if (!prepared)
+        return prepared;
+    QSqlQuery& query = *prepared.value();
+    for (int i = 0; i < binds.size(); ++i)
+        query.bindValue(i, binds.at(i));
+    if (!query.exec()) {
+        const QString error = engineText(query.lastError());
+        query.finish();
+        return StoreResult<QSqlQuery*>::failure(error);
+    }
+    return prepared;
+}
+
+StoreError Database::execute(const QString& sql, const QVariantList& binds) const {
+    auto query = run(sql, binds);
     if (!query)
         return query.error();
-    const bool ran = query.value()->exec();
-    const QString error = ran ? QString() : engineText(query.value()->lastError());
     query.value()->finish();
-    return ran ? StoreError() : StoreError(error);
+    return std::nullopt;
 }
 
 bool Database::isOpen() const {

@@ -39,9 +39,11 @@ public:
     // A statement prepared for this SQL text (forward-only), kept while the connection stays open, so the
     // statements the reading passes run over and over are parsed once. Bind every value before each use.
     [[nodiscard]] StoreResult<QSqlQuery*> prepared(const QString& sql) const;
-    // Runs a statement without values (BEGIN, COMMIT, a pragma) through prepared(); the engine's
-    // description of a failure comes back.
-    [[nodiscard]] StoreError execute(const QString& sql) const;
+    // Runs the kept statement for this SQL text with these values bound in order; on failure the engine's
+    // description comes back and the statement is reset.
+    [[nodiscard]] StoreResult<QSqlQuery*> run(const QString& sql, const QVariantList& binds = {}) const;
+    // run() for a statement whose rows are not wanted (BEGIN, COMMIT, an UPDATE, a pragma).
+    [[nodiscard]] StoreError execute(const QString& sql, const QVariantList& binds = {}) const;
 
     // The file last opened, empty before the first open.
     [[nodiscard]] QString path() const { return m_path; }

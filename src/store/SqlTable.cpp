@@ -25,7 +25,7 @@ QString SqlTable::quotedName() const {
 
 StoreResult<std::vector<QSqlRecord>> SqlTable::select(const QString& tail, const QVariantList& binds) const {
     const QString sql = QStringLiteral("SELECT rowid AS \"rowid\", * FROM %1 %2").arg(quotedName(), tail);
-    auto query = run(sql, binds);
+    auto query = m_database.run(sql, binds);
     if (!query)
         return StoreResult<std::vector<QSqlRecord>>::failure(query.error());
     QSqlQuery& q = *query.value();
@@ -40,7 +40,7 @@ StoreResult<std::vector<QSqlRecord>> SqlTable::select(const QString& tail, const
 }
 
 StoreResult<int> SqlTable::count(const QString& tail, const QVariantList& binds) const {
-    auto query = run(QStringLiteral("SELECT count(*) FROM %1 %2").arg(quotedName(), tail), binds);
+    auto query = m_database.run(QStringLiteral("SELECT count(*) FROM %1 %2").arg(quotedName(), tail), binds);
     if (!query)
         return StoreResult<int>::failure(query.error());
     QSqlQuery& q = *query.value();
@@ -68,7 +68,7 @@ StoreResult<qint64> SqlTable::insert(const ColumnValues& values) const {
                                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                              .arg(quotedName(), names.join(QStringLiteral(", ")),
                                                   marks.join(QStringLiteral(", ")));
-    auto query = run(sql, binds);
+    auto query = m_database.run(sql, binds);
     if (!query)
         return StoreResult<qint64>::failure(query.error());
     const qint64 id = query.value()->lastInsertId().toLongLong();
@@ -104,26 +104,7 @@ StoreError SqlTable::insertIfEmpty(const ColumnValues& values) const {
 }
 
 StoreError SqlTable::execute(const QString& sql, const QVariantList& binds) const {
-    auto query = run(sql, binds);
-    if (!query)
-        return query.error();
-    query.value()->finish();
-    return std::nullopt;
-}
-
-StoreResult<QSqlQuery*> SqlTable::run(const QString& sql, const QVariantList& binds) const {
-    auto prepared = m_database.prepared(sql);
-    if (!prepared)
-        return prepared;
-    QSqlQuery& query = *prepared.value();
-    for (int i = 0; i < binds.size(); ++i)
-        query.bindValue(i, binds.at(i));
-    if (!query.exec()) {
-        const QString error = engineText(query.lastError());
-        query.finish();
-        return StoreResult<QSqlQuery*>::failure(error);
-    }
-    return prepared;
+    return m_database.execute(sql, binds);
 }
 
 namespace sqlvalue {

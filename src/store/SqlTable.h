@@ -71,9 +71,6 @@ public:
     [[nodiscard]] QString quotedName() const;
 
 private:
-    // Runs the statement (prepared once per connection) with its values bound in order.
-    [[nodiscard]] StoreResult<QSqlQuery*> run(const QString& sql, const QVariantList& binds) const;
-
     const Database& m_database;
     QString m_table;
 };
