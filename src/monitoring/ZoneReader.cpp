@@ -80,7 +80,7 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
     int index = 0;
     const int zoneCount = static_cast<int>(rows.value().size());
     for (store::MonitorSetsRow& zone : rows.value()) {
-        if (index == zoneCount - 1 && !passTransaction)
+        if (recordNow && index == zoneCount - 1)
             db.setDurableCommits(true);
         m_observer.zoneStarted(index);
         const sensornet::SensorReading reading = m_bus.readSensor(zone.SerialNo);
@@ -104,7 +104,7 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
 
         // A zone's row, its value in the pass's Monitor row and its Alarms row are stored together.
         std::optional<store::Transaction> zoneTransaction;
-        if (!passTransaction)
+        if (recordNow)
             zoneTransaction.emplace(db);
         zone.TimeRead = readAt;
         if (const auto error = zones.updateReading(zone))
