@@ -205,6 +205,17 @@ protected:
     app::AppContext ctx;
 };
 
+// The company fields of sample(), as a site row holds them.
+template <typename Row> void expectSampleCompany(const Row& row) {
+    EXPECT_EQ(row.BusinessName, "Harbour Fish Co");
+    EXPECT_EQ(row.Address, "12 Quay Road");
+    EXPECT_EQ(row.Town, "Lunenburg");
+    EXPECT_EQ(row.Prov, "NS");
+    EXPECT_EQ(row.PostalCode, "B0J 2C0");
+    EXPECT_EQ(row.WorkPhone, "902-555-0142");
+    EXPECT_EQ(row.FaxNumber, "902-555-0143");
+}
+
 TEST_F(SystemSettingsSiteRows, UpdatesTheSystemRowAndKeepsItsOtherColumns) {
     open("KVR");
     const store::SystemStore system(*ctx.databases.kvr);
@@ -213,13 +224,7 @@ TEST_F(SystemSettingsSiteRows, UpdatesTheSystemRowAndKeepsItsOtherColumns) {
     ASSERT_FALSE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret"));
     const auto row = system.load();
     ASSERT_TRUE(row);
-    EXPECT_EQ(row->BusinessName, "Harbour Fish Co");
-    EXPECT_EQ(row->Address, "12 Quay Road");
-    EXPECT_EQ(row->Town, "Lunenburg");
-    EXPECT_EQ(row->Prov, "NS");
-    EXPECT_EQ(row->PostalCode, "B0J 2C0");
-    EXPECT_EQ(row->WorkPhone, "902-555-0142");
-    EXPECT_EQ(row->FaxNumber, "902-555-0143");
+    expectSampleCompany(*row);
     EXPECT_EQ(row->Mode, "Celsius");
     EXPECT_EQ(row->Rooms, 6);
     EXPECT_EQ(row->Password, "Secret");
@@ -241,13 +246,7 @@ TEST_F(SystemSettingsSiteRows, ABothSidesSiteAlsoGetsTheCompanyInTheCookRowButNo
     ASSERT_FALSE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret"));
     const auto row = store::CookSettingsStore(*ctx.databases.thermo).load();
     ASSERT_TRUE(row);
-    EXPECT_EQ(row->BusinessName, "Harbour Fish Co");
-    EXPECT_EQ(row->Address, "12 Quay Road");
-    EXPECT_EQ(row->Town, "Lunenburg");
-    EXPECT_EQ(row->Prov, "NS");
-    EXPECT_EQ(row->PostalCode, "B0J 2C0");
-    EXPECT_EQ(row->WorkPhone, "902-555-0142");
-    EXPECT_EQ(row->FaxNumber, "902-555-0143");
+    expectSampleCompany(*row);
     EXPECT_EQ(row->Password, "CookPass");
     EXPECT_EQ(row->houses, 3);
     EXPECT_EQ(store::SystemStore(*ctx.databases.kvr).load()->Password, "Secret");
