@@ -9,7 +9,7 @@ class CountingPort final : public sensornet::SerialPort {
 public:
     explicit CountingPort(sensornet::SerialPort& inner) : m_inner(inner) {}
 
-    [[nodiscard]] sensornet::PortOpenResult open(const sensornet::LineSettings& s) override {
+    [[nodiscard]] base::Result<void> open(const sensornet::LineSettings& s) override {
         return m_inner.open(s);
     }
     void close() override { m_inner.close(); }

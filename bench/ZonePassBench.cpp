@@ -2,6 +2,7 @@
 // the serial lower bound, and the processor time the pass costs.
 #include "CountingPort.h"
 #include "app/AppContext.h"
+#include "app/ComPortSettings.h"
 #include "app/ConsoleDialogs.h"
 #include "app/SystemClock.h"
 #include "app/UserSettings.h"
@@ -102,10 +103,10 @@ int main(int argc, char** argv) {
     ctx.commands.SearchCmd = QStringLiteral("aS\r");
     ctx.commands.TemperatureCmd = QStringLiteral("aW0ABEFFFFFFFFFFFFFFFFFF\r");
     const QString dbPath = dir.filePath(QStringLiteral("KVR.db"));
-    if (store::createDatabase(dbPath, store::DatabaseKind::Kvr))
+    if (!store::createDatabase(dbPath, store::DatabaseKind::Kvr).ok())
         return 1;
     ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-    if (ctx.databases.kvr->open(dbPath))
+    if (!ctx.databases.kvr->open(dbPath).ok())
         return 1;
     for (int i = 0; i < kZones; ++i) {
         store::MonitorSetsRow z;
@@ -135,7 +136,7 @@ int main(int argc, char** argv) {
     monitoring::ZonePassObserver observer;
     monitoring::ZoneReader reader(ctx, bus, clock, log, console, observer);
     monitoring::ZoneAlarmState state;
-    (void)link.configurePort(settings);
+    link.configurePort(app::readLineSettings(settings));
     (void)link.resetAdapter(ctx.commands.ResetCmd);
 
     out << "pass  recording  bytes  bound_s  wall_s  ratio  user_s  system_s  cpu_%" << Qt::endl;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AdapterCommands.h"
 #include "app/KvrSettings.h"
+#include "sensornet/AdapterCommands.h"
 #include "store/Databases.h"
 
 #include <QDate>
@@ -24,7 +24,7 @@ struct AppContext {
     // "KVR", "Thermo" or "KVRThermo"; test it with hasZoneSide()/hasCookSide().
     QString DatabaseMode;
     KvrSettings settings;
-    AdapterCommands commands;
+    sensornet::AdapterCommands commands;
 
     // When each side last recorded; a site that never did starts from the oldest day at midnight.
     QDate LastDate{1900, 1, 1};

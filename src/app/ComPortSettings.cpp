@@ -12,15 +12,21 @@ const QString kCommPortKey = QStringLiteral("CommPort");
 const QString kPortNameKey = QStringLiteral("PortName");
 const QString kHandshakingKey = QStringLiteral("Handshaking");
 const QString kEchoKey = QStringLiteral("Echo");
+const QString kChecksumKey = QStringLiteral("Checksum");
 
-// "True"/"False" as the store has always held them; a number counts as true unless it is zero.
+// "True"/"False" as the store has always held them ("on" and "yes" too); a number counts as true unless
+// it is zero.
 bool readFlag(const QString& text) {
     const QString t = text.trimmed();
     bool isNumber = false;
     const double number = t.toDouble(&isNumber);
     if (isNumber)
         return number != 0;
-    return t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+    for (const char* word : {"true", "on", "yes"}) {
+        if (t.compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -71,6 +77,40 @@ ComPortChoice readComPortChoice(const UserSettings& settings) {
     if (isNumber && flow >= 0 && flow < kFlowOptionCount)
         choice.flow = flow;
     return choice;
+}
+
+base::Result<sensornet::StoredLineSettings> readLineSettings(const UserSettings& settings) {
+    const QString& section = UserSettings::kSection;
+    sensornet::StoredLineSettings stored;
+
+    const QString lineText = settings.get(section, kSettingsKey);
+    if (!lineText.isEmpty()) {
+        const auto parameters = sensornet::parseLineParameters(lineText);
+        if (!parameters)
+            return parameters.failure();
+        stored.parameters = *parameters;
+    }
+
+    const QString portName = settings.get(section, kPortNameKey).trimmed();
+    const QString number = settings.get(section, kCommPortKey);
+    if (!portName.isEmpty()) {
+        stored.portName = portName;
+    } else if (!number.isEmpty()) {
+        const auto device = sensornet::parsePortNumber(number);
+        if (!device)
+            return device.failure();
+        stored.portName = *device;
+    }
+
+    const QString handshaking = settings.get(section, kHandshakingKey);
+    if (!handshaking.isEmpty()) {
+        const auto flow = sensornet::parseHandshaking(handshaking);
+        if (!flow)
+            return flow.failure();
+        stored.flowControl = *flow;
+    }
+    stored.answerChecksums = readFlag(settings.get(section, kChecksumKey));
+    return stored;
 }
 
 void writeComPortChoice(UserSettings& settings, const ComPortChoice& choice) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
+#include "sensornet/LineSettings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -38,6 +41,10 @@ inline const QString kDefaultLineSettings = QStringLiteral("115200,n,8,1");
 // The stored choice. With no "Settings" stored the defaults apply to everything but the echo; a stored
 // "PortName" wins over "CommPort"; missing parts of a short settings text keep their defaults.
 [[nodiscard]] ComPortChoice readComPortChoice(const UserSettings& settings);
+
+// The settings the serial link opens the adapter's port with: "Settings", "PortName" (which wins) or
+// "CommPort", "Handshaking" and "Checksum". Fails with the reason when a stored value cannot be used.
+[[nodiscard]] base::Result<sensornet::StoredLineSettings> readLineSettings(const UserSettings& settings);
 
 // Stores the choice: "Settings", "Handshaking", "Echo", and either "CommPort" (a ComN entry, with any
 // "PortName" removed) or "PortName" (a device path).

@@ -33,16 +33,15 @@ void addOptions(QCommandLineParser& p) {
 }
 } // namespace
 
-std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QString* error) {
+base::Result<CommandLine> CommandLine::parse(const QStringList& arguments) {
     QCommandLineParser p;
     addOptions(p);
     if (!p.parse(arguments)) {
-        *error = p.errorText();
-        return std::nullopt;
+        return base::fail(p.errorText());
     }
     if (!p.positionalArguments().isEmpty()) {
-        *error = QStringLiteral("Unexpected argument: %1").arg(p.positionalArguments().constFirst());
-        return std::nullopt;
+        return base::fail(
+            QStringLiteral("Unexpected argument: %1").arg(p.positionalArguments().constFirst()));
     }
     CommandLine cl;
     if (p.isSet(QStringLiteral("help"))) {
@@ -51,8 +50,7 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
     }
     const auto sides = SiteCreator::sidesFromText(p.value(QStringLiteral("sides")));
     if (!sides) {
-        *error = QStringLiteral("--sides takes zone, cook or both.");
-        return std::nullopt;
+        return base::fail(QStringLiteral("--sides takes zone, cook or both."));
     }
     cl.sides = *sides;
     cl.headless = p.isSet(QStringLiteral("headless"));
@@ -62,24 +60,21 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
     bool seconds = false;
     cl.screenshotAfterSeconds = p.value(QStringLiteral("screenshot-after")).toInt(&seconds);
     if (!seconds || cl.screenshotAfterSeconds < 0) {
-        *error = QStringLiteral("--screenshot-after takes a number of seconds.");
-        return std::nullopt;
+        return base::fail(QStringLiteral("--screenshot-after takes a number of seconds."));
     }
     if (!cl.screenshotFile.isEmpty() && cl.headless) {
-        *error = QStringLiteral("--screenshot needs the window; it cannot be used with --headless.");
-        return std::nullopt;
+        return base::fail(
+            QStringLiteral("--screenshot needs the window; it cannot be used with --headless."));
     }
     if (p.isSet(QStringLiteral("create-site"))) {
         if (p.isSet(QStringLiteral("site"))) {
-            *error = QStringLiteral("--create-site and --site cannot be used together.");
-            return std::nullopt;
+            return base::fail(QStringLiteral("--create-site and --site cannot be used together."));
         }
         cl.action = Action::CreateSite;
         cl.siteDir = p.value(QStringLiteral("create-site"));
         cl.demoScenario = p.value(QStringLiteral("demo"));
         if (!cl.demoScenario.isEmpty() && cl.sides == SiteCreator::Sides::Cook) {
-            *error = QStringLiteral("--demo needs the zone side.");
-            return std::nullopt;
+            return base::fail(QStringLiteral("--demo needs the zone side."));
         }
     } else {
         cl.siteDir = p.isSet(QStringLiteral("site")) ? p.value(QStringLiteral("site")) : QDir::currentPath();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SiteCreator.h"
+#include "base/Result.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,8 +22,8 @@ struct CommandLine {
     QString screenshotFile;
     int screenshotAfterSeconds = 5;
 
-    // nullopt with error set when the arguments make no sense.
-    [[nodiscard]] static std::optional<CommandLine> parse(const QStringList& arguments, QString* error);
+    // Fails with the reason when the arguments make no sense.
+    [[nodiscard]] static base::Result<CommandLine> parse(const QStringList& arguments);
     [[nodiscard]] static QString helpText();
     // Whether the arguments need no screen (decided before the application object exists).
     [[nodiscard]] static bool wantsConsoleOnly(int argc, char** argv);

@@ -6,12 +6,12 @@ namespace kelvara::app {
 
 ConsoleDialogs::ConsoleDialogs() : m_err(stderr) {}
 
-void ConsoleDialogs::information(const QString& title, const QString& text) {
-    m_err << title << ": " << text << Qt::endl;
+void ConsoleDialogs::message(Kind kind, const QString& title, const QString& text) {
+    m_err << consoleLine(kind, title, text) << Qt::endl;
 }
 
 bool ConsoleDialogs::question(const QString& title, const QString& text, bool defaultYes) {
-    m_err << title << ": " << text << (defaultYes ? " [Yes]" : " [No]") << Qt::endl;
+    m_err << title << " (question): " << text << (defaultYes ? " [Yes]" : " [No]") << Qt::endl;
     return defaultYes;
 }
 

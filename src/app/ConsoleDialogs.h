@@ -1,18 +1,18 @@
 #pragma once
 
-#include "app/ErrorReporter.h"
-#include "app/UserDialogs.h"
+#include "base/ErrorReporter.h"
+#include "base/UserDialogs.h"
 
 #include <QTextStream>
 
 namespace kelvara::app {
 
-// Headless stand-in for message boxes and the status list: everything goes to standard error,
-// questions take their default answer.
-class ConsoleDialogs final : public UserDialogs, public ErrorReporter {
+// Headless stand-in for message boxes and the status list: everything goes to standard error, each box
+// with its kind and title, and questions take their default answer.
+class ConsoleDialogs final : public base::UserDialogs, public base::ErrorReporter {
 public:
     ConsoleDialogs();
-    void information(const QString& title, const QString& text) override;
+    void message(Kind kind, const QString& title, const QString& text) override;
     bool question(const QString& title, const QString& text, bool defaultYes) override;
     void reportError(const QString& description, const QString& procedure) override;
     void notice(const QString& text);

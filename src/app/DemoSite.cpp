@@ -15,14 +15,15 @@
 
 namespace kelvara::app {
 
-std::optional<QString> DemoSite::fill(const QString& siteDir, const QString& scenarioPath) {
+base::Result<void> DemoSite::fill(const QString& siteDir, const QString& scenarioPath) {
     QFile file(scenarioPath);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("Could not read %1: %2").arg(scenarioPath, file.errorString());
+        return base::fail(QStringLiteral("Could not read %1: %2").arg(scenarioPath, file.errorString()));
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
     if (doc.isNull())
-        return QStringLiteral("%1 is not valid JSON: %2").arg(scenarioPath, parseError.errorString());
+        return base::fail(
+            QStringLiteral("%1 is not valid JSON: %2").arg(scenarioPath, parseError.errorString()));
 
     QList<QJsonObject> sensors;
     QStringList lamps;
@@ -37,8 +38,9 @@ std::optional<QString> DemoSite::fill(const QString& siteDir, const QString& sce
 
     const QDir dir(siteDir);
     store::Database db(store::DatabaseKind::Kvr);
-    if (const auto error = db.open(dir.filePath(store::databaseFileName(store::DatabaseKind::Kvr))))
-        return error;
+    if (const auto done = db.open(dir.filePath(store::databaseFileName(store::DatabaseKind::Kvr)));
+        !done.ok())
+        return done;
     store::MonitorSetsStore zones(db);
     store::AlarmPanelStore panel(db);
     int room = 0;
@@ -61,19 +63,19 @@ std::optional<QString> DemoSite::fill(const QString& siteDir, const QString& sce
             lamp.AlarmLedNo = room;
             lamp.ALarmSerialNo = row.ALarmSerialNo;
             if (const auto id = panel.insert(lamp); !id)
-                return id.error();
+                return id.failure();
         }
         if (const auto id = zones.insert(row); !id)
-            return id.error();
+            return id.failure();
     }
-    if (const auto error = store::SystemStore(db).saveRooms(room))
-        return error;
+    if (const auto done = store::SystemStore(db).saveRooms(room); !done.ok())
+        return done;
 
     // Readings every 20 seconds (the timer ticks every 10), records every minute, Celsius.
     const QString iniPath = dir.filePath(KvrIniFile::kFileName);
     QFile ini(iniPath);
     if (!ini.open(QIODevice::ReadOnly))
-        return QStringLiteral("Could not read %1: %2").arg(iniPath, ini.errorString());
+        return base::fail(QStringLiteral("Could not read %1: %2").arg(iniPath, ini.errorString()));
     QByteArray text = KvrIniFile::withValues(
         ini.readAll(), {{QStringLiteral("TempType"), QStringLiteral("C")},
                         {QStringLiteral("ColdReadHours"), QStringLiteral("0")},
@@ -85,8 +87,8 @@ std::optional<QString> DemoSite::fill(const QString& siteDir, const QString& sce
     text = KvrIniFile::withZones(text, room);
     QSaveFile out(iniPath);
     if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
-        return QStringLiteral("Could not write %1: %2").arg(iniPath, out.errorString());
-    return std::nullopt;
+        return base::fail(QStringLiteral("Could not write %1: %2").arg(iniPath, out.errorString()));
+    return {};
 }
 
 } // namespace kelvara::app

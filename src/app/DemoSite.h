@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 #include <optional>
 
@@ -10,7 +12,7 @@ namespace kelvara::app {
 class DemoSite {
 public:
     // The site must already exist with its zone database; returns the reason on failure.
-    [[nodiscard]] static std::optional<QString> fill(const QString& siteDir, const QString& scenarioPath);
+    [[nodiscard]] static base::Result<void> fill(const QString& siteDir, const QString& scenarioPath);
 };
 
 } // namespace kelvara::app

@@ -45,12 +45,11 @@ KvrSettings KvrIniFile::parse(const QByteArray& bytes) {
     return s;
 }
 
-KvrIniFile::Loaded KvrIniFile::load(const QString& path) {
+base::Result<KvrSettings> KvrIniFile::load(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return {KvrSettings{}, QStringLiteral("Could not read %1 (%2); the default settings are used.")
-                                   .arg(kFileName, f.errorString())};
-    return {parse(f.readAll()), std::nullopt};
+        return base::fail(QStringLiteral("Could not read %1 (%2).").arg(kFileName, f.errorString()));
+    return parse(f.readAll());
 }
 
 QByteArray KvrIniFile::withValues(const QByteArray& bytes, const QMap<QString, QString>& values) {
@@ -78,19 +77,19 @@ QByteArray KvrIniFile::withZones(const QByteArray& bytes, int zones) {
     return out;
 }
 
-std::optional<QString> KvrIniFile::rewriteZones(const QString& path, int zones) {
+base::Result<void> KvrIniFile::rewriteZones(const QString& path, int zones) {
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly))
-        return in.errorString();
+        return base::fail(in.errorString());
     const QByteArray old = in.readAll();
     in.close();
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
-        return out.errorString();
+        return base::fail(out.errorString());
     out.write(withZones(old, zones));
     if (!out.commit())
-        return out.errorString();
-    return std::nullopt;
+        return base::fail(out.errorString());
+    return {};
 }
 
 } // namespace kelvara::app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/KvrSettings.h"
+#include "base/Result.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -17,18 +18,14 @@ public:
     // Entries up to the line "DONE" (or the end of the text); later duplicates win, unknown keys are skipped.
     [[nodiscard]] static KvrSettings parse(const QByteArray& bytes);
 
-    struct Loaded {
-        KvrSettings settings;
-        std::optional<QString> problem; // why the file could not be read; the defaults stand then
-    };
-    [[nodiscard]] static Loaded load(const QString& path);
+    [[nodiscard]] static base::Result<KvrSettings> load(const QString& path);
 
     // Every line kept in its order, the values of the given keys (matched exactly) replaced.
     [[nodiscard]] static QByteArray withValues(const QByteArray& bytes, const QMap<QString, QString>& values);
     // Every line kept in its order, each line starting with "Zones" replaced by "Zones=N".
     [[nodiscard]] static QByteArray withZones(const QByteArray& bytes, int zones);
     // Rewrites the file in place through a temporary file; returns the error text on failure.
-    [[nodiscard]] static std::optional<QString> rewriteZones(const QString& path, int zones);
+    [[nodiscard]] static base::Result<void> rewriteZones(const QString& path, int zones);
 };
 
 } // namespace kelvara::app

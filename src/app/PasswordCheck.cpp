@@ -24,23 +24,24 @@ bool passwordAccepted(const std::optional<QString>& stored, const QString& typed
 }
 
 bool passwordAccepted(const StoredPassword& stored, const QString& typed) {
-    return stored.rowFound ? passwordAccepted(stored.password, typed) : isServicePassword(typed);
+    return stored.ok() ? passwordAccepted(stored.value(), typed) : isServicePassword(typed);
 }
 
 StoredPassword readStoredPassword(const AppContext& ctx) {
-    StoredPassword result;
-    if (ctx.DatabaseMode.startsWith(QLatin1String("KVR"))) {
-        if (ctx.databases.kvr && ctx.databases.kvr->isOpen()) {
-            if (const auto row = store::SystemStore(*ctx.databases.kvr).load())
-                result = {true, row->Password};
-        }
-    } else if (ctx.DatabaseMode == QLatin1String("Thermo")) {
-        if (ctx.databases.thermo && ctx.databases.thermo->isOpen()) {
-            if (const auto row = store::CookSettingsStore(*ctx.databases.thermo).load())
-                result = {true, row->Password};
-        }
+    if (ctx.hasZoneSide()) {
+        if (!ctx.databases.kvr || !ctx.databases.kvr->isOpen())
+            return base::fail(QStringLiteral("The zone database is not open."));
+        const auto row = store::SystemStore(*ctx.databases.kvr).load();
+        if (!row)
+            return row.failure();
+        return row->Password;
     }
-    return result;
+    if (!ctx.databases.thermo || !ctx.databases.thermo->isOpen())
+        return base::fail(QStringLiteral("The cook database is not open."));
+    const auto row = store::CookSettingsStore(*ctx.databases.thermo).load();
+    if (!row)
+        return row.failure();
+    return row->Password;
 }
 
 } // namespace kelvara::app

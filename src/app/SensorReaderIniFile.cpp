@@ -10,7 +10,7 @@ namespace {
 
 const QString kCr = QStringLiteral("\r");
 
-void store(AdapterCommands& c, const QString& key, const QString& value) {
+void store(sensornet::AdapterCommands& c, const QString& key, const QString& value) {
     const QString& t = c.CmdTerminator;
     if (key == QLatin1String("Search"))
         c.SearchCmd = value + t;
@@ -36,24 +36,20 @@ void store(AdapterCommands& c, const QString& key, const QString& value) {
 
 } // namespace
 
-SensorReaderIniFile::Loaded SensorReaderIniFile::parse(const QByteArray& bytes) {
-    Loaded out;
-    AdapterCommands& c = out.commands;
+base::Result<sensornet::AdapterCommands> SensorReaderIniFile::parse(const QByteArray& bytes) {
+    sensornet::AdapterCommands c;
     const QStringList lines = IniText::splitLines(bytes);
-    if (lines.size() < 2 || lines.at(1).isEmpty()) {
-        out.problem = QStringLiteral("%1 names no adapter model on its second line.").arg(kFileName);
-        return out;
-    }
+    if (lines.size() < 2 || lines.at(1).isEmpty())
+        return base::fail(QStringLiteral("%1 names no adapter model on its second line.").arg(kFileName));
     c.AdapterName = lines.at(1);
     c.CmdTerminator = c.AdapterName == QLatin1String("HA5") ? kCr : QString();
 
     qsizetype i = 2;
     while (i < lines.size() && !lines.at(i).contains(c.AdapterName))
         ++i;
-    if (i >= lines.size()) {
-        out.problem = QStringLiteral("%1 has no section for the adapter %2.").arg(kFileName, c.AdapterName);
-        return out;
-    }
+    if (i >= lines.size())
+        return base::fail(
+            QStringLiteral("%1 has no section for the adapter %2.").arg(kFileName, c.AdapterName));
     for (++i; i < lines.size(); ++i) {
         const QString& line = lines.at(i);
         if (line == IniText::kDone)
@@ -61,17 +57,13 @@ SensorReaderIniFile::Loaded SensorReaderIniFile::parse(const QByteArray& bytes) 
         if (const auto e = IniText::entry(line))
             store(c, e->key, e->value);
     }
-    return out;
+    return c;
 }
 
-SensorReaderIniFile::Loaded SensorReaderIniFile::load(const QString& path) {
+base::Result<sensornet::AdapterCommands> SensorReaderIniFile::load(const QString& path) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        Loaded out;
-        out.problem = QStringLiteral("Could not read %1 (%2); the bus adapter has no commands.")
-                          .arg(kFileName, f.errorString());
-        return out;
-    }
+    if (!f.open(QIODevice::ReadOnly))
+        return base::fail(QStringLiteral("Could not read %1 (%2).").arg(kFileName, f.errorString()));
     return parse(f.readAll());
 }
 

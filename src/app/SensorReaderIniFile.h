@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/AdapterCommands.h"
+#include "base/Result.h"
+#include "sensornet/AdapterCommands.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,13 +15,9 @@ class SensorReaderIniFile {
 public:
     static inline const QString kFileName = QStringLiteral("SensorReader.ini");
 
-    struct Loaded {
-        AdapterCommands commands;
-        std::optional<QString> problem; // missing file or missing section; commands stay empty then
-    };
-
-    [[nodiscard]] static Loaded parse(const QByteArray& bytes);
-    [[nodiscard]] static Loaded load(const QString& path);
+    // Fails for a missing file, a missing model line or a missing section.
+    [[nodiscard]] static base::Result<sensornet::AdapterCommands> parse(const QByteArray& bytes);
+    [[nodiscard]] static base::Result<sensornet::AdapterCommands> load(const QString& path);
 };
 
 } // namespace kelvara::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QLockFile>
 #include <QString>
 #include <memory>
@@ -11,9 +13,17 @@ class SingleInstance {
 public:
     static inline const QString kLockName = QStringLiteral("Kelvara.lock");
 
-    // True when this process now holds the site; false when another running copy does.
-    [[nodiscard]] bool acquire(const QString& siteDir);
+    enum class Claim {
+        Held,      // this process now holds the site
+        OtherCopy, // another running copy holds it
+    };
+    // Fails when the lock cannot be taken for any other reason (a folder the user cannot write, say),
+    // with a text that names the folder.
+    [[nodiscard]] base::Result<Claim> acquire(const QString& siteDir);
     void release();
+
+    static inline const QString kNotWritableText =
+        QStringLiteral("Kelvara cannot write to the site folder %1 (%2), so it cannot run there.");
 
 private:
     std::unique_ptr<QLockFile> m_lock;

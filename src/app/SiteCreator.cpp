@@ -22,10 +22,10 @@ std::optional<SiteCreator::Sides> SiteCreator::sidesFromText(const QString& text
     return std::nullopt;
 }
 
-std::optional<QString> SiteCreator::create(const QString& siteDir, Sides sides) const {
+base::Result<void> SiteCreator::create(const QString& siteDir, Sides sides) const {
     using store::DatabaseKind;
     if (!QDir().mkpath(siteDir))
-        return QStringLiteral("Could not create the folder %1.").arg(siteDir);
+        return base::fail(QStringLiteral("Could not create the folder %1.").arg(siteDir));
     const QDir dir(siteDir);
 
     std::vector<DatabaseKind> kinds;
@@ -38,27 +38,29 @@ std::optional<QString> SiteCreator::create(const QString& siteDir, Sides sides) 
     for (DatabaseKind kind : kinds) {
         const QString name = store::databaseFileName(kind);
         if (QFileInfo::exists(dir.filePath(name)))
-            return QStringLiteral("%1 already holds %2; a site is never created over existing data.")
-                .arg(QDir::toNativeSeparators(dir.absolutePath()), name);
+            return base::fail(
+                QStringLiteral("%1 already holds %2; a site is never created over existing data.")
+                    .arg(QDir::toNativeSeparators(dir.absolutePath()), name));
     }
 
-    if (const auto error = copyDefaults(siteDir))
-        return error;
+    if (const auto copied = copyDefaults(siteDir); !copied.ok())
+        return copied;
 
     for (DatabaseKind kind : kinds) {
         const QString path = dir.filePath(store::databaseFileName(kind));
-        const auto error = kind == DatabaseKind::ThermoTypes ? store::createThermoTypesDatabase(path)
-                                                             : store::createDatabase(path, kind);
-        if (error)
-            return QStringLiteral("Could not create %1: %2").arg(store::databaseFileName(kind), *error);
+        const auto created = kind == DatabaseKind::ThermoTypes ? store::createThermoTypesDatabase(path)
+                                                               : store::createDatabase(path, kind);
+        if (!created.ok())
+            return base::fail(QStringLiteral("Could not create %1: %2")
+                                  .arg(store::databaseFileName(kind), created.error()));
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<QString> SiteCreator::copyDefaults(const QString& siteDir) const {
+base::Result<void> SiteCreator::copyDefaults(const QString& siteDir) const {
     const QDir data(m_dataDir);
     if (!data.exists(QStringLiteral("SensorReader.ini")))
-        return QStringLiteral("The shipped defaults were not found in %1.").arg(m_dataDir);
+        return base::fail(QStringLiteral("The shipped defaults were not found in %1.").arg(m_dataDir));
 
     QStringList sources{data.filePath(QStringLiteral("KVR.INI")),
                         data.filePath(QStringLiteral("SensorReader.ini"))};
@@ -73,11 +75,12 @@ std::optional<QString> SiteCreator::copyDefaults(const QString& siteDir) const {
         if (QFileInfo::exists(target))
             continue;
         if (!QFile::copy(source, target))
-            return QStringLiteral("Could not copy %1 into the site.").arg(QFileInfo(source).fileName());
+            return base::fail(
+                QStringLiteral("Could not copy %1 into the site.").arg(QFileInfo(source).fileName()));
         QFile::setPermissions(target,
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace kelvara::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 #include <optional>
 
@@ -15,12 +17,12 @@ public:
 
     // Refuses to touch a folder that already holds a database of a side asked for; shipped files that
     // the folder already has are kept as they are. Returns the reason on failure.
-    [[nodiscard]] std::optional<QString> create(const QString& siteDir, Sides sides) const;
+    [[nodiscard]] base::Result<void> create(const QString& siteDir, Sides sides) const;
 
     [[nodiscard]] static std::optional<Sides> sidesFromText(const QString& text);
 
 private:
-    [[nodiscard]] std::optional<QString> copyDefaults(const QString& siteDir) const;
+    [[nodiscard]] base::Result<void> copyDefaults(const QString& siteDir) const;
 
     QString m_dataDir;
 };

@@ -4,7 +4,7 @@
 #include "app/KvrIniFile.h"
 #include "app/SensorReaderIniFile.h"
 #include "app/SingleInstance.h"
-#include "app/UserDialogs.h"
+#include "base/UserDialogs.h"
 #include "store/CookSettingsStore.h"
 #include "store/Database.h"
 #include "store/MonitorSetsStore.h"
@@ -15,7 +15,7 @@
 
 namespace kelvara::app {
 
-Startup::Startup(AppContext& ctx, UserDialogs& dialogs, SingleInstance& instance)
+Startup::Startup(AppContext& ctx, base::UserDialogs& dialogs, SingleInstance& instance)
     : m_ctx(ctx), m_dialogs(dialogs), m_instance(instance) {}
 
 QString Startup::databaseModeOf(const QString& siteDir) {
@@ -32,7 +32,12 @@ QString Startup::databaseModeOf(const QString& siteDir) {
 }
 
 Startup::Outcome Startup::run(const Hooks& hooks) {
-    if (!m_instance.acquire(m_ctx.siteDir)) {
+    const auto claim = m_instance.acquire(m_ctx.siteDir);
+    if (!claim) {
+        m_dialogs.critical(kTitle, claim.error());
+        return Outcome::SiteNotWritable;
+    }
+    if (*claim == SingleInstance::Claim::OtherCopy) {
         m_dialogs.information(kTitle, kSecondCopyText);
         return Outcome::SecondCopy;
     }
@@ -51,62 +56,80 @@ Startup::Outcome Startup::run(const Hooks& hooks) {
     if (hooks.closeSplash)
         hooks.closeSplash();
 
-    if (m_ctx.hasCookSide())
-        openCookSide();
-    if (m_ctx.hasZoneSide())
-        openZoneSide();
+    if (m_ctx.hasCookSide() && !openCookSide())
+        return Outcome::DatabaseUnreadable;
+    if (m_ctx.hasZoneSide() && !openZoneSide())
+        return Outcome::DatabaseUnreadable;
     return Outcome::Running;
 }
 
 void Startup::loadSettingsFiles() {
     const QDir dir(m_ctx.siteDir);
-    auto kvr = KvrIniFile::load(dir.filePath(KvrIniFile::kFileName));
-    m_ctx.settings = kvr.settings;
-    if (kvr.problem)
-        m_ctx.startupNotices << *kvr.problem;
+    const auto kvr = KvrIniFile::load(dir.filePath(KvrIniFile::kFileName));
+    if (kvr.ok())
+        m_ctx.settings = *kvr;
+    else
+        m_ctx.startupNotices << kvr.error() + QStringLiteral(" The default settings are used.");
 
-    auto adapter = SensorReaderIniFile::load(dir.filePath(SensorReaderIniFile::kFileName));
-    m_ctx.commands = adapter.commands;
-    if (adapter.problem)
-        m_ctx.startupNotices << *adapter.problem;
+    const auto adapter = SensorReaderIniFile::load(dir.filePath(SensorReaderIniFile::kFileName));
+    if (adapter.ok())
+        m_ctx.commands = *adapter;
+    else
+        m_ctx.startupNotices << adapter.error() + QStringLiteral(" The bus adapter has no commands.");
 }
 
-void Startup::openCookSide() {
+template <typename T> bool Startup::readable(const base::Result<T>& read) {
+    // Taking an unreadable database for an empty one would lead a configured site into the first-start
+    // windows; stopping leaves everything as it is.
+    if (read.ok())
+        return true;
+    m_dialogs.critical(kTitle, kReadFailedText.arg(read.error()));
+    m_instance.release();
+    return false;
+}
+
+bool Startup::openCookSide() {
     auto db = std::make_unique<store::Database>(store::DatabaseKind::Thermo);
     const QString path = QDir(m_ctx.siteDir).filePath(store::databaseFileName(store::DatabaseKind::Thermo));
-    if (const auto error = db->open(path)) {
-        m_dialogs.information(kTitle, *error);
-    } else if (const auto error = store::CookSettingsStore(*db).ensureRow()) {
-        m_dialogs.information(kTitle, *error);
-    }
+    const auto opened = db->open(path);
     m_ctx.databases.thermo = std::move(db);
+    if (!opened.ok()) {
+        m_dialogs.information(kTitle, opened.error());
+        return true;
+    }
+    return readable(store::CookSettingsStore(*m_ctx.databases.thermo).ensureRow());
 }
 
-void Startup::openZoneSide() {
+bool Startup::openZoneSide() {
     auto db = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
     const QString path = QDir(m_ctx.siteDir).filePath(store::databaseFileName(store::DatabaseKind::Kvr));
-    if (const auto error = db->open(path))
-        m_dialogs.information(kTitle, *error);
-
-    // A site whose settings row is missing (or whose database did not open) starts from 1 January 1900,
-    // midnight, so the first pass records at once.
-    const QDate noDate(1900, 1, 1);
-    const QTime midnight(0, 0, 0);
-    std::optional<store::SystemRow> row;
-    if (db->isOpen()) {
-        store::SystemStore system(*db);
-        (void)system.ensureRow();
-        row = system.load();
-    }
-    m_ctx.LastDate = row && row->LastDate ? *row->LastDate : noDate;
-    m_ctx.LastTime = row && row->LastTime ? *row->LastTime : midnight;
-    m_ctx.HotLastDate = row && row->HotLastDate ? *row->HotLastDate : noDate;
-    m_ctx.HotLastTime = row && row->HotLastTime ? *row->HotLastTime : midnight;
-
-    const int zonesStored = db->isOpen() ? store::MonitorSetsStore(*db).count() : 0;
-    if (zonesStored <= 0)
-        m_ctx.settings.Zones = 0;
+    const auto opened = db->open(path);
     m_ctx.databases.kvr = std::move(db);
+    // A database that cannot be opened says nothing about the site: its zones are not counted as none,
+    // which would lead into the first-start windows. The site runs on without that side's data.
+    if (!opened.ok()) {
+        m_dialogs.information(kTitle, opened.error());
+        return true;
+    }
+    const store::Database& kvr = *m_ctx.databases.kvr;
+    const store::SystemStore system(kvr);
+    if (!readable(system.ensureRow()))
+        return false;
+    const auto row = system.load();
+    if (!readable(row))
+        return false;
+    // A site that never recorded starts from 1 January 1900, midnight, so the first pass records at once.
+    m_ctx.LastDate = row->LastDate.value_or(QDate(1900, 1, 1));
+    m_ctx.LastTime = row->LastTime.value_or(QTime(0, 0));
+    m_ctx.HotLastDate = row->HotLastDate.value_or(QDate(1900, 1, 1));
+    m_ctx.HotLastTime = row->HotLastTime.value_or(QTime(0, 0));
+
+    const auto zonesStored = store::MonitorSetsStore(kvr).count();
+    if (!readable(zonesStored))
+        return false;
+    if (*zonesStored == 0)
+        m_ctx.settings.Zones = 0;
+    return true;
 }
 
 } // namespace kelvara::app

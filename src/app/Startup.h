@@ -1,47 +1,46 @@
 #pragma once
 
+#include "base/Result.h"
+#include "base/UserDialogs.h"
+
 #include <QString>
 #include <functional>
 
 namespace kelvara::app {
-
 struct AppContext;
 class SingleInstance;
-class UserDialogs;
-
 // Brings a site up in order: one copy only, which sides run, settings, databases, last record times.
 class Startup {
 public:
-    enum class Outcome { Running, SecondCopy, NoDatabase };
-
+    enum class Outcome { Running, SecondCopy, SiteNotWritable, NoDatabase, DatabaseUnreadable };
     struct Hooks {
         std::function<void()> showSplash;
         std::function<void()> closeSplash;
     };
-
-    Startup(AppContext& ctx, UserDialogs& dialogs, SingleInstance& instance);
-
+    Startup(AppContext& ctx, base::UserDialogs& dialogs, SingleInstance& instance);
     // Runs every step before the main window; anything but Running means the process ends.
     [[nodiscard]] Outcome run(const Hooks& hooks = {});
-
     // "KVR" when the zone database is present, "Thermo" appended when both cook databases are.
     [[nodiscard]] static QString databaseModeOf(const QString& siteDir);
-
     static inline const QString kTitle = QStringLiteral("Kelvara");
     static inline const QString kSecondCopyText = QStringLiteral(
         "You already have a copy of the Kelvara program open.  Please check the taskbar for the "
         "running program.");
+    // A database that opened but cannot be read (locked past the busy timeout, an I/O error).
+    static inline const QString kReadFailedText = QStringLiteral(
+        "Kelvara could not read its database: %1\nIt stops without changing anything; start it "
+        "again once the database can be read.");
     static inline const QString kNoDatabaseText =
         QStringLiteral("Could not find the System Database.  Please check your settings and try again.");
 
 private:
     void loadSettingsFiles();
-    void openCookSide();
-    void openZoneSide();
-
+    // False when a database opened but could not be read; the user has been told.
+    [[nodiscard]] bool openCookSide();
+    [[nodiscard]] bool openZoneSide();
+    template <typename T> [[nodiscard]] bool readable(const base::Result<T>& read);
     AppContext& m_ctx;
-    UserDialogs& m_dialogs;
+    base::UserDialogs& m_dialogs;
     SingleInstance& m_instance;
 };
-
 } // namespace kelvara::app

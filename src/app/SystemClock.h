@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 
 #include <QElapsedTimer>
 
 namespace kelvara::app {
 
 // The machine's own clock.
-class SystemClock final : public Clock {
+class SystemClock final : public base::Clock {
 public:
     SystemClock();
     // The local time with the machine's offset from UTC at that instant; the time zone is looked up again

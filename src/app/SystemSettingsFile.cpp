@@ -125,42 +125,30 @@ int SystemSettingsFile::wholeNumber(const QString& text) {
     return static_cast<int>(std::clamp(rounded, double(INT_MIN), double(INT_MAX)));
 }
 
-SystemSettingsFile::Loaded SystemSettingsFile::load(const QString& path) {
+base::Result<SystemSettings> SystemSettingsFile::load(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return {SystemSettings{}, f.errorString()};
-    return {parse(f.readAll()), std::nullopt};
+        return base::fail(f.errorString());
+    return parse(f.readAll());
 }
 
-std::optional<QString> SystemSettingsFile::save(const QString& path, const SystemSettings& settings) {
+base::Result<void> SystemSettingsFile::save(const QString& path, const SystemSettings& settings) {
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
-        return out.errorString();
+        return base::fail(out.errorString());
     const QByteArray bytes = format(settings);
     if (out.write(bytes) != bytes.size()) {
         const QString error = out.errorString();
         out.cancelWriting();
-        return error;
+        return base::fail(error);
     }
     if (!out.commit())
-        return out.errorString();
-    return std::nullopt;
+        return base::fail(out.errorString());
+    return {};
 }
 
-std::optional<QString> SystemSettingsFile::loadPassword(const AppContext& ctx) {
-    if (ctx.hasZoneSide()) {
-        if (ctx.databases.kvr && ctx.databases.kvr->isOpen())
-            if (const auto row = store::SystemStore(*ctx.databases.kvr).load())
-                return row->Password.value_or(QString());
-    } else if (ctx.hasCookSide() && ctx.databases.thermo && ctx.databases.thermo->isOpen()) {
-        if (const auto row = store::CookSettingsStore(*ctx.databases.thermo).load())
-            return row->Password.value_or(QString());
-    }
-    return std::nullopt;
-}
-
-std::optional<QString> SystemSettingsFile::saveSiteRows(const AppContext& ctx, const SystemSettings& settings,
-                                                        const QString& password) {
+base::Result<void> SystemSettingsFile::saveSiteRows(const AppContext& ctx, const SystemSettings& settings,
+                                                    const QString& password) {
     const auto company = [&settings](auto& row) {
         row.BusinessName = settings.BusinessName;
         row.Address = settings.Address;
@@ -173,35 +161,35 @@ std::optional<QString> SystemSettingsFile::saveSiteRows(const AppContext& ctx, c
 
     if (ctx.hasZoneSide() && ctx.databases.kvr && ctx.databases.kvr->isOpen()) {
         const store::SystemStore system(*ctx.databases.kvr);
-        if (auto error = system.ensureRow())
-            return error;
+        if (auto ensured = system.ensureRow(); !ensured.ok())
+            return ensured;
         auto row = system.load();
         if (!row)
-            return QStringLiteral("The System row could not be read.");
+            return row.failure();
         company(*row);
         row->Mode = settings.modeCaption();
         row->Rooms = settings.Zones;
         row->Password = password;
         row->BatchNo = settings.BatchNo;
-        if (auto error = system.update(*row))
-            return error;
+        if (auto updated = system.update(*row); !updated.ok())
+            return updated;
     }
 
     if (ctx.hasCookSide() && ctx.databases.thermo && ctx.databases.thermo->isOpen()) {
         const store::CookSettingsStore cook(*ctx.databases.thermo);
-        if (auto error = cook.ensureRow())
-            return error;
+        if (auto ensured = cook.ensureRow(); !ensured.ok())
+            return ensured;
         auto row = cook.load();
         if (!row)
-            return QStringLiteral("The Settings row could not be read.");
+            return row.failure();
         company(*row);
         // A cook-only site has no System row; its login checks this row's password instead.
         if (!ctx.hasZoneSide())
             row->Password = password;
-        if (auto error = cook.update(*row))
-            return error;
+        if (auto updated = cook.update(*row); !updated.ok())
+            return updated;
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace kelvara::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -56,21 +58,14 @@ public:
     // The nearest whole number to the text's leading number, halves to the even neighbour; 0 for no number.
     [[nodiscard]] static int wholeNumber(const QString& text);
 
-    struct Loaded {
-        SystemSettings settings;
-        std::optional<QString> problem; // why the file could not be read; the defaults stand then
-    };
-    [[nodiscard]] static Loaded load(const QString& path);
+    [[nodiscard]] static base::Result<SystemSettings> load(const QString& path);
     // Writes a temporary file and renames it over the old one, so a crash or a full disk leaves the
     // previous file whole. Returns the error text on failure.
-    [[nodiscard]] static std::optional<QString> save(const QString& path, const SystemSettings& settings);
+    [[nodiscard]] static base::Result<void> save(const QString& path, const SystemSettings& settings);
 
-    // The login password: the zone database's System row, or the cook Settings row on a cook-only site.
-    // nullopt when no such row can be read.
-    [[nodiscard]] static std::optional<QString> loadPassword(const AppContext& ctx);
     // Brings the System row (company, unit, zones, password, batch number) and, when the cook side runs,
     // the company columns of the cook Settings row up to date. Returns the first error met.
-    [[nodiscard]] static std::optional<QString>
+    [[nodiscard]] static base::Result<void>
     saveSiteRows(const AppContext& ctx, const SystemSettings& settings, const QString& password);
 };
 

@@ -8,7 +8,7 @@ namespace kelvara::install {
 
 namespace {
 
-SensorInstallation::Side cookSide(const app::AdapterCommands& commands) {
+SensorInstallation::Side cookSide(const sensornet::AdapterCommands& commands) {
     SensorInstallation::Side side;
     side.sensorSearch = sensornet::DeviceSearch::Thermocouples;
     side.sensorFamilies = commands.ThermoSensorCmd;
@@ -46,7 +46,7 @@ QStringList serialNos(const std::vector<store::ThermoSensorsRow>& sensors) {
 } // namespace
 
 CookInstallation::CookInstallation(app::AppContext& ctx, sensornet::AdapterLink& link,
-                                   app::UserDialogs& dialogs)
+                                   base::UserDialogs& dialogs)
     : SensorInstallation(ctx, link, dialogs, cookSide(ctx.commands)) {}
 
 QStringList CookInstallation::workingIds() const {
@@ -56,13 +56,13 @@ QStringList CookInstallation::workingIds() const {
     return ids;
 }
 
-store::StoreError CookInstallation::addSensor(const QString& romId) {
+base::Result<void> CookInstallation::addSensor(const QString& romId) {
     CookWorkingRow row;
-    store::StoreError error;
+    base::Result<void> looked;
     if (database() != nullptr) {
         const auto stored = store::ThermoSensorsStore(*database()).findBySerialNo(romId);
         if (!stored) {
-            error = stored.error();
+            looked = stored.failure();
         } else if (*stored) {
             const store::ThermoSensorsRow& sensor = **stored;
             row.SensorNo = sensor.SensorNo;
@@ -75,81 +75,83 @@ store::StoreError CookInstallation::addSensor(const QString& romId) {
     }
     row.SerialNo = romId;
     m_rows.push_back(row);
-    return error;
+    return looked;
 }
 
-store::StoreResult<QStringList> CookInstallation::droppedSensors() const {
+base::Result<QStringList> CookInstallation::droppedSensors() const {
     const auto stored = store::ThermoSensorsStore(*database()).loadAll();
     if (!stored)
-        return store::StoreResult<QStringList>::failure(stored.error());
+        return stored.failure();
     QStringList lines;
     for (const std::size_t i : matchRows(serialNos(*stored), workingIds()).unclaimed) {
         const store::ThermoSensorsRow& sensor = (*stored)[i];
         lines << QStringLiteral("Sensor %1  %2").arg(sensor.SensorNo).arg(sensor.Name);
     }
-    return store::StoreResult<QStringList>::success(lines);
+    return lines;
 }
 
-store::StoreError CookInstallation::writeSensors() {
+base::Result<void> CookInstallation::writeSensors() {
     const store::ThermoSensorsStore sensors(*database());
     const auto stored = sensors.loadAll();
     if (!stored)
-        return stored.error();
+        return stored.failure();
     // A sensor keeps its own row, so a running cook cycle stays on the sensor that runs it.
     const RowMatch match = matchRows(serialNos(*stored), workingIds());
-    if (auto error =
-            writeMatched(sensors, *stored, match, [this](store::ThermoSensorsRow& sensor, std::size_t i) {
-                writeInto(sensor, m_rows[i]);
-            }))
-        return error;
+    const auto written =
+        writeMatched(sensors, *stored, match, [this](store::ThermoSensorsRow& sensor, std::size_t i) {
+            writeInto(sensor, m_rows[i]);
+        });
+    if (!written.ok())
+        return written;
     const store::CookSettingsStore settings(*database());
-    if (auto error = settings.ensureRow())
-        return error;
+    if (auto ensured = settings.ensureRow(); !ensured.ok())
+        return ensured;
     return settings.saveHouses(sensorCount());
 }
 
-store::StoreResult<int> CookInstallation::lampNumber(const QString& romId) const {
+base::Result<int> CookInstallation::lampNumber(const QString& romId) const {
     if (database() == nullptr)
-        return store::StoreResult<int>::success(0);
+        return 0;
     const auto sensor = store::ThermoSensorsStore(*database()).findByLightSerialNo(romId);
     if (!sensor)
-        return store::StoreResult<int>::failure(sensor.error());
+        return sensor.failure();
     if (*sensor)
-        return store::StoreResult<int>::success((*sensor)->SensorNo);
+        return (*sensor)->SensorNo;
     const auto lamp = store::LightPanelStore(*database()).findBySerialNo(romId);
     if (!lamp)
-        return store::StoreResult<int>::failure(lamp.error());
-    return store::StoreResult<int>::success(*lamp ? (*lamp)->LightNo : 0);
+        return lamp.failure();
+    return *lamp ? (*lamp)->LightNo : 0;
 }
 
-store::StoreError CookInstallation::writePanel() {
+base::Result<void> CookInstallation::writePanel() {
     const store::LightPanelStore panel(*database());
     const store::ThermoSensorsStore sensors(*database());
     const auto stored = panel.loadAll();
     if (!stored)
-        return stored.error();
-    if (auto error =
-            writeInOrder(panel, *stored, lamps().size(), [this](store::LightPanelRow& row, std::size_t i) {
-                row.LightNo = lamps()[i].AlarmLedNo;
-                row.LightSerialNo = lamps()[i].AlarmSerialNo;
-                row.LightPanelID = 0;
-            }))
-        return error;
+        return stored.failure();
+    const auto written =
+        writeInOrder(panel, *stored, lamps().size(), [this](store::LightPanelRow& row, std::size_t i) {
+            row.LightNo = lamps()[i].AlarmLedNo;
+            row.LightSerialNo = lamps()[i].AlarmSerialNo;
+            row.LightPanelID = 0;
+        });
+    if (!written.ok())
+        return written;
     for (const LampRow& lamp : lamps()) {
         // 0 is a lamp nobody has numbered yet; it must not become the lamp of an unnumbered sensor.
         if (lamp.AlarmLedNo == 0)
             continue;
         const auto sensor = sensors.findBySensorNo(lamp.AlarmLedNo);
         if (!sensor)
-            return sensor.error();
+            return sensor.failure();
         if (*sensor) {
             store::ThermoSensorsRow updated = **sensor;
             updated.LightSerialNo = lamp.AlarmSerialNo;
-            if (auto error = sensors.update(updated))
-                return error;
+            if (auto saved = sensors.update(updated); !saved.ok())
+                return saved;
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace kelvara::install

@@ -11,7 +11,7 @@ namespace kelvara::install {
 // cycle panel's lamp switches into LightPanel.
 class CookInstallation final : public SensorInstallation {
 public:
-    CookInstallation(app::AppContext& ctx, sensornet::AdapterLink& link, app::UserDialogs& dialogs);
+    CookInstallation(app::AppContext& ctx, sensornet::AdapterLink& link, base::UserDialogs& dialogs);
 
     [[nodiscard]] std::vector<CookWorkingRow>& rows() { return m_rows; }
     [[nodiscard]] const std::vector<CookWorkingRow>& rows() const { return m_rows; }
@@ -35,11 +35,11 @@ public:
 protected:
     [[nodiscard]] store::Database* database() const override { return m_ctx.databases.thermo.get(); }
     void clearSensors() override { m_rows.clear(); }
-    [[nodiscard]] store::StoreError addSensor(const QString& romId) override;
-    [[nodiscard]] store::StoreResult<QStringList> droppedSensors() const override;
-    [[nodiscard]] store::StoreError writeSensors() override;
-    [[nodiscard]] store::StoreResult<int> lampNumber(const QString& romId) const override;
-    [[nodiscard]] store::StoreError writePanel() override;
+    [[nodiscard]] base::Result<void> addSensor(const QString& romId) override;
+    [[nodiscard]] base::Result<QStringList> droppedSensors() const override;
+    [[nodiscard]] base::Result<void> writeSensors() override;
+    [[nodiscard]] base::Result<int> lampNumber(const QString& romId) const override;
+    [[nodiscard]] base::Result<void> writePanel() override;
 
 private:
     [[nodiscard]] QStringList workingIds() const;

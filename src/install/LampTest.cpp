@@ -1,5 +1,6 @@
 #include "install/LampTest.h"
 
+#include "app/ComPortSettings.h"
 #include "sensornet/AdapterLink.h"
 
 namespace kelvara::install {
@@ -21,7 +22,7 @@ QStringList withLamps(const QStringList& serials) {
 
 } // namespace
 
-LampTest::LampTest(sensornet::AdapterLink& link, app::AdapterCommands commands)
+LampTest::LampTest(sensornet::AdapterLink& link, sensornet::AdapterCommands commands)
     : m_link(link), m_commands(std::move(commands)) {}
 
 QString LampTest::lampCommand(const QString& lampSerial) const {
@@ -32,7 +33,7 @@ bool LampTest::openForAlarmPanel(const app::UserSettings& settings) {
     m_switchings = 0;
     m_answer.clear();
     // Settings that cannot be used have been explained already; opening anyway would only add a second box.
-    if (m_link.configurePort(settings) == sensornet::ConfigureOutcome::Refused)
+    if (m_link.configurePort(app::readLineSettings(settings)) == sensornet::ConfigureOutcome::Refused)
         return false;
     (void)m_link.resetAdapter(m_commands.ResetCmd);
     if (!m_link.isOpen())

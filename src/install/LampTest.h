@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AdapterCommands.h"
+#include "sensornet/AdapterCommands.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,7 +19,7 @@ namespace kelvara::install {
 // second's pause after each, so the user can watch it blink. Asks nothing; the window asks first.
 class LampTest {
 public:
-    LampTest(sensornet::AdapterLink& link, app::AdapterCommands commands);
+    LampTest(sensornet::AdapterLink& link, sensornet::AdapterCommands commands);
 
     // The alarm panel, one lamp after the other in the order given: a bus reset exchange, then four
     // switchings per lamp, which leave every lamp as it was. Reads the port settings first. False when the
@@ -50,7 +50,7 @@ private:
     [[nodiscard]] QString lampCommand(const QString& lampSerial) const;
 
     sensornet::AdapterLink& m_link;
-    app::AdapterCommands m_commands;
+    sensornet::AdapterCommands m_commands;
     int m_switchings = 0;
     QString m_answer;
 };

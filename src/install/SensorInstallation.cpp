@@ -20,7 +20,7 @@ QString activityEntry(const sensornet::FoundDevice& device) {
 } // namespace
 
 SensorInstallation::SensorInstallation(app::AppContext& ctx, sensornet::AdapterLink& link,
-                                       app::UserDialogs& dialogs, Side side)
+                                       base::UserDialogs& dialogs, Side side)
     : m_ctx(ctx), m_link(link), m_bus(link, ctx.commands), m_dialogs(dialogs), m_side(std::move(side)) {}
 
 bool SensorInstallation::openAdapter() {
@@ -41,8 +41,8 @@ InstallOutcome SensorInstallation::read() {
         m_activity << activityEntry(device);
         if (!m_side.sensorFamilies.contains(device.family()))
             return true;
-        if (const store::StoreError error = addSensor(device.romId))
-            outcome.problems.push_back({std::nullopt, *error});
+        if (const base::Result<void> done = addSensor(device.romId); !done)
+            outcome.problems.push_back({std::nullopt, done.error()});
         return true;
     });
     if (!outcome.problems.empty()) {
@@ -69,7 +69,7 @@ InstallOutcome SensorInstallation::save() {
         return outcome;
     }
     // Settings of a sensor that is not on the bus now are deleted only when the user agrees to it by name.
-    const store::StoreResult<QStringList> dropped = droppedSensors();
+    const base::Result<QStringList> dropped = droppedSensors();
     if (!dropped) {
         outcome.state = State::Failed;
         outcome.problems.push_back({std::nullopt, dropped.error()});
@@ -83,9 +83,9 @@ InstallOutcome SensorInstallation::save() {
             return outcome;
         }
     }
-    if (const store::StoreError error = inTransaction([this] { return writeSensors(); })) {
+    if (const base::Result<void> done = inTransaction([this] { return writeSensors(); }); !done) {
         outcome.state = State::Failed;
-        outcome.problems.push_back({std::nullopt, *error});
+        outcome.problems.push_back({std::nullopt, done.error()});
         return outcome;
     }
     outcome.problems = afterSensorsSaved();
@@ -116,7 +116,7 @@ InstallOutcome SensorInstallation::panelSetup() {
         m_activity << activityEntry(device);
         if (device.family() != family)
             return true;
-        const store::StoreResult<int> number = lampNumber(device.romId);
+        const base::Result<int> number = lampNumber(device.romId);
         if (!number)
             outcome.problems.push_back({std::nullopt, number.error()});
         m_lamps.push_back({number ? *number : 0, device.romId});
@@ -134,9 +134,9 @@ InstallOutcome SensorInstallation::panelSave() {
         outcome.problems.push_back({std::nullopt, QStringLiteral("The database is not open.")});
         return outcome;
     }
-    if (const store::StoreError error = inTransaction([this] { return writePanel(); })) {
+    if (const base::Result<void> done = inTransaction([this] { return writePanel(); }); !done) {
         outcome.state = State::Failed;
-        outcome.problems.push_back({std::nullopt, *error});
+        outcome.problems.push_back({std::nullopt, done.error()});
     }
     return outcome;
 }
@@ -165,12 +165,12 @@ void SensorInstallation::panelTest() {
     m_link.closePort();
 }
 
-store::StoreError SensorInstallation::inTransaction(const std::function<store::StoreError()>& write) {
+base::Result<void> SensorInstallation::inTransaction(const std::function<base::Result<void>()>& write) {
     store::Transaction transaction(*database());
-    if (!transaction.active())
-        return transaction.beginError();
-    if (store::StoreError error = write())
-        return error; // the transaction rolls back as it goes out of scope
+    if (!transaction.begun().ok())
+        return transaction.begun();
+    if (base::Result<void> done = write(); !done)
+        return done; // the transaction rolls back as it goes out of scope
     return transaction.commit();
 }
 

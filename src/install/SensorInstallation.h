@@ -1,13 +1,13 @@
 #pragma once
 
 #include "app/AppContext.h"
-#include "app/UserDialogs.h"
+#include "base/Result.h"
+#include "base/UserDialogs.h"
 #include "install/InstallOutcome.h"
 #include "install/LampRow.h"
 #include "sensornet/AdapterLink.h"
 #include "sensornet/SensorBus.h"
 #include "store/Database.h"
-#include "store/StoreResult.h"
 
 #include <QString>
 #include <QStringList>
@@ -72,24 +72,24 @@ public:
     };
 
 protected:
-    SensorInstallation(app::AppContext& ctx, sensornet::AdapterLink& link, app::UserDialogs& dialogs,
+    SensorInstallation(app::AppContext& ctx, sensornet::AdapterLink& link, base::UserDialogs& dialogs,
                        Side side);
 
     // The side's database; null when the side is not installed.
     [[nodiscard]] virtual store::Database* database() const = 0;
     virtual void clearSensors() = 0;
     // Adds a found sensor to the working list with its stored settings or the defaults.
-    [[nodiscard]] virtual store::StoreError addSensor(const QString& romId) = 0;
+    [[nodiscard]] virtual base::Result<void> addSensor(const QString& romId) = 0;
     // The stored sensors whose ROM id is not in the working list, one line each ("Zone 4  Freezer").
-    [[nodiscard]] virtual store::StoreResult<QStringList> droppedSensors() const = 0;
+    [[nodiscard]] virtual base::Result<QStringList> droppedSensors() const = 0;
     // Writes the working list and the count; runs inside the Save's transaction.
-    [[nodiscard]] virtual store::StoreError writeSensors() = 0;
+    [[nodiscard]] virtual base::Result<void> writeSensors() = 0;
     // What a Save does outside the database once the transaction is committed.
     [[nodiscard]] virtual std::vector<InstallProblem> afterSensorsSaved() { return {}; }
     // The number of the sensor whose lamp this switch is, else of its panel row, else 0.
-    [[nodiscard]] virtual store::StoreResult<int> lampNumber(const QString& romId) const = 0;
+    [[nodiscard]] virtual base::Result<int> lampNumber(const QString& romId) const = 0;
     // Writes the lamp list over the panel table and the switches back to the sensors; inside a transaction.
-    [[nodiscard]] virtual store::StoreError writePanel() = 0;
+    [[nodiscard]] virtual base::Result<void> writePanel() = 0;
 
     // For each working ROM id, the index of the stored row of the same sensor (ids compared without regard
     // to letter case, first come first served) or nullopt for a new one; the rows no working id claims are
@@ -103,31 +103,31 @@ protected:
     // Writes each working row over the stored row it matched (or as a new row), then deletes the stored
     // rows nothing matched. fill(row, i) puts working row i's columns into a table row.
     template <typename Table, typename Row, typename Fill>
-    [[nodiscard]] static store::StoreError writeMatched(const Table& table, const std::vector<Row>& stored,
-                                                        const RowMatch& match, Fill fill) {
+    [[nodiscard]] static base::Result<void> writeMatched(const Table& table, const std::vector<Row>& stored,
+                                                         const RowMatch& match, Fill fill) {
         for (std::size_t i = 0; i < match.storedFor.size(); ++i) {
             const auto index = match.storedFor[i];
             Row row = index ? stored[*index] : Row{};
             fill(row, i);
             if (index) {
-                if (auto error = table.update(row))
-                    return error;
+                if (auto done = table.update(row); !done)
+                    return done;
             } else if (const auto added = table.insert(row); !added) {
-                return added.error();
+                return added.failure();
             }
         }
         for (const std::size_t i : match.unclaimed) {
-            if (auto error = table.remove(stored[i].id))
-                return error;
+            if (auto done = table.remove(stored[i].id); !done)
+                return done;
         }
-        return std::nullopt;
+        return {};
     }
 
     // Writes `count` rows over the stored rows in their order, adds rows once those run out and deletes
     // the stored rows left over (the panel tables, whose rows belong to no device).
     template <typename Table, typename Row, typename Fill>
-    [[nodiscard]] static store::StoreError writeInOrder(const Table& table, const std::vector<Row>& stored,
-                                                        std::size_t count, Fill fill) {
+    [[nodiscard]] static base::Result<void> writeInOrder(const Table& table, const std::vector<Row>& stored,
+                                                         std::size_t count, Fill fill) {
         RowMatch match;
         for (std::size_t i = 0; i < count; ++i)
             match.storedFor.push_back(i < stored.size() ? std::optional<std::size_t>(i) : std::nullopt);
@@ -139,13 +139,13 @@ protected:
     app::AppContext& m_ctx;
     sensornet::AdapterLink& m_link;
     sensornet::SensorBus m_bus;
-    app::UserDialogs& m_dialogs;
+    base::UserDialogs& m_dialogs;
 
 private:
     // Resets the adapter and opens the TempLog; false when the port is not open afterwards.
     bool openAdapter();
     // Runs write inside one transaction of the side's database; the error text when it was rolled back.
-    [[nodiscard]] store::StoreError inTransaction(const std::function<store::StoreError()>& write);
+    [[nodiscard]] base::Result<void> inTransaction(const std::function<base::Result<void>()>& write);
     // The family code a lamp switch has: the two characters before the alarm search command's terminator.
     [[nodiscard]] QString switchFamily() const;
 

@@ -1,6 +1,6 @@
 #include "install/ZoneConfiguration.h"
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "install/ZoneGridColumn.h"
 
 namespace kelvara::install {
@@ -20,11 +20,11 @@ bool isZero(const QVariant& value) {
 
 ZoneConfiguration::ZoneConfiguration(const store::Database& kvr) : m_zones(kvr), m_panel(kvr) {}
 
-store::StoreError ZoneConfiguration::loadLampSerials() {
+base::Result<void> ZoneConfiguration::loadLampSerials() {
     m_ledSerial.clear();
     const auto lamps = m_panel.loadAll();
     if (!lamps)
-        return lamps.error();
+        return lamps.failure();
     for (const store::AlarmPanelRow& lamp : *lamps) {
         if (lamp.AlarmLedNo == 0)
             continue;
@@ -32,7 +32,7 @@ store::StoreError ZoneConfiguration::loadLampSerials() {
             break;
         m_ledSerial << lamp.ALarmSerialNo;
     }
-    return std::nullopt;
+    return {};
 }
 
 QString ZoneConfiguration::LedSerial(int lampNo) const {
@@ -48,24 +48,24 @@ std::optional<QString> ZoneConfiguration::lampSerialFor(int alarmLedNo) const {
     return LedSerial(alarmLedNo);
 }
 
-store::StoreError ZoneConfiguration::saveLampSerials() const {
+base::Result<void> ZoneConfiguration::saveLampSerials() const {
     const auto zones = m_zones.loadAll();
     if (!zones)
-        return zones.error();
-    store::StoreError first;
+        return zones.failure();
+    base::Result<void> first;
     for (store::MonitorSetsRow zone : *zones) {
         const std::optional<QString> serial = lampSerialFor(zone.AlarmLedNo);
         if (!serial || *serial == zone.ALarmSerialNo)
             continue;
         zone.ALarmSerialNo = *serial;
-        if (store::StoreError failed = m_zones.update(zone); failed && !first)
-            first = failed;
+        if (auto saved = m_zones.update(zone); !saved.ok() && first.ok())
+            first = saved;
     }
     return first;
 }
 
 bool ZoneConfiguration::applyDelayRule(store::MonitorSetsRow& row, int column, const QVariant& value,
-                                       const app::Clock& clock) {
+                                       const base::Clock& clock) {
     if (column == static_cast<int>(ZoneGridColumn::Delay) && value.toInt() > 0) {
         const QTime now = clock.currentTime();
         row.AlarmOn = QTime(now.hour(), now.minute(), now.second()); // stored to the second

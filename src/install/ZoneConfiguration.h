@@ -1,17 +1,14 @@
 #pragma once
 
+#include "base/Clock.h"
+#include "base/Result.h"
 #include "store/AlarmPanelStore.h"
 #include "store/Database.h"
 #include "store/MonitorSetsStore.h"
-#include "store/StoreResult.h"
 
 #include <QStringList>
 #include <QVariant>
 #include <optional>
-
-namespace kelvara::app {
-class Clock;
-}
 
 namespace kelvara::install {
 
@@ -23,7 +20,7 @@ public:
 
     // Reads the alarm panel in AlarmLedNo order; the lamps are numbered by their position among the rows
     // whose AlarmLedNo is not 0. Lamps beyond the twentieth are not kept (no zone can ask for them).
-    [[nodiscard]] store::StoreError loadLampSerials();
+    [[nodiscard]] base::Result<void> loadLampSerials();
     [[nodiscard]] int LedCount() const { return static_cast<int>(m_ledSerial.size()); }
     // The ROM id of lamp lampNo (1 to LedCount); empty outside that range.
     [[nodiscard]] QString LedSerial(int lampNo) const;
@@ -34,12 +31,12 @@ public:
 
     // Gives every zone the serial of its lamp number and stores the zones that changed. Every zone is tried;
     // the first failure is returned.
-    [[nodiscard]] store::StoreError saveLampSerials() const;
+    [[nodiscard]] base::Result<void> saveLampSerials() const;
 
     // After the user changed a cell of the zone grid to value: a delay above 0 starts the zone's delay now;
     // any other change to 0 sets AlarmOn to midnight. True when the row changed and must be stored.
     static bool applyDelayRule(store::MonitorSetsRow& row, int column, const QVariant& value,
-                               const app::Clock& clock);
+                               const base::Clock& clock);
 
     static constexpr int kMaxLamps = 20;
 

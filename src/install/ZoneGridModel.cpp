@@ -1,6 +1,6 @@
 #include "install/ZoneGridModel.h"
 
-#include "app/UserDialogs.h"
+#include "base/UserDialogs.h"
 #include "install/ZoneConfiguration.h"
 
 #include <cmath>
@@ -70,7 +70,7 @@ QString shown(bool value) {
 
 } // namespace
 
-ZoneGridModel::ZoneGridModel(const store::Database& kvr, const app::Clock& clock, app::UserDialogs& dialogs,
+ZoneGridModel::ZoneGridModel(const store::Database& kvr, const base::Clock& clock, base::UserDialogs& dialogs,
                              QObject* parent)
     : QAbstractTableModel(parent), m_store(kvr), m_clock(clock), m_dialogs(dialogs) {
     reload();
@@ -198,8 +198,8 @@ bool ZoneGridModel::setData(const QModelIndex& index, const QVariant& value, int
     if (!assign(changed, static_cast<ZoneGridColumn>(index.column()), value))
         return false;
     ZoneConfiguration::applyDelayRule(changed, index.column(), value, m_clock);
-    if (const store::StoreError failed = m_store.update(changed)) {
-        tell(*failed);
+    if (const base::Result<void> done = m_store.update(changed); !done) {
+        tell(done.error());
         return false;
     }
     m_rows[static_cast<std::size_t>(index.row())] = changed;
@@ -217,8 +217,8 @@ bool ZoneGridModel::removeZone(int row) {
     const store::MonitorSetsRow* doomed = zone(row);
     if (!doomed)
         return false;
-    if (const store::StoreError failed = m_store.remove(doomed->id)) {
-        tell(*failed);
+    if (const base::Result<void> done = m_store.remove(doomed->id); !done) {
+        tell(done.error());
         return false;
     }
     beginRemoveRows({}, row, row);

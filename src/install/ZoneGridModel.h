@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Clock.h"
+#include "base/UserDialogs.h"
 #include "install/ZoneGridColumn.h"
 #include "store/Database.h"
 #include "store/MonitorSetsStore.h"
@@ -7,11 +9,6 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <vector>
-
-namespace kelvara::app {
-class Clock;
-class UserDialogs;
-} // namespace kelvara::app
 
 namespace kelvara::install {
 
@@ -21,7 +18,7 @@ class ZoneGridModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
     // dialogs shows the database's words when a zone cannot be read, stored or deleted.
-    ZoneGridModel(const store::Database& kvr, const app::Clock& clock, app::UserDialogs& dialogs,
+    ZoneGridModel(const store::Database& kvr, const base::Clock& clock, base::UserDialogs& dialogs,
                   QObject* parent = nullptr);
 
     // Reads the zones again (after a Save wrote to them behind the grid's back).
@@ -52,8 +49,8 @@ private:
     void tell(const QString& error);
 
     store::MonitorSetsStore m_store;
-    const app::Clock& m_clock;
-    app::UserDialogs& m_dialogs;
+    const base::Clock& m_clock;
+    base::UserDialogs& m_dialogs;
     std::vector<store::MonitorSetsRow> m_rows;
 };
 

@@ -11,7 +11,7 @@ namespace kelvara::install {
 
 namespace {
 
-SensorInstallation::Side zoneSide(const app::AdapterCommands& commands) {
+SensorInstallation::Side zoneSide(const sensornet::AdapterCommands& commands) {
     SensorInstallation::Side side;
     side.sensorSearch = sensornet::DeviceSearch::All;
     side.sensorFamilies = commands.TempSensorCmd;
@@ -76,7 +76,7 @@ QStringList serialNos(const std::vector<store::MonitorSetsRow>& zones) {
 } // namespace
 
 ZoneInstallation::ZoneInstallation(app::AppContext& ctx, sensornet::AdapterLink& link,
-                                   app::UserDialogs& dialogs)
+                                   base::UserDialogs& dialogs)
     : SensorInstallation(ctx, link, dialogs, zoneSide(ctx.commands)) {}
 
 QStringList ZoneInstallation::workingIds() const {
@@ -86,48 +86,49 @@ QStringList ZoneInstallation::workingIds() const {
     return ids;
 }
 
-store::StoreError ZoneInstallation::addSensor(const QString& romId) {
+base::Result<void> ZoneInstallation::addSensor(const QString& romId) {
     ZoneWorkingRow row;
-    store::StoreError error;
+    base::Result<void> looked;
     if (database() != nullptr) {
         const auto stored = store::MonitorSetsStore(*database()).findBySerialNo(romId);
         if (!stored)
-            error = stored.error();
+            looked = stored.failure();
         else if (*stored)
             row = fromStored(**stored);
     }
     row.SerialNo = romId;
     m_rows.push_back(row);
-    return error;
+    return looked;
 }
 
-store::StoreResult<QStringList> ZoneInstallation::droppedSensors() const {
+base::Result<QStringList> ZoneInstallation::droppedSensors() const {
     const auto stored = store::MonitorSetsStore(*database()).loadAll();
     if (!stored)
-        return store::StoreResult<QStringList>::failure(stored.error());
+        return stored.failure();
     QStringList lines;
     for (const std::size_t i : matchRows(serialNos(*stored), workingIds()).unclaimed) {
         const store::MonitorSetsRow& zone = (*stored)[i];
         lines << QStringLiteral("Zone %1  %2").arg(zone.Room).arg(zone.Name);
     }
-    return store::StoreResult<QStringList>::success(lines);
+    return lines;
 }
 
-store::StoreError ZoneInstallation::writeSensors() {
+base::Result<void> ZoneInstallation::writeSensors() {
     const store::MonitorSetsStore zones(*database());
     auto stored = zones.loadAll();
     if (!stored)
-        return stored.error();
+        return stored.failure();
     // A sensor keeps its own row, so what the installation does not write (the last reading) stays with it
     // and never passes to another sensor.
     const RowMatch match = matchRows(serialNos(*stored), workingIds());
-    if (auto error = writeMatched(zones, *stored, match, [this](store::MonitorSetsRow& zone, std::size_t i) {
-            writeInto(zone, m_rows[i]);
-        }))
-        return error;
+    const auto written =
+        writeMatched(zones, *stored, match,
+                     [this](store::MonitorSetsRow& zone, std::size_t i) { writeInto(zone, m_rows[i]); });
+    if (!written.ok())
+        return written;
     const store::SystemStore system(*database());
-    if (auto error = system.ensureRow())
-        return error;
+    if (auto ensured = system.ensureRow(); !ensured.ok())
+        return ensured;
     return system.saveRooms(sensorCount());
 }
 
@@ -135,53 +136,54 @@ std::vector<InstallProblem> ZoneInstallation::afterSensorsSaved() {
     m_ctx.settings.Zones = static_cast<std::int16_t>(sensorCount());
     // The file is rewritten only after the tables are committed, so a failed Save leaves it as it was.
     const QString path = QDir(m_ctx.siteDir).filePath(app::KvrIniFile::kFileName);
-    if (const auto error = app::KvrIniFile::rewriteZones(path, sensorCount()))
-        return {{std::nullopt, QStringLiteral("%1 could not be rewritten: %2").arg(path, *error)}};
+    if (const auto rewritten = app::KvrIniFile::rewriteZones(path, sensorCount()); !rewritten.ok())
+        return {{std::nullopt, QStringLiteral("%1 could not be rewritten: %2").arg(path, rewritten.error())}};
     return {};
 }
 
-store::StoreResult<int> ZoneInstallation::lampNumber(const QString& romId) const {
+base::Result<int> ZoneInstallation::lampNumber(const QString& romId) const {
     if (database() == nullptr)
-        return store::StoreResult<int>::success(0);
+        return 0;
     const auto zone = store::MonitorSetsStore(*database()).findByAlarmSerialNo(romId);
     if (!zone)
-        return store::StoreResult<int>::failure(zone.error());
+        return zone.failure();
     if (*zone)
-        return store::StoreResult<int>::success((*zone)->Room);
+        return (*zone)->Room;
     const auto lamp = store::AlarmPanelStore(*database()).findBySerialNo(romId);
     if (!lamp)
-        return store::StoreResult<int>::failure(lamp.error());
-    return store::StoreResult<int>::success(*lamp ? (*lamp)->AlarmLedNo : 0);
+        return lamp.failure();
+    return *lamp ? (*lamp)->AlarmLedNo : 0;
 }
 
-store::StoreError ZoneInstallation::writePanel() {
+base::Result<void> ZoneInstallation::writePanel() {
     const store::AlarmPanelStore panel(*database());
     const store::MonitorSetsStore zones(*database());
     const auto stored = panel.loadAll();
     if (!stored)
-        return stored.error();
-    if (auto error =
-            writeInOrder(panel, *stored, lamps().size(), [this](store::AlarmPanelRow& row, std::size_t i) {
-                row.AlarmLedNo = lamps()[i].AlarmLedNo;
-                row.ALarmSerialNo = lamps()[i].AlarmSerialNo;
-                row.ALarmPanelID = 0;
-            }))
-        return error;
+        return stored.failure();
+    const auto written =
+        writeInOrder(panel, *stored, lamps().size(), [this](store::AlarmPanelRow& row, std::size_t i) {
+            row.AlarmLedNo = lamps()[i].AlarmLedNo;
+            row.ALarmSerialNo = lamps()[i].AlarmSerialNo;
+            row.ALarmPanelID = 0;
+        });
+    if (!written.ok())
+        return written;
     for (const LampRow& lamp : lamps()) {
         // 0 is a lamp nobody has numbered yet; it must not become the lamp of an unnumbered zone.
         if (lamp.AlarmLedNo == 0)
             continue;
         const auto zone = zones.findByRoom(lamp.AlarmLedNo);
         if (!zone)
-            return zone.error();
+            return zone.failure();
         if (*zone) {
             store::MonitorSetsRow updated = **zone;
             updated.ALarmSerialNo = lamp.AlarmSerialNo;
-            if (auto error = zones.update(updated))
-                return error;
+            if (auto saved = zones.update(updated); !saved.ok())
+                return saved;
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace kelvara::install

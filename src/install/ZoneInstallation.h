@@ -11,7 +11,7 @@ namespace kelvara::install {
 // the alarm panel's lamp switches into AlarmPanel.
 class ZoneInstallation final : public SensorInstallation {
 public:
-    ZoneInstallation(app::AppContext& ctx, sensornet::AdapterLink& link, app::UserDialogs& dialogs);
+    ZoneInstallation(app::AppContext& ctx, sensornet::AdapterLink& link, base::UserDialogs& dialogs);
 
     [[nodiscard]] std::vector<ZoneWorkingRow>& rows() { return m_rows; }
     [[nodiscard]] const std::vector<ZoneWorkingRow>& rows() const { return m_rows; }
@@ -34,12 +34,12 @@ public:
 protected:
     [[nodiscard]] store::Database* database() const override { return m_ctx.databases.kvr.get(); }
     void clearSensors() override { m_rows.clear(); }
-    [[nodiscard]] store::StoreError addSensor(const QString& romId) override;
-    [[nodiscard]] store::StoreResult<QStringList> droppedSensors() const override;
-    [[nodiscard]] store::StoreError writeSensors() override;
+    [[nodiscard]] base::Result<void> addSensor(const QString& romId) override;
+    [[nodiscard]] base::Result<QStringList> droppedSensors() const override;
+    [[nodiscard]] base::Result<void> writeSensors() override;
     [[nodiscard]] std::vector<InstallProblem> afterSensorsSaved() override;
-    [[nodiscard]] store::StoreResult<int> lampNumber(const QString& romId) const override;
-    [[nodiscard]] store::StoreError writePanel() override;
+    [[nodiscard]] base::Result<int> lampNumber(const QString& romId) const override;
+    [[nodiscard]] base::Result<void> writePanel() override;
 
 private:
     [[nodiscard]] QStringList workingIds() const;

@@ -1,8 +1,8 @@
 #include "monitoring/MonitoringCycle.h"
 
 #include "app/AppContext.h"
-#include "app/Clock.h"
-#include "app/UserDialogs.h"
+#include "base/Clock.h"
+#include "base/UserDialogs.h"
 #include "monitoring/PanelLamps.h"
 #include "monitoring/TimeOfDay.h"
 #include "monitoring/ZonePassObserver.h"
@@ -15,8 +15,8 @@
 namespace kelvara::monitoring {
 
 MonitoringCycle::MonitoringCycle(app::AppContext& ctx, sensornet::AdapterLink& link,
-                                 sensornet::SensorBus& bus, const app::Clock& clock, ZoneReader& zones,
-                                 PanelLamps& lamps, app::UserDialogs& dialogs, ZonePassObserver& observer,
+                                 sensornet::SensorBus& bus, const base::Clock& clock, ZoneReader& zones,
+                                 PanelLamps& lamps, base::UserDialogs& dialogs, ZonePassObserver& observer,
                                  QObject* parent)
     : QObject(parent), m_ctx(ctx), m_link(link), m_bus(bus), m_clock(clock), m_zones(zones), m_lamps(lamps),
       m_dialogs(dialogs), m_observer(observer) {
@@ -121,7 +121,7 @@ void MonitoringCycle::failurePath() {
 
 void MonitoringCycle::SuspendMonitoring(bool closePort) {
     m_timer.stop();
-    m_dialogs.information(QStringLiteral("Kelvara"), kSuspendText);
+    m_dialogs.warning(QStringLiteral("Kelvara"), kSuspendText);
     if (closePort && m_link.isOpen())
         m_link.closePort();
 }
@@ -158,9 +158,9 @@ MonitoringCycle::DurationSave MonitoringCycle::saveDuration(int room, bool disab
         hours = 0;
     zone.Duration = hours;
     zone.DisableAlarm = disabled;
-    if (const auto failed = zones.update(zone)) {
+    if (const auto done = zones.update(zone); !done) {
         if (error)
-            *error = *failed;
+            *error = done.error();
         return DurationSave::Failed;
     }
     return DurationSave::Saved;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Clock.h"
+#include "base/UserDialogs.h"
 #include "monitoring/ZoneAlarmState.h"
 
 #include <QObject>
@@ -10,9 +12,7 @@
 
 namespace kelvara::app {
 struct AppContext;
-class Clock;
-class UserDialogs;
-} // namespace kelvara::app
+}
 
 namespace kelvara::sensornet {
 class AdapterLink;
@@ -42,8 +42,8 @@ public:
     };
 
     MonitoringCycle(app::AppContext& ctx, sensornet::AdapterLink& link, sensornet::SensorBus& bus,
-                    const app::Clock& clock, ZoneReader& zones, PanelLamps& lamps, app::UserDialogs& dialogs,
-                    ZonePassObserver& observer, QObject* parent = nullptr);
+                    const base::Clock& clock, ZoneReader& zones, PanelLamps& lamps,
+                    base::UserDialogs& dialogs, ZonePassObserver& observer, QObject* parent = nullptr);
 
     void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
 
@@ -111,10 +111,10 @@ private:
     app::AppContext& m_ctx;
     sensornet::AdapterLink& m_link;
     sensornet::SensorBus& m_bus;
-    const app::Clock& m_clock;
+    const base::Clock& m_clock;
     ZoneReader& m_zones;
     PanelLamps& m_lamps;
-    app::UserDialogs& m_dialogs;
+    base::UserDialogs& m_dialogs;
     ZonePassObserver& m_observer;
     Hooks m_hooks;
     QTimer m_timer;

@@ -1,7 +1,8 @@
 #include "monitoring/MonitoringJob.h"
 
 #include "app/AppContext.h"
-#include "app/ErrorReporter.h"
+#include "app/ComPortSettings.h"
+#include "base/ErrorReporter.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/PanelLamps.h"
 #include "monitoring/ReadLog.h"
@@ -14,8 +15,8 @@
 
 namespace kelvara::monitoring {
 
-MonitoringJob::MonitoringJob(app::AppContext& ctx, const app::Clock& clock, app::UserDialogs& dialogs,
-                             app::ErrorReporter& errors, ZonePassObserver& observer,
+MonitoringJob::MonitoringJob(app::AppContext& ctx, const base::Clock& clock, base::UserDialogs& dialogs,
+                             base::ErrorReporter& errors, ZonePassObserver& observer,
                              std::unique_ptr<sensornet::SerialPort> port,
                              std::unique_ptr<sensornet::Pause> pause)
     : m_ctx(ctx), m_port(std::move(port)), m_pause(std::move(pause)), m_errors(errors) {
@@ -36,7 +37,7 @@ void MonitoringJob::start(const app::UserSettings& settings) {
     if (!m_log->open(logPath))
         m_errors.reportError(QStringLiteral("Could not create %1").arg(ReadLog::kFileName),
                              QStringLiteral("Load"));
-    (void)m_link->configurePort(settings);
+    m_link->configurePort(app::readLineSettings(settings));
     if (m_ctx.hasZoneSide() && m_ctx.databases.kvr && m_ctx.databases.kvr->isOpen()) {
         const auto zones = store::MonitorSetsStore(*m_ctx.databases.kvr).loadAll();
         if (zones)

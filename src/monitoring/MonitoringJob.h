@@ -1,12 +1,13 @@
 #pragma once
 
+#include "base/Clock.h"
+#include "base/ErrorReporter.h"
+#include "base/UserDialogs.h"
+
 #include <memory>
 
 namespace kelvara::app {
 struct AppContext;
-class Clock;
-class ErrorReporter;
-class UserDialogs;
 class UserSettings;
 } // namespace kelvara::app
 
@@ -29,8 +30,8 @@ class ZoneReader;
 // reading, the panel lamps and the cycle. The windows and the headless run both drive it.
 class MonitoringJob {
 public:
-    MonitoringJob(app::AppContext& ctx, const app::Clock& clock, app::UserDialogs& dialogs,
-                  app::ErrorReporter& errors, ZonePassObserver& observer,
+    MonitoringJob(app::AppContext& ctx, const base::Clock& clock, base::UserDialogs& dialogs,
+                  base::ErrorReporter& errors, ZonePassObserver& observer,
                   std::unique_ptr<sensornet::SerialPort> port, std::unique_ptr<sensornet::Pause> pause);
     ~MonitoringJob();
     MonitoringJob(const MonitoringJob&) = delete;
@@ -57,7 +58,7 @@ private:
     std::unique_ptr<ZoneReader> m_reader;
     std::unique_ptr<PanelLamps> m_lamps;
     std::unique_ptr<MonitoringCycle> m_cycle;
-    app::ErrorReporter& m_errors;
+    base::ErrorReporter& m_errors;
 };
 
 } // namespace kelvara::monitoring

@@ -1,8 +1,8 @@
 #include "monitoring/ZoneReader.h"
 
 #include "app/AppContext.h"
-#include "app/Clock.h"
-#include "app/ErrorReporter.h"
+#include "base/Clock.h"
+#include "base/ErrorReporter.h"
 #include "monitoring/ReadLog.h"
 #include "monitoring/TimeOfDay.h"
 #include "monitoring/ZoneAlarmEvaluator.h"
@@ -22,8 +22,8 @@
 
 namespace kelvara::monitoring {
 
-ZoneReader::ZoneReader(app::AppContext& ctx, sensornet::SensorBus& bus, const app::Clock& clock, ReadLog& log,
-                       app::ErrorReporter& errors, ZonePassObserver& observer)
+ZoneReader::ZoneReader(app::AppContext& ctx, sensornet::SensorBus& bus, const base::Clock& clock,
+                       ReadLog& log, base::ErrorReporter& errors, ZonePassObserver& observer)
     : m_ctx(ctx), m_bus(bus), m_clock(clock), m_log(log), m_errors(errors), m_observer(observer) {}
 
 int ZoneReader::displayValue(double celsius, const QString& tempType, double calibration) {
@@ -36,6 +36,11 @@ int ZoneReader::displayValue(double celsius, const QString& tempType, double cal
 
 void ZoneReader::report(const QString& error) {
     m_errors.reportError(error, kProcedure);
+}
+
+void ZoneReader::check(const base::Result<void>& done) {
+    if (!done.ok())
+        report(done.error());
 }
 
 void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
@@ -55,8 +60,7 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
     if (recordNow) {
         m_ctx.LastDate = recDate;
         m_ctx.LastTime = recTime;
-        if (const auto error = store::SystemStore(db).saveLastRecord(recDate, recTime))
-            report(*error);
+        check(store::SystemStore(db).saveLastRecord(recDate, recTime));
     }
 
     store::MonitorSetsStore zones(db);
@@ -71,9 +75,10 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
     // A recording pass commits zone by zone into the journal, so a crash of the program loses no recorded
     // value; the last zone's commit goes to the disk and takes the whole pass with it, so a power cut
     // loses at most the pass in progress. A plain pass only refreshes each zone's reading and alarm state
-    // and commits them together at its end, once.
-    db.setDurableCommits(false);
-    const auto durableAgain = qScopeGuard([&db] { db.setDurableCommits(true); });
+    // and commits them together at its end, once, into the journal: a power cut may lose that refresh,
+    // which the next pass makes again. (The engine takes no change of durability inside a transaction.)
+    check(db.setDurableCommits(false));
+    const auto durableAgain = qScopeGuard([this, &db] { check(db.setDurableCommits(true)); });
     std::optional<store::Transaction> passTransaction;
     if (!recordNow)
         passTransaction.emplace(db);
@@ -81,7 +86,7 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
     const int zoneCount = static_cast<int>(rows.value().size());
     for (store::MonitorSetsRow& zone : rows.value()) {
         if (recordNow && index == zoneCount - 1)
-            db.setDurableCommits(true);
+            check(db.setDurableCommits(true));
         m_observer.zoneStarted(index);
         const sensornet::SensorReading reading = m_bus.readSensor(zone.SerialNo);
         const QTime readAt = m_clock.currentTime();
@@ -107,8 +112,7 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
         if (recordNow)
             zoneTransaction.emplace(db);
         zone.TimeRead = readAt;
-        if (const auto error = zones.updateReading(zone))
-            report(*error);
+        check(zones.updateReading(zone));
 
         if (recordNow && zone.Record) {
             if (!monitor) {
@@ -125,9 +129,8 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
                     monitor->id = id.value();
                 else
                     report(id.error());
-            } else if (const auto error = store::MonitorStore(db).updateZone(monitor->id, zone.Room,
-                                                                             valueText, monitor->Alarm)) {
-                report(*error);
+            } else {
+                check(store::MonitorStore(db).updateZone(monitor->id, zone.Room, valueText, monitor->Alarm));
             }
             if (raised) {
                 store::AlarmsRow alarm;
@@ -142,10 +145,8 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
                     report(id.error());
             }
         }
-        if (zoneTransaction) {
-            if (const auto error = zoneTransaction->commit())
-                report(*error);
-        }
+        if (zoneTransaction)
+            check(zoneTransaction->commit());
         m_observer.processEvents();
 
         const QString line = ReadLog::zoneLine(reading.addressAnswer, reading.temperatureAnswer, readAt,
@@ -155,11 +156,8 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
         m_observer.logLine(line);
         ++index;
     }
-    if (passTransaction) {
-        db.setDurableCommits(true);
-        if (const auto error = passTransaction->commit())
-            report(*error);
-    }
+    if (passTransaction)
+        check(passTransaction->commit());
     m_observer.passFinished();
 }
 

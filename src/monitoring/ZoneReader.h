@@ -1,5 +1,8 @@
 #pragma once
 
+#include "base/Clock.h"
+#include "base/ErrorReporter.h"
+#include "base/Result.h"
 #include "monitoring/ZoneAlarmState.h"
 
 #include <QDate>
@@ -7,9 +10,7 @@
 
 namespace kelvara::app {
 struct AppContext;
-class Clock;
-class ErrorReporter;
-} // namespace kelvara::app
+}
 
 namespace kelvara::sensornet {
 class SensorBus;
@@ -24,8 +25,8 @@ class ZonePassObserver;
 // zone's last value, evaluates its alarm, records a Monitor row on recording passes and logs every zone.
 class ZoneReader {
 public:
-    ZoneReader(app::AppContext& ctx, sensornet::SensorBus& bus, const app::Clock& clock, ReadLog& log,
-               app::ErrorReporter& errors, ZonePassObserver& observer);
+    ZoneReader(app::AppContext& ctx, sensornet::SensorBus& bus, const base::Clock& clock, ReadLog& log,
+               base::ErrorReporter& errors, ZonePassObserver& observer);
 
     void Read_C3Cold(ZoneAlarmState& state);
 
@@ -37,12 +38,14 @@ public:
 
 private:
     void report(const QString& error);
+    // Reports a write that failed; the pass goes on with its next step.
+    void check(const base::Result<void>& done);
 
     app::AppContext& m_ctx;
     sensornet::SensorBus& m_bus;
-    const app::Clock& m_clock;
+    const base::Clock& m_clock;
     ReadLog& m_log;
-    app::ErrorReporter& m_errors;
+    base::ErrorReporter& m_errors;
     ZonePassObserver& m_observer;
 };
 

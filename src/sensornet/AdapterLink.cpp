@@ -23,60 +23,26 @@ int openErrorNumber(PortFailure failure) {
     return kPortFailed;
 }
 
-AdapterLink::AdapterLink(SerialPort& port, const app::Clock& clock, Pause& pause, app::UserDialogs& dialogs,
-                         ExchangeRules rules, app::ErrorReporter* reporter)
+AdapterLink::AdapterLink(SerialPort& port, const base::Clock& clock, Pause& pause, base::UserDialogs& dialogs,
+                         ExchangeRules rules, base::ErrorReporter* reporter)
     : m_port(port), m_clock(clock), m_pause(pause), m_dialogs(dialogs), m_rules(rules), m_reporter(reporter) {
 }
 
-ConfigureOutcome AdapterLink::configurePort(const app::UserSettings& settings) {
-    const QString& section = app::UserSettings::kSection;
+ConfigureOutcome AdapterLink::configurePort(const base::Result<StoredLineSettings>& stored) {
     closePort();
-
-    const QString lineText = settings.get(section, QStringLiteral("Settings"));
-    if (!lineText.isEmpty()) {
-        const ParseResult<LineParameters> parameters = parseLineParameters(lineText);
-        if (!parameters.ok()) {
-            m_dialogs.information(kTitle, parameters.error);
-            return ConfigureOutcome::Refused;
-        }
-        m_settings.parameters = *parameters.value;
-    }
-
-    QString failure;
-    const QString portName = settings.get(section, QStringLiteral("PortName")).trimmed();
-    if (!portName.isEmpty()) {
-        m_settings.portName = portName;
-    } else {
-        const QString number = settings.get(section, QStringLiteral("CommPort"));
-        if (!number.isEmpty()) {
-            const ParseResult<QString> device = parsePortNumber(number);
-            if (device.ok())
-                m_settings.portName = *device.value;
-            else
-                failure = device.error;
-        }
-    }
-
-    const QString handshaking = settings.get(section, QStringLiteral("Handshaking"));
-    if (!handshaking.isEmpty()) {
-        const ParseResult<QSerialPort::FlowControl> flow = parseHandshaking(handshaking);
-        if (flow.ok())
-            m_settings.flowControl = *flow.value;
-        else if (failure.isEmpty())
-            failure = flow.error;
-    }
-    const QString checksum = settings.get(section, QStringLiteral("Checksum")).trimmed().toLower();
-    m_answerChecksums = checksum == QLatin1String("1") || checksum == QLatin1String("true") ||
-                        checksum == QLatin1String("on") || checksum == QLatin1String("yes");
-
-    if (!failure.isEmpty()) {
-        m_dialogs.information(kTitle, failure);
-        closePort();
+    if (!stored) {
+        m_dialogs.warning(kTitle, stored.error());
         return ConfigureOutcome::Refused;
     }
-
-    if (lineText.isEmpty()) {
-        m_dialogs.information(kTitle, kNoSettingsMessage);
+    if (stored->parameters)
+        m_settings.parameters = *stored->parameters;
+    if (stored->portName)
+        m_settings.portName = *stored->portName;
+    if (stored->flowControl)
+        m_settings.flowControl = *stored->flowControl;
+    m_settings.answerChecksums = stored->answerChecksums;
+    if (!stored->parameters) {
+        m_dialogs.critical(kTitle, kNoSettingsMessage);
         return ConfigureOutcome::NotConfigured;
     }
     return ConfigureOutcome::Configured;
@@ -85,11 +51,11 @@ ConfigureOutcome AdapterLink::configurePort(const app::UserSettings& settings) {
 std::optional<QString> AdapterLink::resetAdapter(const QString& resetCommand) {
     closePort();
     m_pause.wait(kResetWaitMs);
-    const PortOpenResult opened = m_port.open(m_settings);
-    if (!opened.ok()) {
-        const int number = openErrorNumber(opened.failure);
+    const base::Result<void> opened = m_port.open(m_settings);
+    if (!opened) {
+        const int number = openErrorNumber(static_cast<PortFailure>(opened.code()));
         if (number >= kInvalidPortNumber && number <= kPortAlreadyOpen)
-            m_dialogs.information(kTitle, kCheckPortMessage + QString::number(number));
+            m_dialogs.critical(kTitle, kCheckPortMessage + QString::number(number));
         m_port.close();
         return std::nullopt;
     }
@@ -158,7 +124,7 @@ QString AdapterLink::takeArrived() {
 }
 
 QString AdapterLink::received(const QString& raw) const {
-    return m_answerChecksums ? protocol::withoutLineChecksums(raw) : raw;
+    return m_settings.answerChecksums ? protocol::withoutLineChecksums(raw) : raw;
 }
 
 void AdapterLink::reportOnce(const QString& error, QStringList& reported) {

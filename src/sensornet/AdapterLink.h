@@ -1,9 +1,8 @@
 #pragma once
 
-#include "app/Clock.h"
-#include "app/ErrorReporter.h"
-#include "app/UserDialogs.h"
-#include "app/UserSettings.h"
+#include "base/Clock.h"
+#include "base/ErrorReporter.h"
+#include "base/UserDialogs.h"
 #include "sensornet/LineSettings.h"
 #include "sensornet/Pause.h"
 #include "sensornet/SerialPort.h"
@@ -50,12 +49,12 @@ inline constexpr int kPortAlreadyOpen = 8005;
 class AdapterLink {
 public:
     // reporter receives the exchange's failures; windows without a status list pass none.
-    AdapterLink(SerialPort& port, const app::Clock& clock, Pause& pause, app::UserDialogs& dialogs,
-                ExchangeRules rules, app::ErrorReporter* reporter = nullptr);
+    AdapterLink(SerialPort& port, const base::Clock& clock, Pause& pause, base::UserDialogs& dialogs,
+                ExchangeRules rules, base::ErrorReporter* reporter = nullptr);
 
-    // Reads "Settings", "PortName" or "CommPort", "Handshaking" and "Checksum" from section "Properties" of
-    // the store and keeps them for the next opening. Closes the port first; does not open it.
-    ConfigureOutcome configurePort(const app::UserSettings& settings);
+    // Takes the stored port settings for the next opening, or tells the user why they cannot be used (the
+    // port then keeps its settings). Closes the port first; does not open it.
+    ConfigureOutcome configurePort(const base::Result<StoredLineSettings>& stored);
 
     // Closes the port, waits a second, opens it, sends resetCommand and returns what came back within a
     // second. No value when the port could not be opened; the user has been told why.
@@ -75,10 +74,9 @@ public:
     QString takeArrived();
 
     [[nodiscard]] const LineSettings& lineSettings() const { return m_settings; }
-    // Whether the adapter ends each answer line with a checksum, which the link checks and removes, so that
-    // callers see the same answers in both modes.
-    [[nodiscard]] bool answerChecksums() const { return m_answerChecksums; }
-    void setAnswerChecksums(bool on) { m_answerChecksums = on; }
+    // Answers with line checksums are checked and stripped, so that callers see the same answers in both
+    // modes.
+    void setAnswerChecksums(bool on) { m_settings.answerChecksums = on; }
     [[nodiscard]] const ExchangeRules& rules() const { return m_rules; }
 
     static constexpr qint64 kResetWaitMs = 1000;
@@ -98,13 +96,12 @@ private:
     [[nodiscard]] QString received(const QString& raw) const;
 
     SerialPort& m_port;
-    const app::Clock& m_clock;
+    const base::Clock& m_clock;
     Pause& m_pause;
-    app::UserDialogs& m_dialogs;
+    base::UserDialogs& m_dialogs;
     ExchangeRules m_rules;
-    app::ErrorReporter* m_reporter;
+    base::ErrorReporter* m_reporter;
     LineSettings m_settings;
-    bool m_answerChecksums = false;
 };
 
 } // namespace kelvara::sensornet

@@ -35,34 +35,32 @@ std::optional<QSerialPort::Parity> parityFromLetter(const QString& part) {
 
 LineSettings::LineSettings() : portName(portNameForNumber(1)) {}
 
-ParseResult<LineParameters> parseLineParameters(const QString& text) {
+base::Result<LineParameters> parseLineParameters(const QString& text) {
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != 4)
-        return {std::nullopt,
-                settingsError(text, QStringLiteral("expected the baud rate, parity, data bits and "
-                                                   "stop bits separated by commas, as in "
-                                                   "115200,n,8,1"))};
+        return base::fail(settingsError(text, QStringLiteral("expected the baud rate, parity, data bits and "
+                                                             "stop bits separated by commas, as in "
+                                                             "115200,n,8,1")));
     LineParameters p;
 
     bool isNumber = false;
     const QString baud = parts[0].trimmed();
     p.baudRate = baud.toInt(&isNumber);
     if (!isNumber || p.baudRate <= 0 || p.baudRate > kHighestBaudRate)
-        return {std::nullopt, settingsError(text, QStringLiteral("\"%1\" is not a baud rate").arg(baud))};
+        return base::fail(settingsError(text, QStringLiteral("\"%1\" is not a baud rate").arg(baud)));
 
     const QString parity = parts[1].trimmed();
     const auto parsedParity = parityFromLetter(parity);
     if (!parsedParity)
-        return {
-            std::nullopt,
-            settingsError(text, QStringLiteral("the parity \"%1\" is not one of e, o, n, m, s").arg(parity))};
+        return base::fail(
+            settingsError(text, QStringLiteral("the parity \"%1\" is not one of e, o, n, m, s").arg(parity)));
     p.parity = *parsedParity;
 
     const QString dataBits = parts[2].trimmed();
     const int bits = dataBits.toInt(&isNumber);
-    if (!isNumber || bits < 5 || bits > 8)
-        return {std::nullopt,
-                settingsError(text, QStringLiteral("%1 data bits are not supported (5 to 8)").arg(dataBits))};
+    if (!isNumber || bits < kFewestDataBits || bits > 8)
+        return base::fail(
+            settingsError(text, QStringLiteral("%1 data bits are not supported (5 to 8)").arg(dataBits)));
     p.dataBits = static_cast<QSerialPort::DataBits>(bits);
 
     const QString stop = parts[3].trimmed();
@@ -73,9 +71,9 @@ ParseResult<LineParameters> parseLineParameters(const QString& text) {
     else if (stop == QLatin1String("2"))
         p.stopBits = QSerialPort::TwoStop;
     else
-        return {std::nullopt,
-                settingsError(text, QStringLiteral("the stop bits \"%1\" are not 1, 1.5 or 2").arg(stop))};
-    return {p, {}};
+        return base::fail(
+            settingsError(text, QStringLiteral("the stop bits \"%1\" are not 1, 1.5 or 2").arg(stop)));
+    return p;
 }
 
 QString portNameForNumber(int number) {
@@ -86,32 +84,32 @@ QString portNameForNumber(int number) {
 #endif
 }
 
-ParseResult<QString> parsePortNumber(const QString& text) {
+base::Result<QString> parsePortNumber(const QString& text) {
     bool isNumber = false;
     const int number = text.trimmed().toInt(&isNumber);
     if (!isNumber || number < 1 || number > kHighestPortNumber)
-        return {std::nullopt,
-                QStringLiteral("Invalid port number \"%1\" (1 to %2).").arg(text).arg(kHighestPortNumber)};
-    return {portNameForNumber(number), {}};
+        return base::fail(
+            QStringLiteral("Invalid port number \"%1\" (1 to %2).").arg(text).arg(kHighestPortNumber));
+    return portNameForNumber(number);
 }
 
-ParseResult<QSerialPort::FlowControl> parseHandshaking(const QString& text) {
+base::Result<QSerialPort::FlowControl> parseHandshaking(const QString& text) {
     bool isNumber = false;
     const int choice = text.trimmed().toInt(&isNumber);
     if (isNumber) {
         switch (choice) {
         case 0:
-            return {QSerialPort::NoFlowControl, {}};
+            return QSerialPort::NoFlowControl;
         case 1:
-            return {QSerialPort::SoftwareControl, {}};
+            return QSerialPort::SoftwareControl;
         case 2:
         case 3:
-            return {QSerialPort::HardwareControl, {}};
+            return QSerialPort::HardwareControl;
         default:
             break;
         }
     }
-    return {std::nullopt, QStringLiteral("Invalid handshaking choice \"%1\" (0 to 3).").arg(text)};
+    return base::fail(QStringLiteral("Invalid handshaking choice \"%1\" (0 to 3).").arg(text));
 }
 
 } // namespace kelvara::sensornet

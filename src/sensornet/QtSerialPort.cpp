@@ -37,17 +37,18 @@ PortFailure QtSerialPort::failureOf(QSerialPort::SerialPortError error) {
     }
 }
 
-PortOpenResult QtSerialPort::open(const LineSettings& settings) {
+base::Result<void> QtSerialPort::open(const LineSettings& settings) {
     if (m_port.isOpen())
-        return {PortFailure::AlreadyOpen, QStringLiteral("The port is already open.")};
+        return portFailure(PortFailure::AlreadyOpen, QStringLiteral("The port is already open."));
     if (settings.portName.isEmpty())
-        return {PortFailure::NotFound, QStringLiteral("No serial device is named in the settings.")};
+        return portFailure(PortFailure::NotFound,
+                           QStringLiteral("No serial device is named in the settings."));
 
     m_port.setPortName(settings.portName);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        const PortOpenResult result{failureOf(m_port.error()), m_port.errorString()};
+        const base::Failure failure = portFailure(failureOf(m_port.error()), m_port.errorString());
         m_port.clearError();
-        return result;
+        return failure;
     }
     // Applied after opening, so that a device refusing a setting is told apart from one that is missing.
     const LineParameters& p = settings.parameters;
@@ -55,10 +56,10 @@ PortOpenResult QtSerialPort::open(const LineSettings& settings) {
                          m_port.setDataBits(p.dataBits) && m_port.setStopBits(p.stopBits) &&
                          m_port.setFlowControl(settings.flowControl);
     if (!applied) {
-        const PortOpenResult result{PortFailure::SettingsRefused, m_port.errorString()};
+        const base::Failure failure = portFailure(PortFailure::SettingsRefused, m_port.errorString());
         m_port.close();
         m_port.clearError();
-        return result;
+        return failure;
     }
     m_port.clearError();
     m_error.clear();

@@ -15,7 +15,7 @@ public:
     QtSerialPort(const QtSerialPort&) = delete;
     QtSerialPort& operator=(const QtSerialPort&) = delete;
 
-    [[nodiscard]] PortOpenResult open(const LineSettings& settings) override;
+    [[nodiscard]] base::Result<void> open(const LineSettings& settings) override;
     void close() override;
     [[nodiscard]] bool isOpen() const override;
     bool write(const QByteArray& bytes) override;

@@ -12,7 +12,7 @@ const QString kConvertTerminator = QStringLiteral("44\r");
 
 } // namespace
 
-SensorBus::SensorBus(AdapterLink& link, app::AdapterCommands commands)
+SensorBus::SensorBus(AdapterLink& link, sensornet::AdapterCommands commands)
     : m_link(link), m_commands(std::move(commands)) {}
 
 QString SensorBus::busReset() {

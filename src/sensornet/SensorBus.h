@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AdapterCommands.h"
+#include "sensornet/AdapterCommands.h"
 #include "sensornet/AdapterLink.h"
 #include "sensornet/SwitchList.h"
 #include "sensornet/TemperatureDecoder.h"
@@ -43,7 +43,7 @@ enum class DeviceSearch { All, AlarmSwitches, Thermocouples };
 // The operations on the devices of the sensor bus, each one or a few adapter exchanges.
 class SensorBus {
 public:
-    SensorBus(AdapterLink& link, app::AdapterCommands commands);
+    SensorBus(AdapterLink& link, sensornet::AdapterCommands commands);
 
     // Resets the bus; the answer names whether any device is present ("P") and is not examined further.
     QString busReset();
@@ -81,13 +81,13 @@ public:
     // The shortest search answer that can hold a ROM id.
     static constexpr int kShortestSearchAnswer = 11;
 
-    [[nodiscard]] const app::AdapterCommands& commands() const { return m_commands; }
+    [[nodiscard]] const sensornet::AdapterCommands& commands() const { return m_commands; }
 
 private:
     [[nodiscard]] QString firstSearchCommand(DeviceSearch search) const;
 
     AdapterLink& m_link;
-    app::AdapterCommands m_commands;
+    sensornet::AdapterCommands m_commands;
 };
 
 } // namespace kelvara::sensornet

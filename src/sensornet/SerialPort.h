@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "sensornet/LineSettings.h"
 
 #include <QByteArray>
@@ -17,21 +18,19 @@ enum class PortFailure {
     Other,
 };
 
-// The outcome of opening a port: no failure, or its kind and the driver's words for it.
-struct PortOpenResult {
-    PortFailure failure = PortFailure::None;
-    QString text; // the platform's description of the failure
-
-    [[nodiscard]] bool ok() const { return failure == PortFailure::None; }
-};
+// A failed opening: the driver's words for it, with the PortFailure as its code.
+[[nodiscard]] inline base::Failure portFailure(PortFailure kind, QString text) {
+    return base::fail(std::move(text), static_cast<int>(kind));
+}
 
 // One serial line to the bus adapter: open with line settings, send bytes, collect what has arrived.
 class SerialPort {
 public:
     virtual ~SerialPort() = default;
 
-    // Opens the device named in the settings and applies the line settings; on failure the port stays closed.
-    [[nodiscard]] virtual PortOpenResult open(const LineSettings& settings) = 0;
+    // Opens the device named in the settings and applies the line settings; on failure (its code a
+    // PortFailure) the port stays closed.
+    [[nodiscard]] virtual base::Result<void> open(const LineSettings& settings) = 0;
     virtual void close() = 0;
     [[nodiscard]] virtual bool isOpen() const = 0;
 

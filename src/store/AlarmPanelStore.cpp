@@ -28,24 +28,24 @@ ColumnValues columns(const AlarmPanelRow& row) {
 AlarmPanelStore::AlarmPanelStore(const Database& database)
     : m_table(database, QStringLiteral("AlarmPanel")) {}
 
-StoreResult<std::vector<AlarmPanelRow>> AlarmPanelStore::loadAll() const {
+base::Result<std::vector<AlarmPanelRow>> AlarmPanelStore::loadAll() const {
     return m_table.selectRows(kOrder, {}, fromRecord);
 }
 
-StoreResult<std::optional<AlarmPanelRow>> AlarmPanelStore::findBySerialNo(const QString& serialNo) const {
+base::Result<std::optional<AlarmPanelRow>> AlarmPanelStore::findBySerialNo(const QString& serialNo) const {
     return m_table.selectFirst(QStringLiteral("WHERE \"ALarmSerialNo\" = ? COLLATE NOCASE ") + kOrder,
                                {serialNo}, fromRecord);
 }
 
-StoreResult<qint64> AlarmPanelStore::insert(const AlarmPanelRow& row) const {
+base::Result<qint64> AlarmPanelStore::insert(const AlarmPanelRow& row) const {
     return m_table.insert(columns(row));
 }
 
-StoreError AlarmPanelStore::update(const AlarmPanelRow& row) const {
+base::Result<void> AlarmPanelStore::update(const AlarmPanelRow& row) const {
     return m_table.update(row.id, columns(row));
 }
 
-StoreError AlarmPanelStore::remove(qint64 id) const {
+base::Result<void> AlarmPanelStore::remove(qint64 id) const {
     return m_table.remove(id);
 }
 

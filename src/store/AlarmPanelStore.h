@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/Database.h"
 #include "store/SqlTable.h"
-#include "store/StoreResult.h"
 
 #include <QString>
 #include <optional>
@@ -23,13 +23,13 @@ class AlarmPanelStore {
 public:
     explicit AlarmPanelStore(const Database& database);
 
-    [[nodiscard]] StoreResult<std::vector<AlarmPanelRow>> loadAll() const;
+    [[nodiscard]] base::Result<std::vector<AlarmPanelRow>> loadAll() const;
     // The lamp whose switch has this ROM id.
-    [[nodiscard]] StoreResult<std::optional<AlarmPanelRow>> findBySerialNo(const QString& serialNo) const;
+    [[nodiscard]] base::Result<std::optional<AlarmPanelRow>> findBySerialNo(const QString& serialNo) const;
 
-    [[nodiscard]] StoreResult<qint64> insert(const AlarmPanelRow& row) const;
-    [[nodiscard]] StoreError update(const AlarmPanelRow& row) const;
-    [[nodiscard]] StoreError remove(qint64 id) const;
+    [[nodiscard]] base::Result<qint64> insert(const AlarmPanelRow& row) const;
+    [[nodiscard]] base::Result<void> update(const AlarmPanelRow& row) const;
+    [[nodiscard]] base::Result<void> remove(qint64 id) const;
 
 private:
     SqlTable m_table;

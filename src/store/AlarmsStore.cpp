@@ -32,24 +32,24 @@ ColumnValues columns(const AlarmsRow& row) {
 
 AlarmsStore::AlarmsStore(const Database& database) : m_table(database, QStringLiteral("Alarms")) {}
 
-StoreResult<std::vector<AlarmsRow>> AlarmsStore::loadAll() const {
+base::Result<std::vector<AlarmsRow>> AlarmsStore::loadAll() const {
     return m_table.selectRows(kOrder, {}, fromRecord);
 }
 
-StoreResult<std::vector<AlarmsRow>> AlarmsStore::loadBetween(const QDate& from, const QDate& to) const {
+base::Result<std::vector<AlarmsRow>> AlarmsStore::loadBetween(const QDate& from, const QDate& to) const {
     return m_table.selectRows(QStringLiteral("WHERE \"Date\" >= ? AND \"Date\" <= ? ") + kOrder,
                               {date(from), date(to)}, fromRecord);
 }
 
-StoreResult<qint64> AlarmsStore::insert(const AlarmsRow& row) const {
+base::Result<qint64> AlarmsStore::insert(const AlarmsRow& row) const {
     return m_table.insert(columns(row));
 }
 
-StoreError AlarmsStore::update(const AlarmsRow& row) const {
+base::Result<void> AlarmsStore::update(const AlarmsRow& row) const {
     return m_table.update(row.id, columns(row));
 }
 
-StoreError AlarmsStore::remove(qint64 id) const {
+base::Result<void> AlarmsStore::remove(qint64 id) const {
     return m_table.remove(id);
 }
 

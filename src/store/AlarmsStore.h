@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/Database.h"
 #include "store/SqlTable.h"
-#include "store/StoreResult.h"
 
 #include <QDate>
 #include <QString>
@@ -28,13 +28,13 @@ class AlarmsStore {
 public:
     explicit AlarmsStore(const Database& database);
 
-    [[nodiscard]] StoreResult<std::vector<AlarmsRow>> loadAll() const;
+    [[nodiscard]] base::Result<std::vector<AlarmsRow>> loadAll() const;
     // Events whose Date lies from `from` to `to`, both included.
-    [[nodiscard]] StoreResult<std::vector<AlarmsRow>> loadBetween(const QDate& from, const QDate& to) const;
+    [[nodiscard]] base::Result<std::vector<AlarmsRow>> loadBetween(const QDate& from, const QDate& to) const;
 
-    [[nodiscard]] StoreResult<qint64> insert(const AlarmsRow& row) const;
-    [[nodiscard]] StoreError update(const AlarmsRow& row) const;
-    [[nodiscard]] StoreError remove(qint64 id) const;
+    [[nodiscard]] base::Result<qint64> insert(const AlarmsRow& row) const;
+    [[nodiscard]] base::Result<void> update(const AlarmsRow& row) const;
+    [[nodiscard]] base::Result<void> remove(qint64 id) const;
 
 private:
     SqlTable m_table;

@@ -39,32 +39,32 @@ ColumnValues columns(const BatchsRow& row) {
 
 BatchsStore::BatchsStore(const Database& database) : m_table(database, QStringLiteral("Batchs")) {}
 
-StoreResult<std::vector<BatchsRow>> BatchsStore::loadAll() const {
+base::Result<std::vector<BatchsRow>> BatchsStore::loadAll() const {
     return m_table.selectRows(kOrder, {}, fromRecord);
 }
 
-StoreResult<std::optional<BatchsRow>> BatchsStore::findByBatchNo(int batchNo) const {
+base::Result<std::optional<BatchsRow>> BatchsStore::findByBatchNo(int batchNo) const {
     return m_table.selectFirst(QStringLiteral("WHERE \"BatchNo\" = ? ") + kOrder, {batchNo}, fromRecord);
 }
 
-StoreResult<std::optional<BatchsRow>> BatchsStore::findByBatchId(const QString& batchId) const {
+base::Result<std::optional<BatchsRow>> BatchsStore::findByBatchId(const QString& batchId) const {
     return m_table.selectFirst(QStringLiteral("WHERE \"BatchID\" = ? COLLATE NOCASE ") + kOrder, {batchId},
                                fromRecord);
 }
 
-StoreResult<qint64> BatchsStore::insert(const BatchsRow& row) const {
+base::Result<qint64> BatchsStore::insert(const BatchsRow& row) const {
     return m_table.insert(columns(row));
 }
 
-StoreError BatchsStore::update(const BatchsRow& row) const {
+base::Result<void> BatchsStore::update(const BatchsRow& row) const {
     return m_table.update(row.id, columns(row));
 }
 
-StoreError BatchsStore::remove(qint64 id) const {
+base::Result<void> BatchsStore::remove(qint64 id) const {
     return m_table.remove(id);
 }
 
-StoreError BatchsStore::removeUpTo(const QDate& last) const {
+base::Result<void> BatchsStore::removeUpTo(const QDate& last) const {
     return m_table.execute(QStringLiteral("DELETE FROM %1 WHERE \"Date\" <= ?").arg(m_table.quotedName()),
                            {date(last)});
 }

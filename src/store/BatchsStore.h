@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/Database.h"
 #include "store/SqlTable.h"
-#include "store/StoreResult.h"
 
 #include <QDate>
 #include <QString>
@@ -33,16 +33,16 @@ class BatchsStore {
 public:
     explicit BatchsStore(const Database& database);
 
-    [[nodiscard]] StoreResult<std::vector<BatchsRow>> loadAll() const;
-    [[nodiscard]] StoreResult<std::optional<BatchsRow>> findByBatchNo(int batchNo) const;
+    [[nodiscard]] base::Result<std::vector<BatchsRow>> loadAll() const;
+    [[nodiscard]] base::Result<std::optional<BatchsRow>> findByBatchNo(int batchNo) const;
     // The batch that already carries this user batch ID (letter case ignored), if any.
-    [[nodiscard]] StoreResult<std::optional<BatchsRow>> findByBatchId(const QString& batchId) const;
+    [[nodiscard]] base::Result<std::optional<BatchsRow>> findByBatchId(const QString& batchId) const;
 
-    [[nodiscard]] StoreResult<qint64> insert(const BatchsRow& row) const;
-    [[nodiscard]] StoreError update(const BatchsRow& row) const;
-    [[nodiscard]] StoreError remove(qint64 id) const;
+    [[nodiscard]] base::Result<qint64> insert(const BatchsRow& row) const;
+    [[nodiscard]] base::Result<void> update(const BatchsRow& row) const;
+    [[nodiscard]] base::Result<void> remove(qint64 id) const;
     // Deletes every batch started on or before `last`.
-    [[nodiscard]] StoreError removeUpTo(const QDate& last) const;
+    [[nodiscard]] base::Result<void> removeUpTo(const QDate& last) const;
 
 private:
     SqlTable m_table;

@@ -54,23 +54,23 @@ ColumnValues columns(const CallAlarmRow& row) {
 
 CallAlarmStore::CallAlarmStore(const Database& database) : m_table(database, QStringLiteral("CallAlarm")) {}
 
-StoreResult<std::vector<CallAlarmRow>> CallAlarmStore::loadAll() const {
+base::Result<std::vector<CallAlarmRow>> CallAlarmStore::loadAll() const {
     return m_table.selectRows(kOrder, {}, fromRecord);
 }
 
-StoreResult<qint64> CallAlarmStore::insert(const CallAlarmRow& row) const {
+base::Result<qint64> CallAlarmStore::insert(const CallAlarmRow& row) const {
     return m_table.insert(columns(row));
 }
 
-StoreError CallAlarmStore::update(const CallAlarmRow& row) const {
+base::Result<void> CallAlarmStore::update(const CallAlarmRow& row) const {
     return m_table.update(row.id, columns(row));
 }
 
-StoreError CallAlarmStore::remove(qint64 id) const {
+base::Result<void> CallAlarmStore::remove(qint64 id) const {
     return m_table.remove(id);
 }
 
-StoreError CallAlarmStore::resetCounts() const {
+base::Result<void> CallAlarmStore::resetCounts() const {
     return m_table.execute(
         QStringLiteral("UPDATE %1 SET \"Actual\" = ?, \"Rooms\" = ?").arg(m_table.quotedName()),
         {0, QStringLiteral("")});

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/Database.h"
 #include "store/SqlTable.h"
-#include "store/StoreResult.h"
 
 #include <QString>
 #include <QTime>
@@ -46,13 +46,13 @@ class CallAlarmStore {
 public:
     explicit CallAlarmStore(const Database& database);
 
-    [[nodiscard]] StoreResult<std::vector<CallAlarmRow>> loadAll() const;
+    [[nodiscard]] base::Result<std::vector<CallAlarmRow>> loadAll() const;
 
-    [[nodiscard]] StoreResult<qint64> insert(const CallAlarmRow& row) const;
-    [[nodiscard]] StoreError update(const CallAlarmRow& row) const;
-    [[nodiscard]] StoreError remove(qint64 id) const;
+    [[nodiscard]] base::Result<qint64> insert(const CallAlarmRow& row) const;
+    [[nodiscard]] base::Result<void> update(const CallAlarmRow& row) const;
+    [[nodiscard]] base::Result<void> remove(qint64 id) const;
     // Once an alarm is over: every row's count back to 0 and its set of zones emptied; LastCall stays.
-    [[nodiscard]] StoreError resetCounts() const;
+    [[nodiscard]] base::Result<void> resetCounts() const;
 
 private:
     SqlTable m_table;

@@ -33,29 +33,29 @@ ColumnValues columns(const CookCyclesRow& row) {
 CookCyclesStore::CookCyclesStore(const Database& database)
     : m_table(database, QStringLiteral("CookCycles")) {}
 
-StoreResult<std::vector<CookCyclesRow>> CookCyclesStore::loadAll() const {
+base::Result<std::vector<CookCyclesRow>> CookCyclesStore::loadAll() const {
     return m_table.selectRows(kOrder, {}, fromRecord);
 }
 
-StoreResult<std::vector<CookCyclesRow>> CookCyclesStore::loadByBatchNo(int batchNo) const {
+base::Result<std::vector<CookCyclesRow>> CookCyclesStore::loadByBatchNo(int batchNo) const {
     return m_table.selectRows(QStringLiteral("WHERE \"BatchNo\" = ? ") + kOrder, {batchNo}, fromRecord);
 }
 
-StoreResult<std::vector<CookCyclesRow>> CookCyclesStore::loadBetween(const QDate& from,
-                                                                     const QDate& to) const {
+base::Result<std::vector<CookCyclesRow>> CookCyclesStore::loadBetween(const QDate& from,
+                                                                      const QDate& to) const {
     return m_table.selectRows(QStringLiteral("WHERE \"Date\" >= ? AND \"Date\" <= ? ") + kOrder,
                               {date(from), date(to)}, fromRecord);
 }
 
-StoreResult<qint64> CookCyclesStore::insert(const CookCyclesRow& row) const {
+base::Result<qint64> CookCyclesStore::insert(const CookCyclesRow& row) const {
     return m_table.insert(columns(row));
 }
 
-StoreError CookCyclesStore::update(const CookCyclesRow& row) const {
+base::Result<void> CookCyclesStore::update(const CookCyclesRow& row) const {
     return m_table.update(row.id, columns(row));
 }
 
-StoreError CookCyclesStore::remove(qint64 id) const {
+base::Result<void> CookCyclesStore::remove(qint64 id) const {
     return m_table.remove(id);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/Database.h"
 #include "store/SqlTable.h"
-#include "store/StoreResult.h"
 
 #include <QDate>
 #include <QString>
@@ -28,15 +28,15 @@ class CookCyclesStore {
 public:
     explicit CookCyclesStore(const Database& database);
 
-    [[nodiscard]] StoreResult<std::vector<CookCyclesRow>> loadAll() const;
-    [[nodiscard]] StoreResult<std::vector<CookCyclesRow>> loadByBatchNo(int batchNo) const;
+    [[nodiscard]] base::Result<std::vector<CookCyclesRow>> loadAll() const;
+    [[nodiscard]] base::Result<std::vector<CookCyclesRow>> loadByBatchNo(int batchNo) const;
     // Readings whose Date lies from `from` to `to`, both included.
-    [[nodiscard]] StoreResult<std::vector<CookCyclesRow>> loadBetween(const QDate& from,
-                                                                      const QDate& to) const;
+    [[nodiscard]] base::Result<std::vector<CookCyclesRow>> loadBetween(const QDate& from,
+                                                                       const QDate& to) const;
 
-    [[nodiscard]] StoreResult<qint64> insert(const CookCyclesRow& row) const;
-    [[nodiscard]] StoreError update(const CookCyclesRow& row) const;
-    [[nodiscard]] StoreError remove(qint64 id) const;
+    [[nodiscard]] base::Result<qint64> insert(const CookCyclesRow& row) const;
+    [[nodiscard]] base::Result<void> update(const CookCyclesRow& row) const;
+    [[nodiscard]] base::Result<void> remove(qint64 id) const;
 
 private:
     SqlTable m_table;

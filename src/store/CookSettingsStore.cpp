@@ -61,35 +61,39 @@ ColumnValues placeholderRow() {
 
 CookSettingsStore::CookSettingsStore(const Database& database) : m_table(database, kTableName) {}
 
-std::optional<CookSettingsRow> CookSettingsStore::load() const {
+base::Result<CookSettingsRow> CookSettingsStore::load() const {
     auto row = m_table.selectFirst(kFirst, {}, fromRecord);
-    return row ? *row : std::nullopt;
+    if (!row)
+        return row.failure();
+    if (!row->has_value())
+        return base::fail(kNoRowText);
+    return std::move(**row);
 }
 
-StoreResult<std::vector<CookSettingsRow>> CookSettingsStore::loadAll() const {
+base::Result<std::vector<CookSettingsRow>> CookSettingsStore::loadAll() const {
     return m_table.selectRows(kFirst, {}, fromRecord);
 }
 
-StoreError CookSettingsStore::ensureRow() const {
+base::Result<void> CookSettingsStore::ensureRow() const {
     return m_table.insertIfEmpty(placeholderRow());
 }
 
-StoreResult<qint64> CookSettingsStore::insert(const CookSettingsRow& row) const {
+base::Result<qint64> CookSettingsStore::insert(const CookSettingsRow& row) const {
     return m_table.insert(columns(row));
 }
 
-StoreError CookSettingsStore::update(const CookSettingsRow& row) const {
+base::Result<void> CookSettingsStore::update(const CookSettingsRow& row) const {
     return m_table.update(row.id, columns(row));
 }
 
-StoreError CookSettingsStore::remove(qint64 id) const {
+base::Result<void> CookSettingsStore::remove(qint64 id) const {
     return m_table.remove(id);
 }
 
-StoreError CookSettingsStore::saveHouses(int houses) const {
-    const std::optional<CookSettingsRow> row = load();
+base::Result<void> CookSettingsStore::saveHouses(int houses) const {
+    const base::Result<CookSettingsRow> row = load();
     if (!row)
-        return QStringLiteral("The Settings table has no row");
+        return row.failure();
     return m_table.update(row->id, {{QStringLiteral("houses"), houses}});
 }
 

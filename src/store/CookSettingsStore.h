@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/Database.h"
 #include "store/SqlTable.h"
-#include "store/StoreResult.h"
 
 #include <QString>
 #include <optional>
@@ -31,19 +31,21 @@ class CookSettingsStore {
 public:
     explicit CookSettingsStore(const Database& database);
 
-    // The site row; nullopt when the table is empty or cannot be read.
-    [[nodiscard]] std::optional<CookSettingsRow> load() const;
-    [[nodiscard]] StoreResult<std::vector<CookSettingsRow>> loadAll() const;
+    // The site row; a table without one fails with kNoRowText.
+    [[nodiscard]] base::Result<CookSettingsRow> load() const;
+    [[nodiscard]] base::Result<std::vector<CookSettingsRow>> loadAll() const;
     // When the table has no row, adds one with a single space in every text column and 0 in every
     // other, so that every reader of Settings finds a row.
-    [[nodiscard]] StoreError ensureRow() const;
+    [[nodiscard]] base::Result<void> ensureRow() const;
 
-    [[nodiscard]] StoreResult<qint64> insert(const CookSettingsRow& row) const;
-    [[nodiscard]] StoreError update(const CookSettingsRow& row) const;
-    [[nodiscard]] StoreError remove(qint64 id) const;
+    [[nodiscard]] base::Result<qint64> insert(const CookSettingsRow& row) const;
+    [[nodiscard]] base::Result<void> update(const CookSettingsRow& row) const;
+    [[nodiscard]] base::Result<void> remove(qint64 id) const;
 
     // Single-column write to the site row: the number of cook sensors the installation saved.
-    [[nodiscard]] StoreError saveHouses(int houses) const;
+    [[nodiscard]] base::Result<void> saveHouses(int houses) const;
+
+    static inline const QString kNoRowText = QStringLiteral("The Settings table has no row.");
 
 private:
     SqlTable m_table;

@@ -51,19 +51,19 @@ QSqlDatabase Database::connection() const {
     return m_connectionName.isEmpty() ? QSqlDatabase() : QSqlDatabase::database(m_connectionName, false);
 }
 
-StoreResult<QSqlQuery*> Database::prepared(const QString& sql) const {
+base::Result<QSqlQuery*> Database::prepared(const QString& sql) const {
     if (const auto it = m_statements.find(sql); it != m_statements.end())
-        return StoreResult<QSqlQuery*>::success(it->second.get());
+        return it->second.get();
     auto query = std::make_unique<QSqlQuery>(connection());
     query->setForwardOnly(true);
     if (!query->prepare(sql))
-        return StoreResult<QSqlQuery*>::failure(engineText(query->lastError()));
+        return base::fail(engineText(query->lastError()));
     QSqlQuery* kept = query.get();
     m_statements.emplace(sql, std::move(query));
-    return StoreResult<QSqlQuery*>::success(kept);
+    return kept;
 }
 
-StoreResult<QSqlQuery*> Database::run(const QString& sql, const QVariantList& binds) const {
+base::Result<QSqlQuery*> Database::run(const QString& sql, const QVariantList& binds) const {
     auto prepared = this->prepared(sql);
     if (!prepared)
         return prepared;
@@ -73,17 +73,17 @@ StoreResult<QSqlQuery*> Database::run(const QString& sql, const QVariantList& bi
     if (!query.exec()) {
         const QString error = engineText(query.lastError());
         query.finish();
-        return StoreResult<QSqlQuery*>::failure(error);
+        return base::fail(error);
     }
     return prepared;
 }
 
-StoreError Database::execute(const QString& sql, const QVariantList& binds) const {
+base::Result<void> Database::execute(const QString& sql, const QVariantList& binds) const {
     auto query = run(sql, binds);
     if (!query)
-        return query.error();
+        return query.failure();
     query.value()->finish();
-    return std::nullopt;
+    return {};
 }
 
 bool Database::isOpen() const {
@@ -99,16 +99,16 @@ void Database::close() {
         db.close();
 }
 
-std::optional<QString> Database::open(const QString& path) {
+base::Result<void> Database::open(const QString& path) {
     if (m_connectionName.isEmpty())
-        return QStringLiteral("The database connection was moved away");
+        return base::fail(QStringLiteral("The database connection was moved away"));
     close();
     m_path = path;
     const QFileInfo info(path);
     if (!info.exists())
-        return QStringLiteral("unable to open database file: %1 does not exist").arg(path);
+        return base::fail(QStringLiteral("unable to open database file: %1 does not exist").arg(path));
     if (!info.isFile())
-        return QStringLiteral("unable to open database file: %1 is not a file").arg(path);
+        return base::fail(QStringLiteral("unable to open database file: %1 is not a file").arg(path));
 
     QSqlDatabase db = connection();
     // mode=rw: the engine refuses to create the file should it vanish between the check and here.
@@ -119,57 +119,58 @@ std::optional<QString> Database::open(const QString& path) {
     if (!db.open()) {
         const QString error = engineText(db.lastError());
         db.close();
-        return error;
+        return base::fail(error);
     }
-    if (auto error = prepare()) {
+    if (auto prepared = prepare(); !prepared.ok()) {
         db.close();
-        return error;
+        return prepared;
     }
-    return std::nullopt;
+    return {};
 }
 
-void Database::setDurableCommits(bool durable) const {
+base::Result<void> Database::setDurableCommits(bool durable) const {
     if (!isOpen() || !isWorkingDatabase(m_kind))
-        return;
-    (void)execute(durable ? QStringLiteral("PRAGMA synchronous=FULL")
-                          : QStringLiteral("PRAGMA synchronous=NORMAL"));
+        return {};
+    return execute(durable ? QStringLiteral("PRAGMA synchronous=FULL")
+                           : QStringLiteral("PRAGMA synchronous=NORMAL"));
 }
 
-std::optional<QString> Database::prepare() {
+base::Result<void> Database::prepare() {
     QSqlDatabase db = connection();
     QSqlQuery query(db);
     // The engine reads the file lazily; this first read is what finds a damaged or foreign file.
     if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-        return engineText(query.lastError());
+        return base::fail(engineText(query.lastError()));
     if (isWorkingDatabase(m_kind)) {
         if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")))
-            return engineText(query.lastError());
+            return base::fail(engineText(query.lastError()));
         if (!query.exec(QStringLiteral("PRAGMA synchronous=FULL")))
-            return engineText(query.lastError());
+            return base::fail(engineText(query.lastError()));
     }
     query.finish();
     return Migrations::apply(db, m_kind);
 }
 
-std::optional<QString> createDatabase(const QString& path, DatabaseKind kind) {
+base::Result<void> createDatabase(const QString& path, DatabaseKind kind) {
     if (kind == DatabaseKind::ThermoTypes)
-        return QStringLiteral("ThermoTypes.db is built from the thermocouple reference table, not here");
+        return base::fail(
+            QStringLiteral("ThermoTypes.db is built from the thermocouple reference table, not here"));
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
                        QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-            return QStringLiteral("Could not create %1: %2").arg(path, file.errorString());
+            return base::fail(QStringLiteral("Could not create %1: %2").arg(path, file.errorString()));
     }
-    std::optional<QString> error;
+    base::Result<void> made;
     {
         Database db(kind);
-        error = db.open(path);
-        if (!error && kind == DatabaseKind::Kvr)
-            error = SystemStore(db).ensureRow();
+        made = db.open(path);
+        if (made.ok() && kind == DatabaseKind::Kvr)
+            made = SystemStore(db).ensureRow();
     }
-    if (error)
+    if (!made.ok())
         removeWithCompanions(path);
-    return error;
+    return made;
 }
 
 } // namespace kelvara::store

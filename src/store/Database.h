@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/DatabaseKind.h"
-#include "store/StoreResult.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -24,7 +24,7 @@ public:
     // Opens an existing file (a missing one is never created here), checks that it is a database,
     // and brings its schema up to date. On failure the engine's description comes back and the
     // connection stays closed.
-    [[nodiscard]] std::optional<QString> open(const QString& path);
+    [[nodiscard]] base::Result<void> open(const QString& path);
     void close();
 
     [[nodiscard]] bool isOpen() const;
@@ -34,22 +34,22 @@ public:
     // Whether each commit waits until it is on the disk (the default) or only until it is in the journal,
     // where it survives a crash of the program but not of the machine. The next durable commit makes
     // everything before it durable too.
-    void setDurableCommits(bool durable) const;
+    [[nodiscard]] base::Result<void> setDurableCommits(bool durable) const;
 
     // A statement prepared for this SQL text (forward-only), kept while the connection stays open, so the
     // statements the reading passes run over and over are parsed once. Bind every value before each use.
-    [[nodiscard]] StoreResult<QSqlQuery*> prepared(const QString& sql) const;
+    [[nodiscard]] base::Result<QSqlQuery*> prepared(const QString& sql) const;
     // Runs the kept statement for this SQL text with these values bound in order; on failure the engine's
     // description comes back and the statement is reset.
-    [[nodiscard]] StoreResult<QSqlQuery*> run(const QString& sql, const QVariantList& binds = {}) const;
+    [[nodiscard]] base::Result<QSqlQuery*> run(const QString& sql, const QVariantList& binds = {}) const;
     // run() for a statement whose rows are not wanted (BEGIN, COMMIT, an UPDATE, a pragma).
-    [[nodiscard]] StoreError execute(const QString& sql, const QVariantList& binds = {}) const;
+    [[nodiscard]] base::Result<void> execute(const QString& sql, const QVariantList& binds = {}) const;
 
     // The file last opened, empty before the first open.
     [[nodiscard]] QString path() const { return m_path; }
 
 private:
-    [[nodiscard]] std::optional<QString> prepare();
+    [[nodiscard]] base::Result<void> prepare();
 
     DatabaseKind m_kind;
     QString m_connectionName;
@@ -59,6 +59,6 @@ private:
 
 // Creates a new file with the whole schema of its kind, readable by the owner only. A KVR database
 // also gets its single System row. An existing file is never overwritten.
-[[nodiscard]] std::optional<QString> createDatabase(const QString& path, DatabaseKind kind);
+[[nodiscard]] base::Result<void> createDatabase(const QString& path, DatabaseKind kind);
 
 } // namespace kelvara::store

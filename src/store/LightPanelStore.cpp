@@ -28,24 +28,24 @@ ColumnValues columns(const LightPanelRow& row) {
 LightPanelStore::LightPanelStore(const Database& database)
     : m_table(database, QStringLiteral("LightPanel")) {}
 
-StoreResult<std::vector<LightPanelRow>> LightPanelStore::loadAll() const {
+base::Result<std::vector<LightPanelRow>> LightPanelStore::loadAll() const {
     return m_table.selectRows(kOrder, {}, fromRecord);
 }
 
-StoreResult<std::optional<LightPanelRow>> LightPanelStore::findBySerialNo(const QString& serialNo) const {
+base::Result<std::optional<LightPanelRow>> LightPanelStore::findBySerialNo(const QString& serialNo) const {
     return m_table.selectFirst(QStringLiteral("WHERE \"LightSerialNo\" = ? COLLATE NOCASE ") + kOrder,
                                {serialNo}, fromRecord);
 }
 
-StoreResult<qint64> LightPanelStore::insert(const LightPanelRow& row) const {
+base::Result<qint64> LightPanelStore::insert(const LightPanelRow& row) const {
     return m_table.insert(columns(row));
 }
 
-StoreError LightPanelStore::update(const LightPanelRow& row) const {
+base::Result<void> LightPanelStore::update(const LightPanelRow& row) const {
     return m_table.update(row.id, columns(row));
 }
 
-StoreError LightPanelStore::remove(qint64 id) const {
+base::Result<void> LightPanelStore::remove(qint64 id) const {
     return m_table.remove(id);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/Database.h"
 #include "store/SqlTable.h"
-#include "store/StoreResult.h"
 
 #include <QString>
 #include <optional>
@@ -23,13 +23,13 @@ class LightPanelStore {
 public:
     explicit LightPanelStore(const Database& database);
 
-    [[nodiscard]] StoreResult<std::vector<LightPanelRow>> loadAll() const;
+    [[nodiscard]] base::Result<std::vector<LightPanelRow>> loadAll() const;
     // The lamp whose switch has this ROM id.
-    [[nodiscard]] StoreResult<std::optional<LightPanelRow>> findBySerialNo(const QString& serialNo) const;
+    [[nodiscard]] base::Result<std::optional<LightPanelRow>> findBySerialNo(const QString& serialNo) const;
 
-    [[nodiscard]] StoreResult<qint64> insert(const LightPanelRow& row) const;
-    [[nodiscard]] StoreError update(const LightPanelRow& row) const;
-    [[nodiscard]] StoreError remove(qint64 id) const;
+    [[nodiscard]] base::Result<qint64> insert(const LightPanelRow& row) const;
+    [[nodiscard]] base::Result<void> update(const LightPanelRow& row) const;
+    [[nodiscard]] base::Result<void> remove(qint64 id) const;
 
 private:
     SqlTable m_table;

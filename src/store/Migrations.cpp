@@ -12,32 +12,32 @@ namespace kelvara::store {
 
 namespace {
 
-using Step = std::function<StoreError(QSqlDatabase&, DatabaseKind)>;
+using Step = std::function<base::Result<void>(QSqlDatabase&, DatabaseKind)>;
 
 QString engineText(const QSqlError& error) {
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
-StoreError exec(QSqlDatabase& db, const QString& sql) {
+base::Result<void> exec(QSqlDatabase& db, const QString& sql) {
     QSqlQuery query(db);
     if (!query.exec(sql))
-        return engineText(query.lastError());
-    return std::nullopt;
+        return base::fail(engineText(query.lastError()));
+    return {};
 }
 
 // Version 1: the whole schema. A file that predates the version count may already hold some of the
 // tables with rows in them; those keep their rows and only gain the columns they lack.
-StoreError createSchema(QSqlDatabase& db, DatabaseKind kind) {
+base::Result<void> createSchema(QSqlDatabase& db, DatabaseKind kind) {
     for (const TableDef& table : Schema::tables(kind)) {
         QSqlQuery info(db);
         if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(Schema::quoted(table.name))))
-            return engineText(info.lastError());
+            return base::fail(engineText(info.lastError()));
         QSet<QString> existing;
         while (info.next())
             existing.insert(info.value(1).toString().toLower());
         if (existing.isEmpty()) {
-            if (auto error = exec(db, Schema::createTableSql(table)))
-                return error;
+            if (auto done = exec(db, Schema::createTableSql(table)); !done)
+                return done;
             continue;
         }
         for (const ColumnDef& column : table.columns) {
@@ -45,17 +45,19 @@ StoreError createSchema(QSqlDatabase& db, DatabaseKind kind) {
             if (existing.contains(column.name.toLower()))
                 continue;
             if (column.type == ColumnType::AutoKey)
-                return QStringLiteral("Table %1 lacks its key column %2").arg(table.name, column.name);
-            if (auto error = exec(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
-                                          .arg(Schema::quoted(table.name), Schema::columnSql(column))))
-                return error;
+                return base::fail(
+                    QStringLiteral("Table %1 lacks its key column %2").arg(table.name, column.name));
+            const auto added = exec(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                                            .arg(Schema::quoted(table.name), Schema::columnSql(column)));
+            if (!added.ok())
+                return added;
         }
     }
     for (const IndexDef& index : Schema::indexes(kind)) {
-        if (auto error = exec(db, Schema::createIndexSql(index)))
-            return error;
+        if (auto done = exec(db, Schema::createIndexSql(index)); !done)
+            return done;
     }
-    return std::nullopt;
+    return {};
 }
 
 const std::vector<Step>& steps(DatabaseKind kind) {
@@ -71,41 +73,41 @@ int Migrations::currentVersion(DatabaseKind kind) {
     return static_cast<int>(steps(kind).size());
 }
 
-StoreResult<int> Migrations::storedVersion(QSqlDatabase& db) {
+base::Result<int> Migrations::storedVersion(QSqlDatabase& db) {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return StoreResult<int>::failure(engineText(query.lastError()));
-    return StoreResult<int>::success(query.value(0).toInt());
+        return base::fail(engineText(query.lastError()));
+    return query.value(0).toInt();
 }
 
-StoreError Migrations::apply(QSqlDatabase& db, DatabaseKind kind) {
+base::Result<void> Migrations::apply(QSqlDatabase& db, DatabaseKind kind) {
     // A kind without steps keeps a layout of its own that this list does not track.
     if (steps(kind).empty())
-        return std::nullopt;
-    const StoreResult<int> stored = storedVersion(db);
+        return {};
+    const base::Result<int> stored = storedVersion(db);
     if (!stored)
-        return stored.error();
+        return stored.failure();
     const int target = currentVersion(kind);
     if (*stored > target)
-        return QStringLiteral("The database has schema version %1, newer than this program's %2")
-            .arg(*stored)
-            .arg(target);
+        return base::fail(QStringLiteral("The database has schema version %1, newer than this program's %2")
+                              .arg(*stored)
+                              .arg(target));
     const std::vector<Step>& all = steps(kind);
     for (int version = *stored + 1; version <= target; ++version) {
         if (!db.transaction())
-            return engineText(db.lastError());
-        StoreError error = all[static_cast<std::size_t>(version - 1)](db, kind);
+            return base::fail(engineText(db.lastError()));
+        base::Result<void> step = all[static_cast<std::size_t>(version - 1)](db, kind);
         // PRAGMA takes no bound parameters; the version is our own integer, never outside input.
-        if (!error)
-            error = exec(db, QStringLiteral("PRAGMA user_version = %1").arg(version));
-        if (!error && !db.commit())
-            error = engineText(db.lastError());
-        if (error) {
+        if (step.ok())
+            step = exec(db, QStringLiteral("PRAGMA user_version = %1").arg(version));
+        if (step.ok() && !db.commit())
+            step = base::fail(engineText(db.lastError()));
+        if (!step.ok()) {
             db.rollback();
-            return error;
+            return step;
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace kelvara::store

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/DatabaseKind.h"
-#include "store/StoreResult.h"
 
 #include <QSqlDatabase>
 
@@ -14,11 +14,11 @@ public:
     [[nodiscard]] static int currentVersion(DatabaseKind kind);
 
     // The version the file records (0 for a file no release has touched yet).
-    [[nodiscard]] static StoreResult<int> storedVersion(QSqlDatabase& db);
+    [[nodiscard]] static base::Result<int> storedVersion(QSqlDatabase& db);
 
     // Runs every step above the stored version, each in its own transaction, so a failure leaves the
     // file at the last version that completed.
-    [[nodiscard]] static StoreError apply(QSqlDatabase& db, DatabaseKind kind);
+    [[nodiscard]] static base::Result<void> apply(QSqlDatabase& db, DatabaseKind kind);
 };
 
 } // namespace kelvara::store

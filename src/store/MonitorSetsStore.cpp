@@ -69,44 +69,43 @@ ColumnValues readingColumns(const MonitorSetsRow& row) {
 MonitorSetsStore::MonitorSetsStore(const Database& database)
     : m_table(database, QStringLiteral("MonitorSets")) {}
 
-StoreResult<std::vector<MonitorSetsRow>> MonitorSetsStore::loadAll() const {
+base::Result<std::vector<MonitorSetsRow>> MonitorSetsStore::loadAll() const {
     return m_table.selectRows(kOrder, {}, fromRecord);
 }
 
-int MonitorSetsStore::count() const {
-    const StoreResult<int> rows = m_table.count();
-    return rows ? *rows : -1;
+base::Result<int> MonitorSetsStore::count() const {
+    return m_table.count();
 }
 
-StoreResult<std::optional<MonitorSetsRow>> MonitorSetsStore::findByRoom(int room) const {
+base::Result<std::optional<MonitorSetsRow>> MonitorSetsStore::findByRoom(int room) const {
     return m_table.selectFirst(QStringLiteral("WHERE \"Room\" = ? ") + kOrder, {room}, fromRecord);
 }
 
 // ROM ids are compared without regard to letter case, like every text lookup of the program.
-StoreResult<std::optional<MonitorSetsRow>> MonitorSetsStore::findBySerialNo(const QString& serialNo) const {
+base::Result<std::optional<MonitorSetsRow>> MonitorSetsStore::findBySerialNo(const QString& serialNo) const {
     return m_table.selectFirst(QStringLiteral("WHERE \"SerialNo\" = ? COLLATE NOCASE ") + kOrder, {serialNo},
                                fromRecord);
 }
 
-StoreResult<std::optional<MonitorSetsRow>>
+base::Result<std::optional<MonitorSetsRow>>
 MonitorSetsStore::findByAlarmSerialNo(const QString& serialNo) const {
     return m_table.selectFirst(QStringLiteral("WHERE \"ALarmSerialNo\" = ? COLLATE NOCASE ") + kOrder,
                                {serialNo}, fromRecord);
 }
 
-StoreResult<qint64> MonitorSetsStore::insert(const MonitorSetsRow& row) const {
+base::Result<qint64> MonitorSetsStore::insert(const MonitorSetsRow& row) const {
     return m_table.insert(columns(row));
 }
 
-StoreError MonitorSetsStore::update(const MonitorSetsRow& row) const {
+base::Result<void> MonitorSetsStore::update(const MonitorSetsRow& row) const {
     return m_table.update(row.id, columns(row));
 }
 
-StoreError MonitorSetsStore::updateReading(const MonitorSetsRow& row) const {
+base::Result<void> MonitorSetsStore::updateReading(const MonitorSetsRow& row) const {
     return m_table.update(row.id, readingColumns(row));
 }
 
-StoreError MonitorSetsStore::remove(qint64 id) const {
+base::Result<void> MonitorSetsStore::remove(qint64 id) const {
     return m_table.remove(id);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/Database.h"
 #include "store/SqlTable.h"
-#include "store/StoreResult.h"
 
 #include <QString>
 #include <QTime>
@@ -40,22 +40,22 @@ class MonitorSetsStore {
 public:
     explicit MonitorSetsStore(const Database& database);
 
-    [[nodiscard]] StoreResult<std::vector<MonitorSetsRow>> loadAll() const;
-    // Number of zone rows, −1 when the table cannot be read.
-    [[nodiscard]] int count() const;
-    [[nodiscard]] StoreResult<std::optional<MonitorSetsRow>> findByRoom(int room) const;
+    [[nodiscard]] base::Result<std::vector<MonitorSetsRow>> loadAll() const;
+    // Number of zone rows.
+    [[nodiscard]] base::Result<int> count() const;
+    [[nodiscard]] base::Result<std::optional<MonitorSetsRow>> findByRoom(int room) const;
     // The zone whose sensor has this ROM id.
-    [[nodiscard]] StoreResult<std::optional<MonitorSetsRow>> findBySerialNo(const QString& serialNo) const;
+    [[nodiscard]] base::Result<std::optional<MonitorSetsRow>> findBySerialNo(const QString& serialNo) const;
     // The zone whose alarm-panel lamp switch has this ROM id.
-    [[nodiscard]] StoreResult<std::optional<MonitorSetsRow>>
+    [[nodiscard]] base::Result<std::optional<MonitorSetsRow>>
     findByAlarmSerialNo(const QString& serialNo) const;
 
-    [[nodiscard]] StoreResult<qint64> insert(const MonitorSetsRow& row) const;
-    [[nodiscard]] StoreError update(const MonitorSetsRow& row) const;
+    [[nodiscard]] base::Result<qint64> insert(const MonitorSetsRow& row) const;
+    [[nodiscard]] base::Result<void> update(const MonitorSetsRow& row) const;
     // Stores only the reading and the alarm state (CurrentTemp, TimeRead, Alarmstarted, AlarmOn,
     // DisableAlarm, Duration): the columns a reading pass changes. Settings edited meanwhile stay.
-    [[nodiscard]] StoreError updateReading(const MonitorSetsRow& row) const;
-    [[nodiscard]] StoreError remove(qint64 id) const;
+    [[nodiscard]] base::Result<void> updateReading(const MonitorSetsRow& row) const;
+    [[nodiscard]] base::Result<void> remove(qint64 id) const;
 
 private:
     SqlTable m_table;

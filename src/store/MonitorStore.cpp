@@ -47,33 +47,33 @@ void MonitorRow::setTemp(int room, const QString& value) {
 
 MonitorStore::MonitorStore(const Database& database) : m_table(database, QStringLiteral("Monitor")) {}
 
-StoreResult<std::vector<MonitorRow>> MonitorStore::loadAll() const {
+base::Result<std::vector<MonitorRow>> MonitorStore::loadAll() const {
     return m_table.selectRows(kOrder, {}, fromRecord);
 }
 
-StoreResult<std::vector<MonitorRow>> MonitorStore::loadBetween(const QDate& from, const QDate& to) const {
+base::Result<std::vector<MonitorRow>> MonitorStore::loadBetween(const QDate& from, const QDate& to) const {
     return m_table.selectRows(QStringLiteral("WHERE \"RecDate\" >= ? AND \"RecDate\" <= ? ") + kOrder,
                               {date(from), date(to)}, fromRecord);
 }
 
-StoreResult<qint64> MonitorStore::insert(const MonitorRow& row) const {
+base::Result<qint64> MonitorStore::insert(const MonitorRow& row) const {
     return m_table.insert(columns(row));
 }
 
-StoreError MonitorStore::update(const MonitorRow& row) const {
+base::Result<void> MonitorStore::update(const MonitorRow& row) const {
     return m_table.update(row.id, columns(row));
 }
 
-StoreError MonitorStore::remove(qint64 id) const {
+base::Result<void> MonitorStore::remove(qint64 id) const {
     return m_table.remove(id);
 }
 
-StoreError MonitorStore::removeUpTo(const QDate& last) const {
+base::Result<void> MonitorStore::removeUpTo(const QDate& last) const {
     return m_table.execute(QStringLiteral("DELETE FROM %1 WHERE \"RecDate\" <= ?").arg(m_table.quotedName()),
                            {date(last)});
 }
 
-StoreError MonitorStore::updateZone(qint64 id, int room, const QString& value, bool alarm) const {
+base::Result<void> MonitorStore::updateZone(qint64 id, int room, const QString& value, bool alarm) const {
     ColumnValues values{{QStringLiteral("Alarm"), sqlvalue::flag(alarm)}};
     if (room >= 1 && room <= Schema::kMonitorTempColumns)
         values.emplace_back(Schema::monitorTempColumn(room), value);

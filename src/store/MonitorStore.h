@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/Database.h"
 #include "store/Schema.h"
 #include "store/SqlTable.h"
-#include "store/StoreResult.h"
 
 #include <QDate>
 #include <QString>
@@ -35,17 +35,17 @@ class MonitorStore {
 public:
     explicit MonitorStore(const Database& database);
 
-    [[nodiscard]] StoreResult<std::vector<MonitorRow>> loadAll() const;
+    [[nodiscard]] base::Result<std::vector<MonitorRow>> loadAll() const;
     // Rows whose RecDate lies from `from` to `to`, both included.
-    [[nodiscard]] StoreResult<std::vector<MonitorRow>> loadBetween(const QDate& from, const QDate& to) const;
+    [[nodiscard]] base::Result<std::vector<MonitorRow>> loadBetween(const QDate& from, const QDate& to) const;
 
-    [[nodiscard]] StoreResult<qint64> insert(const MonitorRow& row) const;
-    [[nodiscard]] StoreError update(const MonitorRow& row) const;
+    [[nodiscard]] base::Result<qint64> insert(const MonitorRow& row) const;
+    [[nodiscard]] base::Result<void> update(const MonitorRow& row) const;
     // Writes one zone's value (by its Room; outside 1 to 20 only the flag) and the row's alarm flag.
-    [[nodiscard]] StoreError updateZone(qint64 id, int room, const QString& value, bool alarm) const;
-    [[nodiscard]] StoreError remove(qint64 id) const;
+    [[nodiscard]] base::Result<void> updateZone(qint64 id, int room, const QString& value, bool alarm) const;
+    [[nodiscard]] base::Result<void> remove(qint64 id) const;
     // Deletes every row recorded on or before `last`.
-    [[nodiscard]] StoreError removeUpTo(const QDate& last) const;
+    [[nodiscard]] base::Result<void> removeUpTo(const QDate& last) const;
 
 private:
     SqlTable m_table;

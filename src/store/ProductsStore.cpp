@@ -30,25 +30,25 @@ ColumnValues columns(const ProductsRow& row) {
 
 ProductsStore::ProductsStore(const Database& database) : m_table(database, QStringLiteral("Products")) {}
 
-StoreResult<std::vector<ProductsRow>> ProductsStore::loadAll() const {
+base::Result<std::vector<ProductsRow>> ProductsStore::loadAll() const {
     return m_table.selectRows(kOrder, {}, fromRecord);
 }
 
-StoreResult<std::optional<ProductsRow>> ProductsStore::findByDescription(const QString& description) const {
+base::Result<std::optional<ProductsRow>> ProductsStore::findByDescription(const QString& description) const {
     return m_table.selectFirst(QStringLiteral("WHERE \"Description\" = ? COLLATE NOCASE ") + kOrder,
                                {description}, fromRecord);
 }
 
-StoreResult<qint64> ProductsStore::insert(const ProductsRow& row) const {
+base::Result<qint64> ProductsStore::insert(const ProductsRow& row) const {
     return m_table.insert(columns(row));
 }
 
 // ProductID is the table's rowid.
-StoreError ProductsStore::update(const ProductsRow& row) const {
+base::Result<void> ProductsStore::update(const ProductsRow& row) const {
     return m_table.update(row.ProductID, columns(row));
 }
 
-StoreError ProductsStore::remove(qint64 productId) const {
+base::Result<void> ProductsStore::remove(qint64 productId) const {
     return m_table.remove(productId);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/Database.h"
 #include "store/SqlTable.h"
-#include "store/StoreResult.h"
 
 #include <QString>
 #include <optional>
@@ -25,14 +25,15 @@ class ProductsStore {
 public:
     explicit ProductsStore(const Database& database);
 
-    [[nodiscard]] StoreResult<std::vector<ProductsRow>> loadAll() const;
+    [[nodiscard]] base::Result<std::vector<ProductsRow>> loadAll() const;
     // The product of this name, letter case ignored (so a name differing only in case is a duplicate).
-    [[nodiscard]] StoreResult<std::optional<ProductsRow>> findByDescription(const QString& description) const;
+    [[nodiscard]] base::Result<std::optional<ProductsRow>>
+    findByDescription(const QString& description) const;
 
     // The new ProductID.
-    [[nodiscard]] StoreResult<qint64> insert(const ProductsRow& row) const;
-    [[nodiscard]] StoreError update(const ProductsRow& row) const;
-    [[nodiscard]] StoreError remove(qint64 productId) const;
+    [[nodiscard]] base::Result<qint64> insert(const ProductsRow& row) const;
+    [[nodiscard]] base::Result<void> update(const ProductsRow& row) const;
+    [[nodiscard]] base::Result<void> remove(qint64 productId) const;
 
 private:
     SqlTable m_table;

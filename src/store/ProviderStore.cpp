@@ -36,24 +36,24 @@ ColumnValues columns(const ProviderRow& row) {
 
 ProviderStore::ProviderStore(const Database& database) : m_table(database, QStringLiteral("Provider")) {}
 
-StoreResult<std::vector<ProviderRow>> ProviderStore::loadAll() const {
+base::Result<std::vector<ProviderRow>> ProviderStore::loadAll() const {
     return m_table.selectRows(kOrder, {}, fromRecord);
 }
 
-StoreResult<std::optional<ProviderRow>> ProviderStore::findByName(const QString& provider) const {
+base::Result<std::optional<ProviderRow>> ProviderStore::findByName(const QString& provider) const {
     return m_table.selectFirst(QStringLiteral("WHERE \"Provider\" = ? COLLATE NOCASE ") + kOrder, {provider},
                                fromRecord);
 }
 
-StoreResult<qint64> ProviderStore::insert(const ProviderRow& row) const {
+base::Result<qint64> ProviderStore::insert(const ProviderRow& row) const {
     return m_table.insert(columns(row));
 }
 
-StoreError ProviderStore::update(const ProviderRow& row) const {
+base::Result<void> ProviderStore::update(const ProviderRow& row) const {
     return m_table.update(row.id, columns(row));
 }
 
-StoreError ProviderStore::remove(qint64 id) const {
+base::Result<void> ProviderStore::remove(qint64 id) const {
     return m_table.remove(id);
 }
 

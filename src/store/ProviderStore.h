@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/Database.h"
 #include "store/SqlTable.h"
-#include "store/StoreResult.h"
 
 #include <QString>
 #include <optional>
@@ -29,13 +29,13 @@ class ProviderStore {
 public:
     explicit ProviderStore(const Database& database);
 
-    [[nodiscard]] StoreResult<std::vector<ProviderRow>> loadAll() const;
+    [[nodiscard]] base::Result<std::vector<ProviderRow>> loadAll() const;
     // The first provider of this name, letter case ignored.
-    [[nodiscard]] StoreResult<std::optional<ProviderRow>> findByName(const QString& provider) const;
+    [[nodiscard]] base::Result<std::optional<ProviderRow>> findByName(const QString& provider) const;
 
-    [[nodiscard]] StoreResult<qint64> insert(const ProviderRow& row) const;
-    [[nodiscard]] StoreError update(const ProviderRow& row) const;
-    [[nodiscard]] StoreError remove(qint64 id) const;
+    [[nodiscard]] base::Result<qint64> insert(const ProviderRow& row) const;
+    [[nodiscard]] base::Result<void> update(const ProviderRow& row) const;
+    [[nodiscard]] base::Result<void> remove(qint64 id) const;
 
 private:
     SqlTable m_table;

@@ -23,11 +23,11 @@ QString SqlTable::quotedName() const {
     return Schema::quoted(m_table);
 }
 
-StoreResult<std::vector<QSqlRecord>> SqlTable::select(const QString& tail, const QVariantList& binds) const {
+base::Result<std::vector<QSqlRecord>> SqlTable::select(const QString& tail, const QVariantList& binds) const {
     const QString sql = QStringLiteral("SELECT rowid AS \"rowid\", * FROM %1 %2").arg(quotedName(), tail);
     auto query = m_database.run(sql, binds);
     if (!query)
-        return StoreResult<std::vector<QSqlRecord>>::failure(query.error());
+        return query.failure();
     QSqlQuery& q = *query.value();
     std::vector<QSqlRecord> records;
     while (q.next())
@@ -35,26 +35,26 @@ StoreResult<std::vector<QSqlRecord>> SqlTable::select(const QString& tail, const
     const QSqlError error = q.lastError();
     q.finish();
     if (error.isValid())
-        return StoreResult<std::vector<QSqlRecord>>::failure(engineText(error));
-    return StoreResult<std::vector<QSqlRecord>>::success(std::move(records));
+        return base::fail(engineText(error));
+    return records;
 }
 
-StoreResult<int> SqlTable::count(const QString& tail, const QVariantList& binds) const {
+base::Result<int> SqlTable::count(const QString& tail, const QVariantList& binds) const {
     auto query = m_database.run(QStringLiteral("SELECT count(*) FROM %1 %2").arg(quotedName(), tail), binds);
     if (!query)
-        return StoreResult<int>::failure(query.error());
+        return query.failure();
     QSqlQuery& q = *query.value();
     if (!q.next()) {
         const QString error = engineText(q.lastError());
         q.finish();
-        return StoreResult<int>::failure(error);
+        return base::fail(error);
     }
     const int n = q.value(0).toInt();
     q.finish();
-    return StoreResult<int>::success(n);
+    return n;
 }
 
-StoreResult<qint64> SqlTable::insert(const ColumnValues& values) const {
+base::Result<qint64> SqlTable::insert(const ColumnValues& values) const {
     QStringList names;
     QStringList marks;
     for (const auto& [name, value] : values) {
@@ -70,13 +70,13 @@ StoreResult<qint64> SqlTable::insert(const ColumnValues& values) const {
                                                   marks.join(QStringLiteral(", ")));
     auto query = m_database.run(sql, binds);
     if (!query)
-        return StoreResult<qint64>::failure(query.error());
+        return query.failure();
     const qint64 id = query.value()->lastInsertId().toLongLong();
     query.value()->finish();
-    return StoreResult<qint64>::success(id);
+    return id;
 }
 
-StoreError SqlTable::update(qint64 rowid, const ColumnValues& values) const {
+base::Result<void> SqlTable::update(qint64 rowid, const ColumnValues& values) const {
     QStringList assignments;
     QVariantList binds;
     for (const auto& [name, value] : values) {
@@ -89,21 +89,23 @@ StoreError SqlTable::update(qint64 rowid, const ColumnValues& values) const {
                    binds);
 }
 
-StoreError SqlTable::remove(qint64 rowid) const {
+base::Result<void> SqlTable::remove(qint64 rowid) const {
     return execute(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quotedName()), {rowid});
 }
 
-StoreError SqlTable::insertIfEmpty(const ColumnValues& values) const {
-    const StoreResult<int> rows = count();
+base::Result<void> SqlTable::insertIfEmpty(const ColumnValues& values) const {
+    const base::Result<int> rows = count();
     if (!rows)
-        return rows.error();
+        return rows.failure();
     if (*rows > 0)
-        return std::nullopt;
-    const StoreResult<qint64> added = insert(values);
-    return added ? std::nullopt : std::optional<QString>(added.error());
+        return {};
+    const base::Result<qint64> added = insert(values);
+    if (!added)
+        return added.failure();
+    return {};
 }
 
-StoreError SqlTable::execute(const QString& sql, const QVariantList& binds) const {
+base::Result<void> SqlTable::execute(const QString& sql, const QVariantList& binds) const {
     return m_database.execute(sql, binds);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/Database.h"
-#include "store/StoreResult.h"
 
 #include <QDate>
 #include <QSqlQuery>
@@ -27,46 +27,45 @@ public:
 
     // Rows as records, each with the row's rowid as field "rowid" in front of the table's columns.
     // `tail` is the WHERE/ORDER BY part, with '?' for each of `binds`.
-    [[nodiscard]] StoreResult<std::vector<QSqlRecord>> select(const QString& tail,
-                                                              const QVariantList& binds = {}) const;
+    [[nodiscard]] base::Result<std::vector<QSqlRecord>> select(const QString& tail,
+                                                               const QVariantList& binds = {}) const;
 
     // `read` turns a record of select() into the store's row value.
     template <typename Read>
     [[nodiscard]] auto selectRows(const QString& tail, const QVariantList& binds, Read read) const
-        -> StoreResult<std::vector<std::invoke_result_t<Read, const QSqlRecord&>>> {
+        -> base::Result<std::vector<std::invoke_result_t<Read, const QSqlRecord&>>> {
         using Rows = std::vector<std::invoke_result_t<Read, const QSqlRecord&>>;
         auto records = select(tail, binds);
         if (!records)
-            return StoreResult<Rows>::failure(records.error());
+            return records.failure();
         Rows rows;
         rows.reserve(records->size());
         for (const QSqlRecord& record : *records)
             rows.push_back(read(record));
-        return StoreResult<Rows>::success(std::move(rows));
+        return rows;
     }
 
     // The first row of selectRows(), or nullopt when there is none.
     template <typename Read>
     [[nodiscard]] auto selectFirst(const QString& tail, const QVariantList& binds, Read read) const
-        -> StoreResult<std::optional<std::invoke_result_t<Read, const QSqlRecord&>>> {
-        using Row = std::optional<std::invoke_result_t<Read, const QSqlRecord&>>;
+        -> base::Result<std::optional<std::invoke_result_t<Read, const QSqlRecord&>>> {
         auto records = select(tail + QStringLiteral(" LIMIT 1"), binds);
         if (!records)
-            return StoreResult<Row>::failure(records.error());
+            return records.failure();
         if (records->empty())
-            return StoreResult<Row>::success(std::nullopt);
-        return StoreResult<Row>::success(read(records->front()));
+            return std::nullopt;
+        return read(records->front());
     }
 
-    [[nodiscard]] StoreResult<int> count(const QString& tail = {}, const QVariantList& binds = {}) const;
+    [[nodiscard]] base::Result<int> count(const QString& tail = {}, const QVariantList& binds = {}) const;
     // The new row's rowid.
-    [[nodiscard]] StoreResult<qint64> insert(const ColumnValues& values) const;
-    [[nodiscard]] StoreError update(qint64 rowid, const ColumnValues& values) const;
-    [[nodiscard]] StoreError remove(qint64 rowid) const;
+    [[nodiscard]] base::Result<qint64> insert(const ColumnValues& values) const;
+    [[nodiscard]] base::Result<void> update(qint64 rowid, const ColumnValues& values) const;
+    [[nodiscard]] base::Result<void> remove(qint64 rowid) const;
     // Adds the row only when the table has none (the tables that hold one row for the whole site).
-    [[nodiscard]] StoreError insertIfEmpty(const ColumnValues& values) const;
+    [[nodiscard]] base::Result<void> insertIfEmpty(const ColumnValues& values) const;
     // A statement of the store's own; `sql` names the table itself.
-    [[nodiscard]] StoreError execute(const QString& sql, const QVariantList& binds = {}) const;
+    [[nodiscard]] base::Result<void> execute(const QString& sql, const QVariantList& binds = {}) const;
 
     [[nodiscard]] QString quotedName() const;
 

@@ -51,61 +51,65 @@ ColumnValues columns(const SystemRow& row) {
 
 SystemStore::SystemStore(const Database& database) : m_table(database, QStringLiteral("System")) {}
 
-std::optional<SystemRow> SystemStore::load() const {
+base::Result<SystemRow> SystemStore::load() const {
     auto row = m_table.selectFirst(kFirst, {}, fromRecord);
-    return row ? *row : std::nullopt;
+    if (!row)
+        return row.failure();
+    if (!row->has_value())
+        return base::fail(kNoRowText);
+    return std::move(**row);
 }
 
-StoreResult<std::vector<SystemRow>> SystemStore::loadAll() const {
+base::Result<std::vector<SystemRow>> SystemStore::loadAll() const {
     return m_table.selectRows(kFirst, {}, fromRecord);
 }
 
-StoreError SystemStore::ensureRow() const {
+base::Result<void> SystemStore::ensureRow() const {
     SystemRow row;
     row.BatchNo = 0;
     return m_table.insertIfEmpty(columns(row));
 }
 
-StoreResult<qint64> SystemStore::insert(const SystemRow& row) const {
+base::Result<qint64> SystemStore::insert(const SystemRow& row) const {
     return m_table.insert(columns(row));
 }
 
-StoreError SystemStore::update(const SystemRow& row) const {
+base::Result<void> SystemStore::update(const SystemRow& row) const {
     return m_table.update(row.id, columns(row));
 }
 
-StoreError SystemStore::remove(qint64 id) const {
+base::Result<void> SystemStore::remove(qint64 id) const {
     return m_table.remove(id);
 }
 
-StoreError SystemStore::updateFirstRow(const ColumnValues& values) const {
-    const std::optional<SystemRow> row = load();
+base::Result<void> SystemStore::updateFirstRow(const ColumnValues& values) const {
+    const base::Result<SystemRow> row = load();
     if (!row)
-        return QStringLiteral("The System table has no row");
+        return row.failure();
     return m_table.update(row->id, values);
 }
 
-StoreError SystemStore::saveLastRecord(const QDate& day, const QTime& at) const {
+base::Result<void> SystemStore::saveLastRecord(const QDate& day, const QTime& at) const {
     return updateFirstRow({{QStringLiteral("LastDate"), date(day)}, {QStringLiteral("LastTime"), time(at)}});
 }
 
-StoreError SystemStore::saveHotLastRecord(const QDate& day, const QTime& at) const {
+base::Result<void> SystemStore::saveHotLastRecord(const QDate& day, const QTime& at) const {
     return updateFirstRow(
         {{QStringLiteral("HotLastDate"), date(day)}, {QStringLiteral("HotLastTime"), time(at)}});
 }
 
-StoreError SystemStore::saveRooms(int rooms) const {
+base::Result<void> SystemStore::saveRooms(int rooms) const {
     return updateFirstRow({{QStringLiteral("Rooms"), rooms}});
 }
 
-StoreResult<int> SystemStore::takeNextBatchNo() const {
-    const std::optional<SystemRow> row = load();
+base::Result<int> SystemStore::takeNextBatchNo() const {
+    const base::Result<SystemRow> row = load();
     if (!row)
-        return StoreResult<int>::failure(QStringLiteral("The System table has no row"));
+        return row.failure();
     const int next = row->BatchNo.value_or(0) + 1;
-    if (auto error = m_table.update(row->id, {{QStringLiteral("BatchNo"), next}}))
-        return StoreResult<int>::failure(*error);
-    return StoreResult<int>::success(next);
+    if (const auto stored = m_table.update(row->id, {{QStringLiteral("BatchNo"), next}}); !stored.ok())
+        return stored.failure();
+    return next;
 }
 
 } // namespace kelvara::store

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/Database.h"
 #include "store/SqlTable.h"
-#include "store/StoreResult.h"
 
 #include <QDate>
 #include <QString>
@@ -40,25 +40,27 @@ class SystemStore {
 public:
     explicit SystemStore(const Database& database);
 
-    // The site row; nullopt when the table is empty or cannot be read.
-    [[nodiscard]] std::optional<SystemRow> load() const;
-    [[nodiscard]] StoreResult<std::vector<SystemRow>> loadAll() const;
+    // The site row; a table without one fails with kNoRowText.
+    [[nodiscard]] base::Result<SystemRow> load() const;
+    [[nodiscard]] base::Result<std::vector<SystemRow>> loadAll() const;
     // Adds the site row (no dates yet, empty texts, zero counts) when the table has none.
-    [[nodiscard]] StoreError ensureRow() const;
+    [[nodiscard]] base::Result<void> ensureRow() const;
 
-    [[nodiscard]] StoreResult<qint64> insert(const SystemRow& row) const;
-    [[nodiscard]] StoreError update(const SystemRow& row) const;
-    [[nodiscard]] StoreError remove(qint64 id) const;
+    [[nodiscard]] base::Result<qint64> insert(const SystemRow& row) const;
+    [[nodiscard]] base::Result<void> update(const SystemRow& row) const;
+    [[nodiscard]] base::Result<void> remove(qint64 id) const;
 
     // Single-column writes to the site row, for the passes that only move one value.
-    [[nodiscard]] StoreError saveLastRecord(const QDate& date, const QTime& time) const;
-    [[nodiscard]] StoreError saveHotLastRecord(const QDate& date, const QTime& time) const;
-    [[nodiscard]] StoreError saveRooms(int rooms) const;
+    [[nodiscard]] base::Result<void> saveLastRecord(const QDate& date, const QTime& time) const;
+    [[nodiscard]] base::Result<void> saveHotLastRecord(const QDate& date, const QTime& time) const;
+    [[nodiscard]] base::Result<void> saveRooms(int rooms) const;
     // Hands out the next batch number (1 after Null) and stores it as the last one handed out.
-    [[nodiscard]] StoreResult<int> takeNextBatchNo() const;
+    [[nodiscard]] base::Result<int> takeNextBatchNo() const;
+
+    static inline const QString kNoRowText = QStringLiteral("The System table has no row.");
 
 private:
-    [[nodiscard]] StoreError updateFirstRow(const ColumnValues& values) const;
+    [[nodiscard]] base::Result<void> updateFirstRow(const ColumnValues& values) const;
 
     SqlTable m_table;
 };

@@ -65,43 +65,43 @@ ColumnValues columns(const ThermoSensorsRow& row) {
 ThermoSensorsStore::ThermoSensorsStore(const Database& database)
     : m_table(database, QStringLiteral("ThermoSensors")) {}
 
-StoreResult<std::vector<ThermoSensorsRow>> ThermoSensorsStore::loadAll() const {
+base::Result<std::vector<ThermoSensorsRow>> ThermoSensorsStore::loadAll() const {
     return m_table.selectRows(kOrder, {}, fromRecord);
 }
 
-StoreResult<std::vector<ThermoSensorsRow>> ThermoSensorsStore::loadFree() const {
+base::Result<std::vector<ThermoSensorsRow>> ThermoSensorsStore::loadFree() const {
     return m_table.selectRows(QStringLiteral("WHERE NOT \"Selected\" ") + kOrder, {}, fromRecord);
 }
 
-StoreResult<std::vector<ThermoSensorsRow>> ThermoSensorsStore::loadStarted() const {
+base::Result<std::vector<ThermoSensorsRow>> ThermoSensorsStore::loadStarted() const {
     return m_table.selectRows(QStringLiteral("WHERE \"Started\" ") + kOrder, {}, fromRecord);
 }
 
-StoreResult<std::optional<ThermoSensorsRow>> ThermoSensorsStore::findBySensorNo(int sensorNo) const {
+base::Result<std::optional<ThermoSensorsRow>> ThermoSensorsStore::findBySensorNo(int sensorNo) const {
     return m_table.selectFirst(QStringLiteral("WHERE \"SensorNo\" = ? ") + kOrder, {sensorNo}, fromRecord);
 }
 
-StoreResult<std::optional<ThermoSensorsRow>>
+base::Result<std::optional<ThermoSensorsRow>>
 ThermoSensorsStore::findBySerialNo(const QString& serialNo) const {
     return m_table.selectFirst(QStringLiteral("WHERE \"SerialNo\" = ? COLLATE NOCASE ") + kOrder, {serialNo},
                                fromRecord);
 }
 
-StoreResult<std::optional<ThermoSensorsRow>>
+base::Result<std::optional<ThermoSensorsRow>>
 ThermoSensorsStore::findByLightSerialNo(const QString& serialNo) const {
     return m_table.selectFirst(QStringLiteral("WHERE \"LightSerialNo\" = ? COLLATE NOCASE ") + kOrder,
                                {serialNo}, fromRecord);
 }
 
-StoreResult<qint64> ThermoSensorsStore::insert(const ThermoSensorsRow& row) const {
+base::Result<qint64> ThermoSensorsStore::insert(const ThermoSensorsRow& row) const {
     return m_table.insert(columns(row));
 }
 
-StoreError ThermoSensorsStore::update(const ThermoSensorsRow& row) const {
+base::Result<void> ThermoSensorsStore::update(const ThermoSensorsRow& row) const {
     return m_table.update(row.id, columns(row));
 }
 
-StoreError ThermoSensorsStore::remove(qint64 id) const {
+base::Result<void> ThermoSensorsStore::remove(qint64 id) const {
     return m_table.remove(id);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/Database.h"
 #include "store/SqlTable.h"
-#include "store/StoreResult.h"
 
 #include <QString>
 #include <optional>
@@ -42,21 +42,21 @@ class ThermoSensorsStore {
 public:
     explicit ThermoSensorsStore(const Database& database);
 
-    [[nodiscard]] StoreResult<std::vector<ThermoSensorsRow>> loadAll() const;
+    [[nodiscard]] base::Result<std::vector<ThermoSensorsRow>> loadAll() const;
     // Sensors not taken by a cook cycle, offered for a new one.
-    [[nodiscard]] StoreResult<std::vector<ThermoSensorsRow>> loadFree() const;
+    [[nodiscard]] base::Result<std::vector<ThermoSensorsRow>> loadFree() const;
     // Sensors whose cycle runs; they survive a restart this way.
-    [[nodiscard]] StoreResult<std::vector<ThermoSensorsRow>> loadStarted() const;
-    [[nodiscard]] StoreResult<std::optional<ThermoSensorsRow>> findBySensorNo(int sensorNo) const;
+    [[nodiscard]] base::Result<std::vector<ThermoSensorsRow>> loadStarted() const;
+    [[nodiscard]] base::Result<std::optional<ThermoSensorsRow>> findBySensorNo(int sensorNo) const;
     // The sensor with this ROM id.
-    [[nodiscard]] StoreResult<std::optional<ThermoSensorsRow>> findBySerialNo(const QString& serialNo) const;
+    [[nodiscard]] base::Result<std::optional<ThermoSensorsRow>> findBySerialNo(const QString& serialNo) const;
     // The sensor whose lamp switch has this ROM id.
-    [[nodiscard]] StoreResult<std::optional<ThermoSensorsRow>>
+    [[nodiscard]] base::Result<std::optional<ThermoSensorsRow>>
     findByLightSerialNo(const QString& serialNo) const;
 
-    [[nodiscard]] StoreResult<qint64> insert(const ThermoSensorsRow& row) const;
-    [[nodiscard]] StoreError update(const ThermoSensorsRow& row) const;
-    [[nodiscard]] StoreError remove(qint64 id) const;
+    [[nodiscard]] base::Result<qint64> insert(const ThermoSensorsRow& row) const;
+    [[nodiscard]] base::Result<void> update(const ThermoSensorsRow& row) const;
+    [[nodiscard]] base::Result<void> remove(qint64 id) const;
 
 private:
     SqlTable m_table;

@@ -1,7 +1,7 @@
 // Builds the thermocouple conversion table: every type's reference EMF at each whole degree Celsius.
 #include "store/ThermoTypesTable.h"
 
-#include "store/ThermocoupleReference.h"
+#include "thermocouple/ThermocoupleReference.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -38,8 +38,8 @@ struct TemperatureSpan {
 TemperatureSpan temperatureSpan() {
     double lowest = std::numeric_limits<double>::infinity();
     double highest = -std::numeric_limits<double>::infinity();
-    for (char type : kThermocoupleTypes) {
-        const auto range = thermocoupleRange(type);
+    for (char type : thermocouple::kThermocoupleTypes) {
+        const auto range = thermocouple::thermocoupleRange(type);
         lowest = std::min(lowest, range->lowestCelsius);
         highest = std::max(highest, range->highestCelsius);
     }
@@ -48,7 +48,7 @@ TemperatureSpan temperatureSpan() {
 
 QString createTableSql() {
     QStringList columns{quoted(QLatin1String(kThermoTypesTemperature)) + QStringLiteral(" INTEGER NOT NULL")};
-    for (char type : kThermocoupleTypes)
+    for (char type : thermocouple::kThermocoupleTypes)
         columns << quoted(typeColumn(type)) + QStringLiteral(" REAL");
     return QStringLiteral("CREATE TABLE %1 (%2)")
         .arg(quoted(QLatin1String(kThermoTypesTable)), columns.join(QStringLiteral(", ")));
@@ -57,7 +57,7 @@ QString createTableSql() {
 QString insertSql() {
     QStringList columns{quoted(QLatin1String(kThermoTypesTemperature))};
     QStringList placeholders{QStringLiteral("?")};
-    for (char type : kThermocoupleTypes) {
+    for (char type : thermocouple::kThermocoupleTypes) {
         columns << quoted(typeColumn(type));
         placeholders << QStringLiteral("?");
     }
@@ -70,40 +70,40 @@ QStringList createIndexSql() {
     const QString table = quoted(QLatin1String(kThermoTypesTable));
     const QString temperature = quoted(QLatin1String(kThermoTypesTemperature));
     QStringList statements{QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%1)").arg(temperature, table)};
-    for (char type : kThermocoupleTypes)
+    for (char type : thermocouple::kThermocoupleTypes)
         statements << QStringLiteral("CREATE INDEX %1 ON %2 (%1)").arg(quoted(typeColumn(type)), table);
     return statements;
 }
 
 // Opens the file on a connection of its own, writes the table and drops the connection again.
-std::optional<QString> fillDatabaseFile(const QString& fileName) {
+base::Result<void> fillDatabaseFile(const QString& fileName) {
     const QString connection =
         QStringLiteral("kelvara-thermotypes-%1").arg(QUuid::createUuid().toString(QUuid::WithoutBraces));
-    std::optional<QString> error;
+    base::Result<void> written;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(fileName);
         if (db.open()) {
-            error = writeThermoTypesTable(db);
+            written = writeThermoTypesTable(db);
             db.close();
         } else {
-            error = db.lastError().text();
+            written = base::fail(db.lastError().text());
         }
     }
     QSqlDatabase::removeDatabase(connection);
-    return error;
+    return written;
 }
 
 } // namespace
 
-std::optional<QString> writeThermoTypesTable(QSqlDatabase db) {
+base::Result<void> writeThermoTypesTable(QSqlDatabase db) {
     if (!db.isOpen())
-        return QStringLiteral("The database for the thermocouple table is not open.");
+        return base::fail(QStringLiteral("The database for the thermocouple table is not open."));
     if (!db.transaction())
-        return db.lastError().text();
-    auto abandon = [&db](const QSqlError& error) -> std::optional<QString> {
+        return base::fail(db.lastError().text());
+    auto abandon = [&db](const QSqlError& error) -> base::Result<void> {
         db.rollback();
-        return error.text();
+        return base::fail(error.text());
     };
 
     QSqlQuery schema(db);
@@ -118,8 +118,8 @@ std::optional<QString> writeThermoTypesTable(QSqlDatabase db) {
     for (int celsius = span.lowest; celsius <= span.highest; ++celsius) {
         insert.bindValue(0, celsius);
         int position = 1;
-        for (char type : kThermocoupleTypes) {
-            const auto emf = referenceEmfMicrovolts(type, celsius);
+        for (char type : thermocouple::kThermocoupleTypes) {
+            const auto emf = thermocouple::referenceEmfMicrovolts(type, celsius);
             insert.bindValue(position++, emf ? QVariant(*emf) : noValue);
         }
         if (!insert.exec())
@@ -134,34 +134,36 @@ std::optional<QString> writeThermoTypesTable(QSqlDatabase db) {
 
     if (!db.commit())
         return abandon(db.lastError());
-    return std::nullopt;
+    return {};
 }
 
-std::optional<QString> createThermoTypesDatabase(const QString& path) {
+base::Result<void> createThermoTypesDatabase(const QString& path) {
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
-        return QStringLiteral("The SQLite driver for Qt is not installed.");
+        return base::fail(QStringLiteral("The SQLite driver for Qt is not installed."));
 
     const QFileInfo target(path);
     // A temporary file starts empty (SQLite takes it as a new database) and owner-only.
     QTemporaryFile scratch(target.absoluteFilePath() + QStringLiteral(".XXXXXX"));
     if (!scratch.open())
-        return QStringLiteral("Cannot create %1: %2").arg(target.absoluteFilePath(), scratch.errorString());
+        return base::fail(
+            QStringLiteral("Cannot create %1: %2").arg(target.absoluteFilePath(), scratch.errorString()));
     scratch.close();
 
-    if (auto error = fillDatabaseFile(scratch.fileName()))
-        return error;
+    if (auto filled = fillDatabaseFile(scratch.fileName()); !filled.ok())
+        return filled;
 
     std::error_code failure;
     std::filesystem::rename(std::filesystem::path(scratch.fileName().toStdU16String()),
                             std::filesystem::path(target.absoluteFilePath().toStdU16String()), failure);
     if (failure)
-        return QStringLiteral("Cannot replace %1: %2")
-            .arg(target.absoluteFilePath(), QString::fromStdString(failure.message()));
+        return base::fail(QStringLiteral("Cannot replace %1: %2")
+                              .arg(target.absoluteFilePath(), QString::fromStdString(failure.message())));
     scratch.setAutoRemove(false);
 
     if (!QFile::setPermissions(target.absoluteFilePath(), QFile::ReadOwner | QFile::WriteOwner))
-        return QStringLiteral("Cannot restrict the permissions of %1.").arg(target.absoluteFilePath());
-    return std::nullopt;
+        return base::fail(
+            QStringLiteral("Cannot restrict the permissions of %1.").arg(target.absoluteFilePath()));
+    return {};
 }
 
 } // namespace kelvara::store

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
 #include "store/Database.h"
-#include "store/StoreResult.h"
 
 namespace kelvara::store {
 
@@ -10,34 +10,37 @@ namespace kelvara::store {
 class Transaction {
 public:
     explicit Transaction(const Database& database)
-        : m_database(database), m_beginError(database.execute(QStringLiteral("BEGIN"))),
-          m_active(!m_beginError) {}
+        : m_database(database), m_begun(database.execute(QStringLiteral("BEGIN"))), m_active(m_begun.ok()) {}
     ~Transaction() {
+        // Nobody is left to tell when this rollback fails; the next BEGIN on the connection will say so.
         if (m_active)
             (void)m_database.execute(QStringLiteral("ROLLBACK"));
     }
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 
-    // Whether the transaction began; writes made while it is not active would land one by one.
-    [[nodiscard]] bool active() const { return m_active; }
-    // The engine's description of why the transaction could not begin.
-    [[nodiscard]] QString beginError() const { return m_beginError.value_or(QString()); }
+    // Whether the transaction began, or the engine's words for why not; writes made while it is not
+    // active would land one by one.
+    [[nodiscard]] const base::Result<void>& begun() const { return m_begun; }
 
-    [[nodiscard]] StoreError commit() {
+    [[nodiscard]] base::Result<void> commit() {
         if (!m_active)
-            return m_beginError ? m_beginError : StoreError(QStringLiteral("The transaction has ended."));
+            return m_begun.ok() ? base::fail(QStringLiteral("The transaction has ended.")) : m_begun;
         m_active = false;
-        if (StoreError error = m_database.execute(QStringLiteral("COMMIT"))) {
-            (void)m_database.execute(QStringLiteral("ROLLBACK"));
-            return error;
-        }
-        return std::nullopt;
+        const base::Result<void> committed = m_database.execute(QStringLiteral("COMMIT"));
+        if (committed.ok())
+            return committed;
+        // A commit the engine refused leaves the transaction open: undo it, so the connection is usable.
+        const base::Result<void> undone = m_database.execute(QStringLiteral("ROLLBACK"));
+        if (!undone.ok())
+            return base::fail(committed.error() + QStringLiteral("; undoing it failed too: ") +
+                              undone.error());
+        return committed;
     }
 
 private:
     const Database& m_database;
-    StoreError m_beginError;
+    base::Result<void> m_begun;
     bool m_active;
 };
 

@@ -1,7 +1,7 @@
 #include "ui/ComPortDialog.h"
 
 #include "app/ComPortSettings.h"
-#include "app/UserDialogs.h"
+#include "base/UserDialogs.h"
 #include "ui/WindowUtils.h"
 
 #include <QAction>
@@ -56,7 +56,7 @@ QButtonGroup* makeOptions(QWidget* parent, QBoxLayout& layout, const QString& na
 
 } // namespace
 
-ComPortDialog::ComPortDialog(app::UserSettings& settings, app::UserDialogs& dialogs,
+ComPortDialog::ComPortDialog(app::UserSettings& settings, base::UserDialogs& dialogs,
                              const sensornet::PortLists& lists, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("frmComPort"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/UserDialogs.h"
 #include "sensornet/PortLists.h"
 
 #include <QDialog>
@@ -8,9 +9,8 @@ class QButtonGroup;
 class QComboBox;
 
 namespace kelvara::app {
-class UserDialogs;
 class UserSettings;
-} // namespace kelvara::app
+}
 
 namespace kelvara::ui {
 
@@ -20,7 +20,7 @@ class ComPortDialog final : public QDialog {
     Q_OBJECT
 public:
     // lists are the choices offered; by default this machine's serial ports and Com1 to Com15.
-    ComPortDialog(app::UserSettings& settings, app::UserDialogs& dialogs,
+    ComPortDialog(app::UserSettings& settings, base::UserDialogs& dialogs,
                   const sensornet::PortLists& lists = sensornet::fillPortLists(), QWidget* parent = nullptr);
 
     inline static const QString kRestartMessage =
@@ -32,7 +32,7 @@ private:
     void save();
 
     app::UserSettings& m_settings;
-    app::UserDialogs& m_dialogs;
+    base::UserDialogs& m_dialogs;
     QComboBox* m_port = nullptr;
     QComboBox* m_speed = nullptr;
     QComboBox* m_dataBits = nullptr;

@@ -2,7 +2,7 @@
 
 namespace kelvara::ui {
 
-InstallKeyWindow::InstallKeyWindow(app::AppContext& ctx, const app::Clock& clock, app::UserDialogs& dialogs,
+InstallKeyWindow::InstallKeyWindow(app::AppContext& ctx, const base::Clock& clock, base::UserDialogs& dialogs,
                                    const app::UserSettings& settings, sensornet::SerialPort& port,
                                    sensornet::Pause& pause, QWidget* parent)
     : InstallationWindow(clock, dialogs, port, pause, parent), m_installation(ctx, m_link, dialogs) {

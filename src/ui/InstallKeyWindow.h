@@ -9,7 +9,7 @@ namespace kelvara::ui {
 class InstallKeyWindow final : public InstallationWindow {
     Q_OBJECT
 public:
-    InstallKeyWindow(app::AppContext& ctx, const app::Clock& clock, app::UserDialogs& dialogs,
+    InstallKeyWindow(app::AppContext& ctx, const base::Clock& clock, base::UserDialogs& dialogs,
                      const app::UserSettings& settings, sensornet::SerialPort& port, sensornet::Pause& pause,
                      QWidget* parent = nullptr);
 

@@ -1,7 +1,8 @@
 #include "ui/InstallationWindow.h"
 
 #include "app/AppContext.h"
-#include "app/UserDialogs.h"
+#include "app/ComPortSettings.h"
+#include "base/UserDialogs.h"
 #include "install/SensorInstallation.h"
 #include "ui/BusyPointer.h"
 #include "ui/WindowUtils.h"
@@ -26,7 +27,7 @@ constexpr int kActivityMargin = 27;
 
 } // namespace
 
-InstallationWindow::InstallationWindow(const app::Clock& clock, app::UserDialogs& dialogs,
+InstallationWindow::InstallationWindow(const base::Clock& clock, base::UserDialogs& dialogs,
                                        sensornet::SerialPort& port, sensornet::Pause& pause, QWidget* parent)
     : QDialog(parent), m_link(port, clock, pause, dialogs, sensornet::ExchangeRules::installation()),
       m_dialogs(dialogs) {}
@@ -127,7 +128,7 @@ void InstallationWindow::setUp(const Texts& texts, const app::UserSettings& sett
     CenterWindow(*this);
     new EnterAsTab(*this);
     // The port settings are read once, as every window that talks to the adapter does on loading.
-    (void)m_link.configurePort(settings);
+    m_link.configurePort(app::readLineSettings(settings));
 }
 
 void InstallationWindow::done(int result) {
@@ -137,7 +138,7 @@ void InstallationWindow::done(int result) {
 
 void InstallationWindow::showProblems(const install::InstallOutcome& outcome) {
     for (const install::InstallProblem& problem : outcome.problems)
-        m_dialogs.information(kTitle, problem.text());
+        m_dialogs.critical(kTitle, problem.text());
 }
 
 void InstallationWindow::showActivity() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Clock.h"
+#include "base/UserDialogs.h"
 #include "install/InstallOutcome.h"
 #include "sensornet/AdapterLink.h"
 #include "ui/TypedCellDelegate.h"
@@ -18,8 +20,6 @@ class QToolBar;
 
 namespace kelvara::app {
 struct AppContext;
-class Clock;
-class UserDialogs;
 class UserSettings;
 } // namespace kelvara::app
 
@@ -57,7 +57,7 @@ public:
     static inline const QString kTitle = QStringLiteral("Kelvara");
 
 protected:
-    InstallationWindow(const app::Clock& clock, app::UserDialogs& dialogs, sensornet::SerialPort& port,
+    InstallationWindow(const base::Clock& clock, base::UserDialogs& dialogs, sensornet::SerialPort& port,
                        sensornet::Pause& pause, QWidget* parent);
 
     // Builds the controls once the side's installation exists.
@@ -82,7 +82,7 @@ private:
     QTableView* makeGrid(const QString& name, WorkingListModel* model,
                          const std::vector<GridColumn>& columns);
 
-    app::UserDialogs& m_dialogs;
+    base::UserDialogs& m_dialogs;
     install::SensorInstallation* m_installation = nullptr;
     QToolBar* m_toolbar = nullptr;
     QAction* m_save = nullptr;

@@ -2,7 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/PasswordCheck.h"
-#include "app/UserDialogs.h"
+#include "base/UserDialogs.h"
 #include "ui/WindowUtils.h"
 
 #include <QHBoxLayout>
@@ -13,7 +13,7 @@
 
 namespace kelvara::ui {
 
-LoginDialog::LoginDialog(const app::AppContext& ctx, app::UserDialogs& dialogs, QWidget* parent)
+LoginDialog::LoginDialog(const app::AppContext& ctx, base::UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_dialogs(dialogs), m_password(new QLineEdit(this)) {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Login"));
@@ -54,7 +54,7 @@ LoginDialog::LoginDialog(const app::AppContext& ctx, app::UserDialogs& dialogs, 
     m_password->setFocus();
 }
 
-bool LoginDialog::askPassword(const app::AppContext& ctx, app::UserDialogs& dialogs, QWidget* parent) {
+bool LoginDialog::askPassword(const app::AppContext& ctx, base::UserDialogs& dialogs, QWidget* parent) {
     LoginDialog dialog(ctx, dialogs, parent);
     return dialog.exec() == QDialog::Accepted;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/UserDialogs.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -7,8 +9,7 @@ class QPushButton;
 
 namespace kelvara::app {
 struct AppContext;
-class UserDialogs;
-} // namespace kelvara::app
+}
 
 namespace kelvara::ui {
 
@@ -16,10 +17,10 @@ namespace kelvara::ui {
 class LoginDialog final : public QDialog {
     Q_OBJECT
 public:
-    LoginDialog(const app::AppContext& ctx, app::UserDialogs& dialogs, QWidget* parent = nullptr);
+    LoginDialog(const app::AppContext& ctx, base::UserDialogs& dialogs, QWidget* parent = nullptr);
 
     // Shows the window modally; true when the password was accepted, false when the user gave up.
-    [[nodiscard]] static bool askPassword(const app::AppContext& ctx, app::UserDialogs& dialogs,
+    [[nodiscard]] static bool askPassword(const app::AppContext& ctx, base::UserDialogs& dialogs,
                                           QWidget* parent = nullptr);
 
     static inline const QString kInvalidText = QStringLiteral("Invalid Password.  Please try again!");
@@ -28,7 +29,7 @@ private:
     void cmdOK_Click();
 
     const app::AppContext& m_ctx;
-    app::UserDialogs& m_dialogs;
+    base::UserDialogs& m_dialogs;
     QLineEdit* m_password;
 };
 

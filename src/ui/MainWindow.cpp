@@ -295,7 +295,7 @@ void MainWindow::Fill_C3Grid() {
     m_lblDuration->setEnabled(disabled);
 }
 
-void MainWindow::startMonitoring(const app::Clock& clock, app::UserDialogs& dialogs,
+void MainWindow::startMonitoring(const base::Clock& clock, base::UserDialogs& dialogs,
                                  app::UserSettings& settings) {
     m_clock = &clock;
     m_dialogs = &dialogs;

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "app/ErrorReporter.h"
+#include "base/Clock.h"
+#include "base/ErrorReporter.h"
+#include "base/UserDialogs.h"
 #include "monitoring/ZonePassObserver.h"
 #include "store/MonitorSetsStore.h"
 
@@ -22,8 +24,6 @@ class QAction;
 
 namespace kelvara::app {
 struct AppContext;
-class Clock;
-class UserDialogs;
 class UserSettings;
 } // namespace kelvara::app
 
@@ -45,16 +45,16 @@ namespace kelvara::ui {
 class AlarmIndicator;
 
 // The program's permanent window: zones, cook cycles, status; its close ends the run.
-class MainWindow final : public QMainWindow, public app::ErrorReporter, public monitoring::ZonePassObserver {
+class MainWindow final : public QMainWindow, public base::ErrorReporter, public monitoring::ZonePassObserver {
     Q_OBJECT
 public:
     explicit MainWindow(app::AppContext& ctx, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The windows a site without zones needs before it can monitor: port, settings, sensors.
-    void runFirstStart(const app::Clock& clock, app::UserDialogs& dialogs, app::UserSettings& settings);
+    void runFirstStart(const base::Clock& clock, base::UserDialogs& dialogs, app::UserSettings& settings);
     // Starts the monitoring job on the window's port and timer.
-    void startMonitoring(const app::Clock& clock, app::UserDialogs& dialogs, app::UserSettings& settings);
+    void startMonitoring(const base::Clock& clock, base::UserDialogs& dialogs, app::UserSettings& settings);
 
     void reportError(const QString& description, const QString& procedure) override;
     void setStatus(const QString& text, bool visible = true);
@@ -127,8 +127,8 @@ private:
     void applyTempType();
 
     app::AppContext& m_ctx;
-    const app::Clock* m_clock = nullptr;
-    app::UserDialogs* m_dialogs = nullptr;
+    const base::Clock* m_clock = nullptr;
+    base::UserDialogs* m_dialogs = nullptr;
     app::UserSettings* m_settings = nullptr;
 
     QGroupBox* m_generalPane = nullptr;

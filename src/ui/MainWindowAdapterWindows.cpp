@@ -1,6 +1,6 @@
 // The windows that take the adapter from the monitoring job while they are open, and the first start.
 #include "app/AppContext.h"
-#include "app/UserDialogs.h"
+#include "base/UserDialogs.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
 #include "monitoring/PanelLamps.h"
@@ -40,7 +40,7 @@ void MainWindow::runAdapterWindow(const AdapterWindow& window) {
     unsetCursor();
 }
 
-void MainWindow::runFirstStart(const app::Clock& clock, app::UserDialogs& dialogs,
+void MainWindow::runFirstStart(const base::Clock& clock, base::UserDialogs& dialogs,
                                app::UserSettings& settings) {
     if (m_ctx.settings.Zones >= 1)
         return;

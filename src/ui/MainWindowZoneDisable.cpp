@@ -1,6 +1,6 @@
 // The temporary disable of a zone's alarm from the zone details panel.
 #include "app/AppContext.h"
-#include "app/UserDialogs.h"
+#include "base/UserDialogs.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
 #include "ui/MainWindow.h"

@@ -9,7 +9,7 @@ namespace kelvara::ui {
 class SensorInstallsWindow final : public InstallationWindow {
     Q_OBJECT
 public:
-    SensorInstallsWindow(app::AppContext& ctx, const app::Clock& clock, app::UserDialogs& dialogs,
+    SensorInstallsWindow(app::AppContext& ctx, const base::Clock& clock, base::UserDialogs& dialogs,
                          const app::UserSettings& settings, sensornet::SerialPort& port,
                          sensornet::Pause& pause, QWidget* parent = nullptr);
 

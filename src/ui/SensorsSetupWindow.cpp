@@ -1,7 +1,8 @@
 #include "ui/SensorsSetupWindow.h"
 
 #include "app/AppContext.h"
-#include "app/UserDialogs.h"
+#include "app/ComPortSettings.h"
+#include "base/UserDialogs.h"
 #include "store/LightPanelStore.h"
 #include "store/ThermoSensorsStore.h"
 #include "ui/BusyPointer.h"
@@ -43,8 +44,8 @@ QTableView* makeList(QWidget* parent, const QString& name, QStandardItemModel* m
 
 } // namespace
 
-SensorsSetupWindow::SensorsSetupWindow(app::AppContext& ctx, const app::Clock& clock,
-                                       app::UserDialogs& dialogs, const app::UserSettings& settings,
+SensorsSetupWindow::SensorsSetupWindow(app::AppContext& ctx, const base::Clock& clock,
+                                       base::UserDialogs& dialogs, const app::UserSettings& settings,
                                        sensornet::SerialPort& port, sensornet::Pause& pause, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_dialogs(dialogs), m_pause(pause),
       m_link(port, clock, pause, dialogs, sensornet::ExchangeRules::panelSetup()),
@@ -94,7 +95,7 @@ SensorsSetupWindow::SensorsSetupWindow(app::AppContext& ctx, const app::Clock& c
 
     fillSensors();
     fillLights();
-    (void)m_link.configurePort(settings);
+    m_link.configurePort(app::readLineSettings(settings));
 }
 
 void SensorsSetupWindow::reject() {
@@ -145,8 +146,9 @@ void SensorsSetupWindow::deleteSensor() {
     if (!m_dialogs.question(kTitle, kDeleteQuestion.arg(number, name), false))
         return;
     const qint64 id = m_sensors->item(row, 0)->data(kKeyRole).toLongLong();
-    if (const store::StoreError failed = store::ThermoSensorsStore(*m_ctx.databases.thermo).remove(id)) {
-        m_dialogs.information(kTitle, *failed);
+    if (const base::Result<void> failed = store::ThermoSensorsStore(*m_ctx.databases.thermo).remove(id);
+        !failed.ok()) {
+        m_dialogs.information(kTitle, failed.error());
         return;
     }
     m_sensors->removeRow(row);

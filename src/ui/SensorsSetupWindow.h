@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Clock.h"
+#include "base/UserDialogs.h"
 #include "install/LampTest.h"
 #include "sensornet/AdapterLink.h"
 
@@ -12,8 +14,6 @@ class QToolBar;
 
 namespace kelvara::app {
 struct AppContext;
-class Clock;
-class UserDialogs;
 class UserSettings;
 } // namespace kelvara::app
 
@@ -30,7 +30,7 @@ class SensorsSetupWindow final : public QDialog {
     Q_OBJECT
 public:
     // port is the window's own (closed) serial port; pause is how its one-second waits pass.
-    SensorsSetupWindow(app::AppContext& ctx, const app::Clock& clock, app::UserDialogs& dialogs,
+    SensorsSetupWindow(app::AppContext& ctx, const base::Clock& clock, base::UserDialogs& dialogs,
                        const app::UserSettings& settings, sensornet::SerialPort& port,
                        sensornet::Pause& pause, QWidget* parent = nullptr);
 
@@ -60,7 +60,7 @@ private:
     void setTesting(bool on);
 
     app::AppContext& m_ctx;
-    app::UserDialogs& m_dialogs;
+    base::UserDialogs& m_dialogs;
     sensornet::Pause& m_pause;
     sensornet::AdapterLink m_link;
     install::LampTest m_test;

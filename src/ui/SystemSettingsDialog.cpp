@@ -3,7 +3,8 @@
 #include "app/AppContext.h"
 #include "app/IniText.h"
 #include "app/KvrIniFile.h"
-#include "app/UserDialogs.h"
+#include "app/PasswordCheck.h"
+#include "base/UserDialogs.h"
 #include "ui/WindowUtils.h"
 
 #include <QButtonGroup>
@@ -72,7 +73,7 @@ double numberOf(const QLineEdit* edit) {
 } // namespace
 
 // The fields are created in the order the settings file lists them, which is also their tab order.
-SystemSettingsDialog::SystemSettingsDialog(const app::AppContext& ctx, app::UserDialogs& dialogs,
+SystemSettingsDialog::SystemSettingsDialog(const app::AppContext& ctx, base::UserDialogs& dialogs,
                                            QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("frmSystem"));
@@ -194,7 +195,10 @@ SystemSettingsDialog::SystemSettingsDialog(const app::AppContext& ctx, app::User
 
     const auto loaded =
         app::SystemSettingsFile::load(QDir(m_ctx.siteDir).filePath(app::KvrIniFile::kFileName));
-    showValues(loaded.settings, app::SystemSettingsFile::loadPassword(m_ctx).value_or(QString()));
+    const app::StoredPassword password = app::readStoredPassword(m_ctx);
+    // A site without the file yet starts from the defaults; saving writes it.
+    showValues(loaded.ok() ? *loaded : app::SystemSettings{},
+               password.ok() ? password->value_or(QString()) : QString());
 
     new EnterAsTab(*this);
     adjustSize();
@@ -266,14 +270,14 @@ app::SystemSettings SystemSettingsDialog::fieldValues() const {
 bool SystemSettingsDialog::cmdSave_Click() {
     const app::SystemSettings values = fieldValues();
     const QString path = QDir(m_ctx.siteDir).filePath(app::KvrIniFile::kFileName);
-    if (const auto error = app::SystemSettingsFile::save(path, values)) {
+    if (const auto done = app::SystemSettingsFile::save(path, values); !done) {
         m_dialogs.information(kTitle, QStringLiteral("The settings could not be written to %1: %2")
-                                          .arg(app::KvrIniFile::kFileName, *error));
+                                          .arg(app::KvrIniFile::kFileName, done.error()));
         return false;
     }
-    if (const auto error = app::SystemSettingsFile::saveSiteRows(m_ctx, values, m_password->text())) {
+    if (const auto done = app::SystemSettingsFile::saveSiteRows(m_ctx, values, m_password->text()); !done) {
         m_dialogs.information(kTitle,
-                              QStringLiteral("The site settings could not be stored: %1").arg(*error));
+                              QStringLiteral("The site settings could not be stored: %1").arg(done.error()));
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SystemSettingsFile.h"
+#include "base/UserDialogs.h"
 
 #include <QDialog>
 
@@ -11,8 +12,7 @@ class QRadioButton;
 
 namespace kelvara::app {
 struct AppContext;
-class UserDialogs;
-} // namespace kelvara::app
+}
 
 namespace kelvara::ui {
 
@@ -20,7 +20,7 @@ namespace kelvara::ui {
 class SystemSettingsDialog final : public QDialog {
     Q_OBJECT
 public:
-    SystemSettingsDialog(const app::AppContext& ctx, app::UserDialogs& dialogs, QWidget* parent = nullptr);
+    SystemSettingsDialog(const app::AppContext& ctx, base::UserDialogs& dialogs, QWidget* parent = nullptr);
 
     static inline const QString kDialupNote = QStringLiteral(
         "You must have the Internet connection already configured in the Dial-up Networking in "
@@ -38,7 +38,7 @@ private:
     void showValues(const app::SystemSettings& settings, const QString& password);
 
     const app::AppContext& m_ctx;
-    app::UserDialogs& m_dialogs;
+    base::UserDialogs& m_dialogs;
 
     QLineEdit* m_businessName;
     QLineEdit* m_address;

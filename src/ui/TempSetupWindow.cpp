@@ -1,7 +1,7 @@
 #include "ui/TempSetupWindow.h"
 
 #include "app/AppContext.h"
-#include "app/UserDialogs.h"
+#include "base/UserDialogs.h"
 #include "install/ZoneConfiguration.h"
 #include "install/ZoneGridModel.h"
 #include "store/MonitorSetsStore.h"
@@ -41,7 +41,7 @@ QAction* addKey(QToolBar& toolbar, const QString& name) {
 
 } // namespace
 
-TempSetupWindow::TempSetupWindow(app::AppContext& ctx, const app::Clock& clock, app::UserDialogs& dialogs,
+TempSetupWindow::TempSetupWindow(app::AppContext& ctx, const base::Clock& clock, base::UserDialogs& dialogs,
                                  const app::UserSettings& settings, sensornet::SerialPort& port,
                                  sensornet::Pause& pause, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_dialogs(dialogs), m_settings(settings), m_pause(pause),
@@ -117,8 +117,8 @@ TempSetupWindow::TempSetupWindow(app::AppContext& ctx, const app::Clock& clock, 
         m_zones = std::make_unique<install::ZoneGridModel>(*ctx.databases.kvr, clock, dialogs);
         m_grid->setModel(m_zones.get());
         m_configuration = std::make_unique<install::ZoneConfiguration>(*ctx.databases.kvr);
-        if (const store::StoreError failed = m_configuration->loadLampSerials())
-            m_dialogs.information(kTitle, *failed);
+        if (const base::Result<void> done = m_configuration->loadLampSerials(); !done)
+            m_dialogs.information(kTitle, done.error());
     }
 }
 
@@ -149,8 +149,8 @@ void TempSetupWindow::saveLampSerials() {
     if (!m_configuration)
         return;
     const QModelIndex current = m_grid->currentIndex();
-    if (const store::StoreError failed = m_configuration->saveLampSerials())
-        m_dialogs.information(kTitle, *failed);
+    if (const base::Result<void> done = m_configuration->saveLampSerials(); !done)
+        m_dialogs.information(kTitle, done.error());
     QCoreApplication::processEvents();
     m_zones->reload();
     if (current.isValid())

@@ -1,6 +1,6 @@
 #include "ui/TypedCellDelegate.h"
 
-#include "app/UserDialogs.h"
+#include "base/UserDialogs.h"
 
 #include <QAbstractItemModel>
 #include <QLineEdit>
@@ -40,7 +40,7 @@ std::optional<QVariant> parseCell(CellKind kind, const QString& text, int maxLen
     return std::nullopt;
 }
 
-TypedCellDelegate::TypedCellDelegate(app::UserDialogs& dialogs, QObject* parent)
+TypedCellDelegate::TypedCellDelegate(base::UserDialogs& dialogs, QObject* parent)
     : QStyledItemDelegate(parent), m_dialogs(dialogs) {}
 
 void TypedCellDelegate::setColumnKind(int column, CellKind kind, int maxLength) {

@@ -1,13 +1,11 @@
 #pragma once
 
+#include "base/UserDialogs.h"
+
 #include <QHash>
 #include <QStyledItemDelegate>
 #include <QVariant>
 #include <optional>
-
-namespace kelvara::app {
-class UserDialogs;
-}
 
 namespace kelvara::ui {
 
@@ -24,7 +22,7 @@ enum class CellKind { Text, Integer, Number, Flag, ReadOnly };
 class TypedCellDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    TypedCellDelegate(app::UserDialogs& dialogs, QObject* parent = nullptr);
+    TypedCellDelegate(base::UserDialogs& dialogs, QObject* parent = nullptr);
 
     // Columns without a kind are edited as free text.
     void setColumnKind(int column, CellKind kind, int maxLength = 0);
@@ -46,7 +44,7 @@ private:
     };
     [[nodiscard]] Column column(int index) const { return m_columns.value(index); }
 
-    app::UserDialogs& m_dialogs;
+    base::UserDialogs& m_dialogs;
     QHash<int, Column> m_columns;
 };
 

@@ -1,11 +1,24 @@
 #include "ui/WidgetDialogs.h"
 
 #include <QMessageBox>
+#include <QTextStream>
 
 namespace kelvara::ui {
 
-void WidgetDialogs::information(const QString& title, const QString& text) {
-    QMessageBox::information(m_parent, title, text);
+void WidgetDialogs::message(Kind kind, const QString& title, const QString& text) {
+    // Every box also goes to standard error, so a service log keeps what the user was shown.
+    QTextStream(stderr) << consoleLine(kind, title, text) << Qt::endl;
+    switch (kind) {
+    case Kind::Information:
+        QMessageBox::information(m_parent, title, text);
+        break;
+    case Kind::Warning:
+        QMessageBox::warning(m_parent, title, text);
+        break;
+    case Kind::Critical:
+        QMessageBox::critical(m_parent, title, text);
+        break;
+    }
 }
 
 bool WidgetDialogs::question(const QString& title, const QString& text, bool defaultYes) {

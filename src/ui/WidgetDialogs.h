@@ -1,17 +1,17 @@
 #pragma once
 
-#include "app/UserDialogs.h"
+#include "base/UserDialogs.h"
 
 class QWidget;
 
 namespace kelvara::ui {
 
-// Message boxes over the window that owns them.
-class WidgetDialogs final : public app::UserDialogs {
+// Message boxes over the window that owns them, with the icon of their kind.
+class WidgetDialogs final : public base::UserDialogs {
 public:
     explicit WidgetDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
-    void information(const QString& title, const QString& text) override;
+    void message(Kind kind, const QString& title, const QString& text) override;
     bool question(const QString& title, const QString& text, bool defaultYes) override;
 
 private:

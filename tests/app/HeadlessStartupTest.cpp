@@ -32,8 +32,8 @@ protected:
 TEST_F(HeadlessStartup, NoDatabaseEndsWithTheMessageAndAFailureCode) {
     KelvaraProcess p(config.path());
     EXPECT_NE(p.runToEnd({"--site", root.path(), "--headless"}), 0);
-    EXPECT_TRUE(p.stdErr().contains(
-        "Kelvara: Could not find the System Database.  Please check your settings and try again."));
+    EXPECT_TRUE(p.stdErr().contains("Kelvara (information): Could not find the System Database.  Please "
+                                    "check your settings and try again."));
 }
 
 TEST_F(HeadlessStartup, ACookDatabaseWithoutItsThermocoupleTableIsNoDatabase) {
@@ -68,9 +68,9 @@ TEST_F(HeadlessStartup, ASecondCopyIsRefusedAndTheFirstRunsOn) {
 
     KelvaraProcess second(config.path());
     EXPECT_NE(second.runToEnd({"--site", site, "--headless"}), 0);
-    EXPECT_TRUE(
-        second.stdErr().contains("Kelvara: You already have a copy of the Kelvara program open.  Please "
-                                 "check the taskbar for the running program."));
+    EXPECT_TRUE(second.stdErr().contains(
+        "Kelvara (information): You already have a copy of the Kelvara program open.  Please "
+        "check the taskbar for the running program."));
     EXPECT_FALSE(second.stdErr().contains("is running"));
 
     EXPECT_TRUE(first.running());
@@ -101,7 +101,8 @@ TEST_F(HeadlessStartup, ADamagedDatabaseShowsTheEnginesTextAndStartUpGoesOn) {
     KelvaraProcess p(config.path());
     p.start({"--site", site, "--headless"});
     ASSERT_TRUE(p.waitForStderr("is running")) << p.stdErr().toStdString();
-    EXPECT_TRUE(p.stdErr().contains("Kelvara: file is not a database")) << p.stdErr().toStdString();
+    EXPECT_TRUE(p.stdErr().contains("Kelvara (information): file is not a database"))
+        << p.stdErr().toStdString();
     EXPECT_EQ(p.terminate(), 0);
 }
 

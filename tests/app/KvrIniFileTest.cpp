@@ -65,13 +65,11 @@ TEST(KvrIniFile, SixteenBitFieldsAreClampedNotWrapped) {
     EXPECT_EQ(parse("Zones=-70000\r\n").Zones, -32768);
 }
 
-TEST(KvrIniFile, AMissingFileLeavesTheDefaultsAndSaysWhy) {
+TEST(KvrIniFile, AMissingFileSaysWhy) {
     kelvara::test::TempSite site;
     const auto loaded = KvrIniFile::load(site.file("KVR.INI"));
-    ASSERT_TRUE(loaded.problem.has_value());
-    EXPECT_TRUE(loaded.problem->contains("KVR.INI"));
-    EXPECT_EQ(loaded.settings.Zones, 0);
-    EXPECT_TRUE(loaded.settings.TempType.isEmpty());
+    ASSERT_FALSE(loaded.ok());
+    EXPECT_TRUE(loaded.error().contains("KVR.INI"));
 }
 
 TEST(KvrIniFile, ZonesRewriteKeepsEveryOtherLineAsItWas) {
@@ -82,16 +80,16 @@ TEST(KvrIniFile, ZonesRewriteKeepsEveryOtherLineAsItWas) {
     before += "Zones=8\r\nZonesExtra=1\r\nTempType=F\r\nDONE\r\nnote after done\r\n";
     site.write("KVR.INI", before);
 
-    ASSERT_FALSE(KvrIniFile::rewriteZones(site.file("KVR.INI"), 3).has_value());
+    ASSERT_TRUE(KvrIniFile::rewriteZones(site.file("KVR.INI"), 3).ok());
     QByteArray expected = before;
     expected.replace("Zones=8\r\n", "Zones=3\r\n");
     expected.replace("ZonesExtra=1\r\n", "Zones=3\r\n"); // a line is matched by its first five characters
     EXPECT_EQ(site.read("KVR.INI"), expected);
-    EXPECT_EQ(KvrIniFile::load(site.file("KVR.INI")).settings.Zones, 3);
+    EXPECT_EQ(KvrIniFile::load(site.file("KVR.INI"))->Zones, 3);
 }
 
 TEST(KvrIniFile, ZonesRewriteOfAMissingFileFailsWithoutCreatingIt) {
     kelvara::test::TempSite site;
-    EXPECT_TRUE(KvrIniFile::rewriteZones(site.file("KVR.INI"), 3).has_value());
+    EXPECT_FALSE(KvrIniFile::rewriteZones(site.file("KVR.INI"), 3).ok());
     EXPECT_FALSE(QFile::exists(site.file("KVR.INI")));
 }

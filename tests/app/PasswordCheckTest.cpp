@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         Attempt{QStringLiteral("Kälte"), QStringLiteral("KÄLTE"), true}));
 
 TEST(PasswordDecision, WithoutASettingsRowOnlyTheServicePasswordOpens) {
-    const app::StoredPassword missing;
+    const app::StoredPassword missing = base::fail("The System table has no row.");
     EXPECT_FALSE(app::passwordAccepted(missing, ""));
     EXPECT_FALSE(app::passwordAccepted(missing, "anything"));
     EXPECT_TRUE(app::passwordAccepted(missing, "qtw418"));
@@ -62,13 +62,13 @@ TEST(PasswordDecision, WithoutASettingsRowOnlyTheServicePasswordOpens) {
 class StoredPasswordTest : public ::testing::Test {
 protected:
     StoredPasswordTest() {
-        EXPECT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
-        EXPECT_FALSE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo));
+        EXPECT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
+        EXPECT_TRUE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo).ok());
         ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
+        EXPECT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
         ctx.databases.thermo = std::make_unique<store::Database>(store::DatabaseKind::Thermo);
-        EXPECT_FALSE(ctx.databases.thermo->open(site.file("Thermo.db")));
-        EXPECT_FALSE(store::CookSettingsStore(*ctx.databases.thermo).ensureRow());
+        EXPECT_TRUE(ctx.databases.thermo->open(site.file("Thermo.db")).ok());
+        EXPECT_TRUE(store::CookSettingsStore(*ctx.databases.thermo).ensureRow().ok());
     }
 
     void setZonePassword(const std::optional<QString>& password) {
@@ -76,14 +76,14 @@ protected:
         auto row = system.load();
         ASSERT_TRUE(row);
         row->Password = password;
-        ASSERT_FALSE(system.update(*row));
+        ASSERT_TRUE(system.update(*row).ok());
     }
     void setCookPassword(const std::optional<QString>& password) {
         store::CookSettingsStore settings(*ctx.databases.thermo);
         auto row = settings.load();
         ASSERT_TRUE(row);
         row->Password = password;
-        ASSERT_FALSE(settings.update(*row));
+        ASSERT_TRUE(settings.update(*row).ok());
     }
 
     test::TempSite site;
@@ -96,8 +96,8 @@ TEST_F(StoredPasswordTest, ZoneSitesReadTheSystemRowEvenWhenTheCookSideRunsToo) 
     for (const char* mode : {"KVR", "KVRThermo"}) {
         ctx.DatabaseMode = mode;
         const app::StoredPassword stored = app::readStoredPassword(ctx);
-        EXPECT_TRUE(stored.rowFound) << mode;
-        EXPECT_EQ(stored.password, std::optional<QString>("Zone1")) << mode;
+        ASSERT_TRUE(stored.ok()) << mode;
+        EXPECT_EQ(*stored, std::optional<QString>("Zone1")) << mode;
     }
 }
 
@@ -106,8 +106,8 @@ TEST_F(StoredPasswordTest, CookOnlySitesReadTheSettingsRow) {
     setCookPassword("Cook1");
     ctx.DatabaseMode = "Thermo";
     const app::StoredPassword stored = app::readStoredPassword(ctx);
-    EXPECT_TRUE(stored.rowFound);
-    EXPECT_EQ(stored.password, std::optional<QString>("Cook1"));
+    ASSERT_TRUE(stored.ok());
+    EXPECT_EQ(*stored, std::optional<QString>("Cook1"));
 }
 
 TEST_F(StoredPasswordTest, NewSitesOfEitherKindAcceptAnyEntry) {
@@ -120,17 +120,13 @@ TEST_F(StoredPasswordTest, NewSitesOfEitherKindAcceptAnyEntry) {
 
 TEST_F(StoredPasswordTest, AMissingRowOrDatabaseLeavesOnlyTheServicePassword) {
     store::SystemStore system(*ctx.databases.kvr);
-    ASSERT_FALSE(system.remove(system.load()->id));
+    ASSERT_TRUE(system.remove(system.load()->id).ok());
     ctx.DatabaseMode = "KVR";
-    EXPECT_FALSE(app::readStoredPassword(ctx).rowFound);
+    EXPECT_FALSE(app::readStoredPassword(ctx).ok());
 
     ctx.DatabaseMode = "Thermo";
     ctx.databases.thermo.reset();
-    EXPECT_FALSE(app::readStoredPassword(ctx).rowFound);
-
-    // A mode naming neither side exactly reads nothing.
-    ctx.DatabaseMode = "ThermoKVR";
-    EXPECT_FALSE(app::readStoredPassword(ctx).rowFound);
+    EXPECT_FALSE(app::readStoredPassword(ctx).ok());
 }
 
 } // namespace

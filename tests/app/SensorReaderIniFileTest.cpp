@@ -19,8 +19,8 @@ const QByteArray kTwoModels =
 
 TEST(SensorReaderIniFile, TheNamedModelsSectionGivesTheCommandsWithTheirTerminators) {
     const auto loaded = SensorReaderIniFile::parse(kTwoModels);
-    EXPECT_FALSE(loaded.problem.has_value());
-    const auto& c = loaded.commands;
+    ASSERT_TRUE(loaded.ok());
+    const auto& c = *loaded;
     EXPECT_EQ(c.CmdTerminator, "\r");
     EXPECT_EQ(c.ResetCmd, "aR \r"); // values keep their trailing spaces
     EXPECT_EQ(c.SearchCmd, "aS\r");
@@ -37,7 +37,7 @@ TEST(SensorReaderIniFile, TheNamedModelsSectionGivesTheCommandsWithTheirTerminat
 TEST(SensorReaderIniFile, OtherModelsGetACarriageReturnOnlyOnConvertAndTheReadouts) {
     QByteArray text = kTwoModels;
     text.replace("\r\nHA5\r\n", "\r\nHA7\r\n");
-    const auto& c = SensorReaderIniFile::parse(text).commands;
+    const auto c = *SensorReaderIniFile::parse(text);
     EXPECT_EQ(c.CmdTerminator, "");
     EXPECT_EQ(c.ResetCmd, "xR");
     EXPECT_EQ(c.SearchCmd, "xS");
@@ -46,16 +46,15 @@ TEST(SensorReaderIniFile, OtherModelsGetACarriageReturnOnlyOnConvertAndTheReadou
 
 TEST(SensorReaderIniFile, AMissingSectionOrFileLeavesNoCommandsAndSaysWhy) {
     const auto noSection = SensorReaderIniFile::parse("x\r\nHA9\r\n[HA5]\r\nReset=aR\r\nDONE\r\n");
-    ASSERT_TRUE(noSection.problem.has_value());
-    EXPECT_TRUE(noSection.problem->contains("HA9"));
-    EXPECT_TRUE(noSection.commands.ResetCmd.isEmpty());
+    ASSERT_FALSE(noSection.ok());
+    EXPECT_TRUE(noSection.error().contains("HA9"));
 
     const auto noFile = SensorReaderIniFile::load("/nonexistent/SensorReader.ini");
-    EXPECT_TRUE(noFile.problem.has_value());
+    EXPECT_FALSE(noFile.ok());
 }
 
 TEST(SensorReaderIniFile, ASectionWithoutDoneIsReadToTheEnd) {
-    const auto c = SensorReaderIniFile::parse("x\nHA5\n[HA5]\nReset=aR\nSearch=aS").commands;
+    const auto c = *SensorReaderIniFile::parse("x\nHA5\n[HA5]\nReset=aR\nSearch=aS");
     EXPECT_EQ(c.ResetCmd, "aR\r");
     EXPECT_EQ(c.SearchCmd, "aS\r");
 }

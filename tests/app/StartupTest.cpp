@@ -26,11 +26,11 @@ protected:
         site.write("SensorReader.ini", "x\r\nHA5\r\n[HA5]\r\nReset=aR\r\nDONE\r\n");
     }
     void createZoneSide() {
-        ASSERT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
+        ASSERT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
     }
     void createCookSide() {
-        ASSERT_FALSE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo));
-        ASSERT_FALSE(store::createThermoTypesDatabase(site.file("ThermoTypes.db")));
+        ASSERT_TRUE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo).ok());
+        ASSERT_TRUE(store::createThermoTypesDatabase(site.file("ThermoTypes.db")).ok());
     }
     app::Startup::Outcome run() {
         app::Startup startup(ctx, dialogs, instance);
@@ -63,12 +63,12 @@ TEST_F(StartupTest, StoredZonesAndLastRecordTimesAreKept) {
     createZoneSide();
     {
         store::Database db(store::DatabaseKind::Kvr);
-        ASSERT_FALSE(db.open(site.file("KVR.db")));
+        ASSERT_TRUE(db.open(site.file("KVR.db")).ok());
         store::MonitorSetsRow zone;
         zone.Room = 1;
         zone.SerialNo = "750000000000A128";
         ASSERT_TRUE(store::MonitorSetsStore(db).insert(zone).ok());
-        ASSERT_FALSE(store::SystemStore(db).saveLastRecord(QDate(2026, 5, 4), QTime(13, 45, 0)));
+        ASSERT_TRUE(store::SystemStore(db).saveLastRecord(QDate(2026, 5, 4), QTime(13, 45, 0)).ok());
     }
     ASSERT_EQ(run(), app::Startup::Outcome::Running);
     EXPECT_EQ(ctx.settings.Zones, 8);
@@ -82,7 +82,7 @@ TEST_F(StartupTest, BothSidesOpenAndTheCookSettingsRowIsGuaranteed) {
     createCookSide();
     {
         store::Database db(store::DatabaseKind::Thermo);
-        ASSERT_FALSE(db.open(site.file("Thermo.db")));
+        ASSERT_TRUE(db.open(site.file("Thermo.db")).ok());
         QSqlQuery q(db.connection());
         ASSERT_TRUE(q.exec("DELETE FROM \"Settings\""));
     }
@@ -90,7 +90,7 @@ TEST_F(StartupTest, BothSidesOpenAndTheCookSettingsRowIsGuaranteed) {
     EXPECT_EQ(ctx.DatabaseMode, "KVRThermo");
     ASSERT_TRUE(ctx.databases.thermo && ctx.databases.thermo->isOpen());
     const auto row = store::CookSettingsStore(*ctx.databases.thermo).load();
-    ASSERT_TRUE(row.has_value());
+    ASSERT_TRUE(row.ok());
     EXPECT_EQ(row->BusinessName, " ");
     EXPECT_EQ(row->houses, 0);
 }
@@ -106,11 +106,46 @@ TEST_F(StartupTest, MissingSettingsFilesLeaveDefaultsAndOneNoticeEach) {
     EXPECT_TRUE(ctx.commands.ResetCmd.isEmpty());
 }
 
-TEST_F(StartupTest, AZoneDatabaseThatWillNotOpenIsReportedAndTheSideHasNoZones) {
+TEST_F(StartupTest, AZoneDatabaseThatWillNotOpenIsReportedAndNotTakenForANewSite) {
     site.write("KVR.db", QByteArray(2048, '\x7f'));
     ASSERT_EQ(run(), app::Startup::Outcome::Running);
     ASSERT_EQ(dialogs.texts.size(), 1);
     EXPECT_EQ(dialogs.titles.at(0), "Kelvara");
-    EXPECT_EQ(ctx.settings.Zones, 0);
+    EXPECT_EQ(ctx.settings.Zones, 8); // as KVR.INI says: no first-start windows over a configured site
     EXPECT_EQ(ctx.LastDate, QDate(1900, 1, 1));
+}
+
+// A zone database that opens but cannot be read must not pass for a site without zones: start-up stops
+// with a critical box, leaves the files as they were and never offers the first-start windows.
+TEST_F(StartupTest, AZoneDatabaseThatCannotBeReadStopsStartUpAndWritesNothing) {
+    createZoneSide();
+    {
+        store::Database db(store::DatabaseKind::Kvr);
+        ASSERT_TRUE(db.open(site.file("KVR.db")).ok());
+        QSqlQuery drop(db.connection());
+        ASSERT_TRUE(drop.exec("DROP TABLE MonitorSets"));
+    }
+    const QByteArray iniBefore = site.read("KVR.INI");
+    const QByteArray dbBefore = site.read("KVR.db");
+
+    EXPECT_EQ(run(), app::Startup::Outcome::DatabaseUnreadable);
+    ASSERT_EQ(dialogs.texts.size(), 1);
+    EXPECT_EQ(dialogs.kinds.at(0), int(base::UserDialogs::Kind::Critical));
+    EXPECT_TRUE(dialogs.texts.at(0).contains("MonitorSets")) << dialogs.texts.at(0).toStdString();
+    EXPECT_EQ(ctx.settings.Zones, 8);
+    EXPECT_EQ(site.read("KVR.INI"), iniBefore);
+    EXPECT_EQ(site.read("KVR.db"), dbBefore);
+    // The site is free again for a copy that can read it.
+    app::SingleInstance other;
+    EXPECT_EQ(other.acquire(site.path()), app::SingleInstance::Claim::Held);
+}
+
+// Only another running copy is "a second copy"; a folder where no lock can be made is named as such.
+TEST_F(StartupTest, ASiteFolderThatCannotBeWrittenIsNamedNotTakenForASecondCopy) {
+    ctx.siteDir = QStringLiteral("/proc"); // no file can be made there, whoever runs the test
+    EXPECT_EQ(run(), app::Startup::Outcome::SiteNotWritable);
+    ASSERT_EQ(dialogs.texts.size(), 1);
+    EXPECT_EQ(dialogs.kinds.at(0), int(base::UserDialogs::Kind::Critical));
+    EXPECT_TRUE(dialogs.texts.at(0).contains("/proc")) << dialogs.texts.at(0).toStdString();
+    EXPECT_FALSE(dialogs.texts.at(0).contains("already have a copy"));
 }

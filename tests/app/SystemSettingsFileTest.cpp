@@ -3,6 +3,7 @@
 
 #include "app/AppContext.h"
 #include "app/KvrIniFile.h"
+#include "app/PasswordCheck.h"
 #include "store/CookSettingsStore.h"
 #include "store/Database.h"
 #include "store/SystemStore.h"
@@ -179,7 +180,7 @@ protected:
 };
 
 TEST_F(SystemSettingsFileSave, ReplacesTheWholeFile) {
-    ASSERT_FALSE(SystemSettingsFile::save(path(), sample()));
+    ASSERT_TRUE(SystemSettingsFile::save(path(), sample()).ok());
     EXPECT_EQ(site.read("KVR.INI"), kSampleFile);
     EXPECT_EQ(siteFiles(), QStringList{"KVR.INI"});
 }
@@ -189,15 +190,15 @@ protected:
     void open(const QString& mode) {
         ctx.DatabaseMode = mode;
         if (ctx.hasZoneSide()) {
-            ASSERT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
+            ASSERT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
             ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-            ASSERT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
+            ASSERT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
         }
         if (ctx.hasCookSide()) {
-            ASSERT_FALSE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo));
+            ASSERT_TRUE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo).ok());
             ctx.databases.thermo = std::make_unique<store::Database>(store::DatabaseKind::Thermo);
-            ASSERT_FALSE(ctx.databases.thermo->open(site.file("Thermo.db")));
-            ASSERT_FALSE(store::CookSettingsStore(*ctx.databases.thermo).ensureRow());
+            ASSERT_TRUE(ctx.databases.thermo->open(site.file("Thermo.db")).ok());
+            ASSERT_TRUE(store::CookSettingsStore(*ctx.databases.thermo).ensureRow().ok());
         }
     }
 
@@ -219,9 +220,9 @@ template <typename Row> void expectSampleCompany(const Row& row) {
 TEST_F(SystemSettingsSiteRows, UpdatesTheSystemRowAndKeepsItsOtherColumns) {
     open("KVR");
     const store::SystemStore system(*ctx.databases.kvr);
-    ASSERT_FALSE(system.saveLastRecord(QDate(2024, 3, 1), QTime(6, 30)));
+    ASSERT_TRUE(system.saveLastRecord(QDate(2024, 3, 1), QTime(6, 30)).ok());
 
-    ASSERT_FALSE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret"));
+    ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret").ok());
     const auto row = system.load();
     ASSERT_TRUE(row);
     expectSampleCompany(*row);
@@ -233,7 +234,7 @@ TEST_F(SystemSettingsSiteRows, UpdatesTheSystemRowAndKeepsItsOtherColumns) {
     EXPECT_EQ(row->LastTime, QTime(6, 30));
     ASSERT_TRUE(system.loadAll());
     EXPECT_EQ(system.loadAll()->size(), 1u);
-    EXPECT_EQ(SystemSettingsFile::loadPassword(ctx), "Secret");
+    EXPECT_EQ(*app::readStoredPassword(ctx), std::optional<QString>("Secret"));
 }
 
 TEST_F(SystemSettingsSiteRows, ABothSidesSiteAlsoGetsTheCompanyInTheCookRowButNotThePassword) {
@@ -241,9 +242,9 @@ TEST_F(SystemSettingsSiteRows, ABothSidesSiteAlsoGetsTheCompanyInTheCookRowButNo
     store::CookSettingsRow cook = *store::CookSettingsStore(*ctx.databases.thermo).load();
     cook.Password = "CookPass";
     cook.houses = 3;
-    ASSERT_FALSE(store::CookSettingsStore(*ctx.databases.thermo).update(cook));
+    ASSERT_TRUE(store::CookSettingsStore(*ctx.databases.thermo).update(cook).ok());
 
-    ASSERT_FALSE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret"));
+    ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret").ok());
     const auto row = store::CookSettingsStore(*ctx.databases.thermo).load();
     ASSERT_TRUE(row);
     expectSampleCompany(*row);
@@ -254,14 +255,14 @@ TEST_F(SystemSettingsSiteRows, ABothSidesSiteAlsoGetsTheCompanyInTheCookRowButNo
 
 TEST_F(SystemSettingsSiteRows, ACookOnlySiteKeepsThePasswordInTheCookRow) {
     open("Thermo");
-    ASSERT_FALSE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret"));
+    ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret").ok());
     EXPECT_EQ(store::CookSettingsStore(*ctx.databases.thermo).load()->Password, "Secret");
-    EXPECT_EQ(SystemSettingsFile::loadPassword(ctx), "Secret");
+    EXPECT_EQ(*app::readStoredPassword(ctx), std::optional<QString>("Secret"));
 }
 
 TEST_F(SystemSettingsSiteRows, AZoneOnlySiteLeavesAnOpenCookDatabaseAlone) {
     open("KVRThermo");
     ctx.DatabaseMode = "KVR";
-    ASSERT_FALSE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret"));
+    ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret").ok());
     EXPECT_EQ(store::CookSettingsStore(*ctx.databases.thermo).load()->BusinessName, " ");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppContext.h"
+#include "app/ComPortSettings.h"
 #include "app/SystemClock.h"
 #include "app/UserSettings.h"
 #include "sensornet/AdapterLink.h"
@@ -44,7 +45,8 @@ protected:
         settings.save(QStringLiteral("Properties"), QStringLiteral("Settings"),
                       QStringLiteral("115200,n,8,1"));
         settings.save(QStringLiteral("Properties"), QStringLiteral("PortName"), sim.ptyPath());
-        ASSERT_EQ(link.configurePort(settings), sensornet::ConfigureOutcome::Configured);
+        ASSERT_EQ(link.configurePort(app::readLineSettings(settings)),
+                  sensornet::ConfigureOutcome::Configured);
     }
     void TearDown() override {
         link.closePort();
@@ -54,9 +56,9 @@ protected:
 
     std::unique_ptr<store::Database> open(store::DatabaseKind kind) {
         const QString path = site.file(store::databaseFileName(kind));
-        EXPECT_FALSE(store::createDatabase(path, kind));
+        EXPECT_TRUE(store::createDatabase(path, kind).ok());
         auto db = std::make_unique<store::Database>(kind);
-        EXPECT_FALSE(db->open(path));
+        EXPECT_TRUE(db->open(path).ok());
         return db;
     }
 

@@ -52,9 +52,9 @@ protected:
 
     std::unique_ptr<store::Database> open(store::DatabaseKind kind) {
         const QString path = site.file(store::databaseFileName(kind));
-        EXPECT_FALSE(store::createDatabase(path, kind));
+        EXPECT_TRUE(store::createDatabase(path, kind).ok());
         auto db = std::make_unique<store::Database>(kind);
-        EXPECT_FALSE(db->open(path));
+        EXPECT_TRUE(db->open(path).ok());
         return db;
     }
 
@@ -84,7 +84,7 @@ TEST_F(InstallSaveRulesTest, AZoneSaveFailingPartWayLeavesZonesCountAndKvrIniAsT
         z.SerialNo = QStringLiteral("0000000000000%1").arg(room) + QStringLiteral("28");
         ASSERT_TRUE(zones.insert(z).ok());
     }
-    ASSERT_FALSE(store::SystemStore(*ctx.databases.kvr).saveRooms(4));
+    ASSERT_TRUE(store::SystemStore(*ctx.databases.kvr).saveRooms(4).ok());
     const auto before = zones.loadAll().value();
     refuseInserts(*ctx.databases.kvr, QStringLiteral("MonitorSets"), QStringLiteral("FFFFFFFFFFFFFF28"));
 
@@ -120,8 +120,8 @@ TEST_F(InstallSaveRulesTest, ACookSaveFailingPartWayLeavesTheSensorsAndTheirCoun
     oven.SerialNo = QStringLiteral("0000000000000130");
     ASSERT_TRUE(sensors.insert(oven).ok());
     const store::CookSettingsStore settings(*ctx.databases.thermo);
-    ASSERT_FALSE(settings.ensureRow());
-    ASSERT_FALSE(settings.saveHouses(1));
+    ASSERT_TRUE(settings.ensureRow().ok());
+    ASSERT_TRUE(settings.saveHouses(1).ok());
     refuseInserts(*ctx.databases.thermo, QStringLiteral("ThermoSensors"), QStringLiteral("FFFFFFFFFFFFFF30"));
 
     install::CookInstallation installation(ctx, link, dialogs);

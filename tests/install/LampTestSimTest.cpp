@@ -1,5 +1,6 @@
 // The lamp tests of both panels against the bus simulator over its pseudo-terminal: which commands go out,
 // with a one-second pause after each switching, and in which state the lamps end.
+#include "app/ComPortSettings.h"
 #include "app/SystemClock.h"
 #include "app/UserSettings.h"
 #include "install/LampTest.h"
@@ -89,7 +90,7 @@ TEST_F(LampTestSim, TheSingleAlarmLampTestSwitchesFiveTimesSoTheLampEndsTheOther
 
 TEST_F(LampTestSim, TheCookPanelTestSendsSixTimesPerLampWithASecondAfterEach) {
     // The cook sensor window takes the port settings when it loads.
-    ASSERT_EQ(link.configurePort(settings), sensornet::ConfigureOutcome::Configured);
+    ASSERT_EQ(link.configurePort(app::readLineSettings(settings)), sensornet::ConfigureOutcome::Configured);
     ASSERT_TRUE(lampTest.cookPanel({lamps[0], lamps[2]})) << dialogs.texts.join('\n').toStdString();
 
     const QStringList expected =
@@ -101,7 +102,7 @@ TEST_F(LampTestSim, TheCookPanelTestSendsSixTimesPerLampWithASecondAfterEach) {
 }
 
 TEST_F(LampTestSim, TheSingleCookLampTestSendsSixTimes) {
-    ASSERT_EQ(link.configurePort(settings), sensornet::ConfigureOutcome::Configured);
+    ASSERT_EQ(link.configurePort(app::readLineSettings(settings)), sensornet::ConfigureOutcome::Configured);
     ASSERT_TRUE(lampTest.cookLamp(lamps[2])) << dialogs.texts.join('\n').toStdString();
 
     EXPECT_EQ(journal, kAdapterReset + switchings({lamps[2]}, 6));

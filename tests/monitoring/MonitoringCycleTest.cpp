@@ -2,7 +2,7 @@
 #include "monitoring/MonitoringCycle.h"
 
 #include "app/AppContext.h"
-#include "app/ErrorReporter.h"
+#include "base/ErrorReporter.h"
 #include "monitoring/PanelLamps.h"
 #include "monitoring/ReadLog.h"
 #include "monitoring/ZonePassObserver.h"
@@ -40,9 +40,9 @@ protected:
         : port(clock), link(port, clock, port, dialogs, sensornet::ExchangeRules::monitoring()),
           bus(link, test::ha5Commands()), reader(ctx, bus, clock, log, errors, seen), lamps(ctx, link, bus),
           cycle(ctx, link, bus, clock, reader, lamps, dialogs, seen) {
-        EXPECT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
+        EXPECT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
         ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
+        EXPECT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
         ctx.DatabaseMode = "KVR";
         ctx.commands = test::ha5Commands();
         ctx.settings.ColdReadMins = 1;
@@ -153,6 +153,7 @@ TEST_F(CycleTest, SuspendingWarnsStopsTheTimerAndMayCloseThePort) {
     EXPECT_FALSE(cycle.timerEnabled());
     EXPECT_FALSE(link.isOpen());
     ASSERT_EQ(dialogs.texts.size(), 1);
+    EXPECT_EQ(dialogs.kinds[0], int(base::UserDialogs::Kind::Warning));
     EXPECT_EQ(dialogs.texts[0], "Alert!  While in this module the Temperature Monitoring will be disabled.");
 }
 

@@ -1,9 +1,10 @@
 // Zone monitoring end to end on the bus simulator over a real pseudo-terminal: a zone drifts out of its
 // limits, is raised after its delay, stored, and lights its lamp; back inside, the lamp goes out.
 #include "app/AppContext.h"
-#include "app/ErrorReporter.h"
+#include "app/ComPortSettings.h"
 #include "app/SystemClock.h"
 #include "app/UserSettings.h"
+#include "base/ErrorReporter.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/PanelLamps.h"
 #include "monitoring/ReadLog.h"
@@ -64,9 +65,9 @@ TEST(SimulatedSite, ADriftingZoneIsRaisedStoredAndLitThenPutOutWhenBackInside) {
     ctx.settings.TempType = "C";
     ctx.settings.ColdReadMins = 1;
     ctx.settings.ColdRecMins = 15;
-    ASSERT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
+    ASSERT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
     ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-    ASSERT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
+    ASSERT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
     store::MonitorSetsStore zoneStore(*ctx.databases.kvr);
     for (int i = 0; i < 3; ++i) {
         store::MonitorSetsRow z;
@@ -108,7 +109,7 @@ TEST(SimulatedSite, ADriftingZoneIsRaisedStoredAndLitThenPutOutWhenBackInside) {
     monitoring::ZoneReader reader(ctx, bus, clock, log, errors, observer);
     monitoring::PanelLamps panel(ctx, link, bus);
     monitoring::MonitoringCycle cycle(ctx, link, bus, clock, reader, panel, dialogs, observer);
-    ASSERT_EQ(link.configurePort(settings), sensornet::ConfigureOutcome::Configured);
+    ASSERT_EQ(link.configurePort(app::readLineSettings(settings)), sensornet::ConfigureOutcome::Configured);
     cycle.loadZones(zoneStore.loadAll().value());
 
     cycle.ReadSensors(true, false); // 10:00, all inside; records

@@ -2,7 +2,7 @@
 #include "monitoring/ZoneReader.h"
 
 #include "app/AppContext.h"
-#include "app/ErrorReporter.h"
+#include "base/ErrorReporter.h"
 #include "monitoring/ReadLog.h"
 #include "monitoring/ZonePassObserver.h"
 #include "sensornet/AdapterLink.h"
@@ -43,9 +43,9 @@ protected:
     ZoneReaderTest()
         : port(clock), link(port, clock, port, dialogs, sensornet::ExchangeRules::monitoring()),
           bus(link, test::ha5Commands()), reader(ctx, bus, clock, log, errors, seen) {
-        EXPECT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
+        EXPECT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
         ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
+        EXPECT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
         ctx.DatabaseMode = "KVR";
         ctx.settings.TempType = "C";
         ctx.settings.ColdRecMins = 15;
@@ -167,7 +167,7 @@ TEST_F(ZoneReaderTest, ASilentSensorShowsNrKeepsItsLastValueAndRecordsIt) {
     store::MonitorSetsRow z = zones()[0];
     z.Alarmstarted = true;
     z.AlarmOn = QTime(9, 0);
-    ASSERT_FALSE(store::MonitorSetsStore(*ctx.databases.kvr).update(z));
+    ASSERT_TRUE(store::MonitorSetsStore(*ctx.databases.kvr).update(z).ok());
     // No answer at all: three attempts of reset and address, each waiting out its deadline.
     reader.Read_C3Cold(state);
 

@@ -3,6 +3,8 @@
 #include "sensornet/AdapterLink.h"
 
 #include "QtPrinters.h"
+#include "app/ComPortSettings.h"
+#include "app/UserSettings.h"
 #include "support/FakeClock.h"
 #include "support/RecordedDialogs.h"
 #include "support/RecordingReporter.h"
@@ -173,6 +175,7 @@ TEST_P(ResetOpenFailure, ShowsTheCheckPortMessageWithItsNumberAndSendsNothing) {
     EXPECT_FALSE(link.isOpen());
     EXPECT_TRUE(port.written.isEmpty());
     EXPECT_EQ(dialogs.titles, QStringList{"Kelvara"});
+    EXPECT_EQ(dialogs.kinds, QList<int>{int(base::UserDialogs::Kind::Critical)});
     EXPECT_EQ(dialogs.texts,
               QStringList{"Please check your COM Port Settings and cable connections.   Error #:" +
                           QString::number(GetParam().number)});
@@ -190,7 +193,7 @@ INSTANTIATE_TEST_SUITE_P(Failures, ResetOpenFailure,
 class ConfigureTest : public LinkTest {
 protected:
     void store(const QString& key, const QString& value) { settings.save("Properties", key, value); }
-    ConfigureOutcome configure() { return link.configurePort(settings); }
+    ConfigureOutcome configure() { return link.configurePort(app::readLineSettings(settings)); }
     sensornet::LineSettings openedWith() {
         port.on("aR\r", "P\r");
         EXPECT_TRUE(link.resetAdapter("aR\r").has_value());
@@ -221,7 +224,7 @@ TEST_F(ConfigureTest, ADevicePathWinsOverThePortNumber) {
     store("PortName", "/dev/ttyUSB0");
     store("Checksum", "1");
     EXPECT_EQ(configure(), ConfigureOutcome::Configured);
-    EXPECT_TRUE(link.answerChecksums());
+    EXPECT_TRUE(link.lineSettings().answerChecksums);
     const sensornet::LineSettings opened = openedWith();
     EXPECT_EQ(opened.portName, "/dev/ttyUSB0");
     EXPECT_EQ(opened.parameters, sensornet::LineParameters({19200, QSerialPort::OddParity, QSerialPort::Data5,
@@ -231,6 +234,7 @@ TEST_F(ConfigureTest, ADevicePathWinsOverThePortNumber) {
 TEST_F(ConfigureTest, EmptyStoreAsksForSettingsAndTheResetStillOpensPortOneAt9600) {
     EXPECT_EQ(configure(), ConfigureOutcome::NotConfigured);
     EXPECT_EQ(dialogs.titles, QStringList{"Kelvara"});
+    EXPECT_EQ(dialogs.kinds, QList<int>{int(base::UserDialogs::Kind::Critical)});
     EXPECT_EQ(dialogs.texts,
               QStringList{"You must configure the COM Port Settings before the computer can read any "
                           "of the Temperature Sensors."});
@@ -260,6 +264,7 @@ TEST_P(ConfigureBadValue, ShowsWhyAndLeavesThePortClosed) {
     EXPECT_FALSE(link.isOpen());
     ASSERT_EQ(dialogs.texts.size(), 1);
     EXPECT_EQ(dialogs.titles[0], "Kelvara");
+    EXPECT_EQ(dialogs.kinds[0], int(base::UserDialogs::Kind::Warning));
     EXPECT_TRUE(dialogs.texts[0].contains(QString::fromLatin1(GetParam().value)))
         << dialogs.texts[0].toStdString();
 }

@@ -23,8 +23,8 @@ protected:
         ASSERT_EQ(::unlockpt(master), 0);
         sensornet::LineSettings settings;
         settings.portName = QString::fromLocal8Bit(::ptsname(master));
-        const sensornet::PortOpenResult opened = port.open(settings);
-        ASSERT_TRUE(opened.ok()) << opened.text.toStdString();
+        const base::Result<void> opened = port.open(settings);
+        ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
         // A second handle on the same terminal counts what the driver holds without taking it.
         observer = ::open(::ptsname(master), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         ASSERT_GE(observer, 0);

@@ -42,7 +42,7 @@ TEST(ShippedAdapterFile, NamesHa5AndItsSectionHoldsTheHa5Commands) {
     }
     ASSERT_LT(i, lines.size()) << "no DONE line";
 
-    const kelvara::app::AdapterCommands c = kelvara::test::ha5Commands();
+    const kelvara::sensornet::AdapterCommands c = kelvara::test::ha5Commands();
     const QString cr = QStringLiteral("\r");
     EXPECT_EQ(entries.value("Reset") + cr, c.ResetCmd);
     EXPECT_EQ(entries.value("Address"), c.AddressCmd);

@@ -1,6 +1,8 @@
 // The serial link and every bus operation through a real pseudo-terminal, against the bus simulator.
 #include "QtPrinters.h"
+#include "app/ComPortSettings.h"
 #include "app/SystemClock.h"
+#include "app/UserSettings.h"
 #include "sensornet/EventLoopPause.h"
 #include "sensornet/QtSerialPort.h"
 #include "sensornet/SensorBus.h"
@@ -47,7 +49,8 @@ protected:
         settings.save("Properties", "PortName", sim->ptyPath());
         if (checksumSetting)
             settings.save("Properties", "Checksum", "1");
-        ASSERT_EQ(link.configurePort(settings), sensornet::ConfigureOutcome::Configured);
+        ASSERT_EQ(link.configurePort(app::readLineSettings(settings)),
+                  sensornet::ConfigureOutcome::Configured);
         const auto reset = link.resetAdapter(bus.commands().ResetCmd);
         ASSERT_TRUE(reset.has_value()) << dialogs.texts.join(" | ").toStdString();
         EXPECT_EQ(*reset, "P\r");
@@ -203,7 +206,7 @@ TEST_F(SimulatorTest, PortHeldByAnotherLinkCannotBeOpenedTwice) {
     test::RecordedDialogs secondDialogs;
     sensornet::AdapterLink second(secondPort, clock, secondPause, secondDialogs,
                                   sensornet::ExchangeRules::installation());
-    ASSERT_EQ(second.configurePort(settings), sensornet::ConfigureOutcome::Configured);
+    ASSERT_EQ(second.configurePort(app::readLineSettings(settings)), sensornet::ConfigureOutcome::Configured);
     EXPECT_FALSE(second.resetAdapter("aR\r").has_value());
     ASSERT_EQ(secondDialogs.texts.size(), 1);
     EXPECT_EQ(secondDialogs.texts[0],
@@ -221,7 +224,7 @@ TEST(RealPort, MissingDeviceIsError8002AndTheLinkStaysClosed) {
     sensornet::QtSerialPort port;
     test::RecordedDialogs dialogs;
     sensornet::AdapterLink link(port, clock, pause, dialogs, sensornet::ExchangeRules::monitoring());
-    ASSERT_EQ(link.configurePort(settings), sensornet::ConfigureOutcome::Configured);
+    ASSERT_EQ(link.configurePort(app::readLineSettings(settings)), sensornet::ConfigureOutcome::Configured);
     EXPECT_FALSE(link.resetAdapter("aR\r").has_value());
     EXPECT_FALSE(link.isOpen());
     ASSERT_EQ(dialogs.texts.size(), 1);

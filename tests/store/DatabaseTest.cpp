@@ -46,8 +46,8 @@ TEST_F(DatabaseTest, OpeningAMissingFileFailsWithoutCreatingIt) {
     const QString path = site.file(QStringLiteral("KVR.db"));
     Database db(DatabaseKind::Kvr);
     const auto error = db.open(path);
-    ASSERT_TRUE(error);
-    EXPECT_FALSE(error->isEmpty());
+    ASSERT_FALSE(error.ok());
+    EXPECT_FALSE(error.error().isEmpty());
     EXPECT_FALSE(db.isOpen());
     EXPECT_FALSE(QFileInfo::exists(path));
 }
@@ -56,20 +56,20 @@ TEST_F(DatabaseTest, OpeningAFileThatIsNoDatabaseGivesTheEngineTextAndStaysClose
     site.write(QStringLiteral("KVR.db"), QByteArray("Site notes, not a database.\r\n").repeated(64));
     Database db(DatabaseKind::Kvr);
     const auto error = db.open(site.file(QStringLiteral("KVR.db")));
-    ASSERT_TRUE(error);
-    EXPECT_EQ(*error, QStringLiteral("file is not a database"));
+    ASSERT_FALSE(error.ok());
+    EXPECT_EQ(error.error(), QStringLiteral("file is not a database"));
     EXPECT_FALSE(db.isOpen());
 }
 
 TEST_F(DatabaseTest, NewFilesAreReadableByTheOwnerOnlyAndSoIsTheirJournal) {
     for (const DatabaseKind kind : {DatabaseKind::Kvr, DatabaseKind::Thermo, DatabaseKind::Archive}) {
         const QString path = site.file(store::databaseFileName(kind));
-        ASSERT_FALSE(store::createDatabase(path, kind));
+        ASSERT_TRUE(store::createDatabase(path, kind).ok());
         EXPECT_EQ(QFile::permissions(path) & kGroupOrOther, QFileDevice::Permissions());
         EXPECT_EQ(QFile::permissions(path) & kOwnerOnly, kOwnerOnly);
 
         Database db(kind);
-        ASSERT_FALSE(db.open(path));
+        ASSERT_TRUE(db.open(path).ok());
         EXPECT_EQ(scalar(db, QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
         EXPECT_EQ(scalar(db, QStringLiteral("PRAGMA synchronous")).toInt(), 2); // FULL
         ASSERT_TRUE(QFileInfo::exists(path + QStringLiteral("-wal")));
@@ -80,7 +80,7 @@ TEST_F(DatabaseTest, NewFilesAreReadableByTheOwnerOnlyAndSoIsTheirJournal) {
 
 TEST_F(DatabaseTest, CreatingOverAnExistingFileFailsAndLeavesItAlone) {
     site.write(QStringLiteral("KVR.db"), "keep me");
-    EXPECT_TRUE(store::createDatabase(site.file(QStringLiteral("KVR.db")), DatabaseKind::Kvr));
+    EXPECT_FALSE(store::createDatabase(site.file(QStringLiteral("KVR.db")), DatabaseKind::Kvr).ok());
     EXPECT_EQ(site.read(QStringLiteral("KVR.db")), QByteArray("keep me"));
 }
 
@@ -107,7 +107,7 @@ TEST_F(DatabaseTest, MigrationBringsAnUnversionedFileUpToDateAndKeepsItsRows) {
                   QStringLiteral("INSERT INTO MonitorSets VALUES (1, 'Cooler', '2F0000012A3B4C28')")});
 
     Database db(DatabaseKind::Kvr);
-    ASSERT_FALSE(db.open(path));
+    ASSERT_TRUE(db.open(path).ok());
     EXPECT_EQ(scalar(db, QStringLiteral("PRAGMA user_version")).toInt(),
               store::Migrations::currentVersion(DatabaseKind::Kvr));
 
@@ -121,7 +121,7 @@ TEST_F(DatabaseTest, MigrationBringsAnUnversionedFileUpToDateAndKeepsItsRows) {
     store::MonitorSetsRow freezer = zones->at(1);
     freezer.AlarmLedNo = 2;
     freezer.ALarmSerialNo = QStringLiteral("5A0000000B1C2D05");
-    ASSERT_FALSE(store::MonitorSetsStore(db).update(freezer));
+    ASSERT_TRUE(store::MonitorSetsStore(db).update(freezer).ok());
     EXPECT_EQ((*store::MonitorSetsStore(db).findByRoom(2))->AlarmLedNo, 2);
 
     // The tables the old file lacked are there now.
@@ -130,11 +130,11 @@ TEST_F(DatabaseTest, MigrationBringsAnUnversionedFileUpToDateAndKeepsItsRows) {
 
 TEST_F(DatabaseTest, AFileFromANewerReleaseIsRefusedAndStaysClosed) {
     const QString path = site.file(QStringLiteral("Thermo.db"));
-    ASSERT_FALSE(store::createDatabase(path, DatabaseKind::Thermo));
+    ASSERT_TRUE(store::createDatabase(path, DatabaseKind::Thermo).ok());
     runRaw(path, {QStringLiteral("PRAGMA user_version = 99")});
 
     Database db(DatabaseKind::Thermo);
-    EXPECT_TRUE(db.open(path));
+    EXPECT_FALSE(db.open(path).ok());
     EXPECT_FALSE(db.isOpen());
 }
 
@@ -149,8 +149,8 @@ TEST_F(DatabaseTest, ClosedDatabasesOpenAgainWithTheirData) {
     dbs.closeDatabases();
     EXPECT_FALSE(dbs.kvr->isOpen());
     EXPECT_FALSE(dbs.thermo->isOpen());
-    EXPECT_EQ(store::MonitorSetsStore(*dbs.kvr).count(), -1);
+    EXPECT_FALSE(store::MonitorSetsStore(*dbs.kvr).count().ok());
 
-    ASSERT_FALSE(dbs.kvr->open(dbs.kvr->path()));
+    ASSERT_TRUE(dbs.kvr->open(dbs.kvr->path()).ok());
     EXPECT_EQ(store::MonitorSetsStore(*dbs.kvr).count(), 1);
 }

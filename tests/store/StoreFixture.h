@@ -17,10 +17,10 @@ protected:
     std::unique_ptr<store::Database> create(store::DatabaseKind kind) {
         const QString path = site.file(store::databaseFileName(kind));
         const auto created = store::createDatabase(path, kind);
-        EXPECT_FALSE(created) << created.value_or(QString()).toStdString();
+        EXPECT_TRUE(created.ok()) << created.error().toStdString();
         auto db = std::make_unique<store::Database>(kind);
         const auto opened = db->open(path);
-        EXPECT_FALSE(opened) << opened.value_or(QString()).toStdString();
+        EXPECT_TRUE(opened.ok()) << opened.error().toStdString();
         return db;
     }
 

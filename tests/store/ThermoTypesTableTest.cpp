@@ -1,8 +1,8 @@
 // The generated conversion table file: rows, stored voltages and NULLs, indexes, permissions and failures.
 #include "store/ThermoTypesTable.h"
 
-#include "store/ThermocoupleReference.h"
 #include "support/TempSite.h"
+#include "thermocouple/ThermocoupleReference.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,12 +61,12 @@ protected:
         s_error = store::createThermoTypesDatabase(fileName());
     }
     static void TearDownTestSuite() { s_site.reset(); }
-    void SetUp() override { ASSERT_FALSE(s_error.has_value()) << s_error->toStdString(); }
+    void SetUp() override { ASSERT_TRUE(s_error.ok()) << s_error.error().toStdString(); }
 
     static QString fileName() { return s_site->file(QStringLiteral("ThermoTypes.db")); }
 
     static inline std::unique_ptr<test::TempSite> s_site;
-    static inline std::optional<QString> s_error;
+    static inline base::Result<void> s_error;
 };
 
 TEST_F(ThermoTypesFile, HoldsOneRowPerDegreeAndAnIndexNamedLikeEachColumn) {
@@ -115,8 +115,8 @@ TEST_P(ThermoTypesFileValue, IsTheReferenceVoltageOrNull) {
     EXPECT_EQ(query.value(1).toString(), "real");
     EXPECT_NEAR(query.value(0).toDouble(), *expected.tableMillivolts * 1000.0, 1.0);
     // Fractions of a microvolt survive storage.
-    EXPECT_NEAR(query.value(0).toDouble(), *store::referenceEmfMicrovolts(expected.type, expected.celsius),
-                0.001);
+    EXPECT_NEAR(query.value(0).toDouble(),
+                *thermocouple::referenceEmfMicrovolts(expected.type, expected.celsius), 0.001);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ThermoTypesFileValue,
@@ -133,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ThermoTypesFileValue,
 TEST(ThermoTypesDatabase, ReplacesAnExistingFileWhole) {
     test::TempSite site;
     site.write(QStringLiteral("ThermoTypes.db"), "left over, not a database");
-    ASSERT_EQ(store::createThermoTypesDatabase(site.file(QStringLiteral("ThermoTypes.db"))), std::nullopt);
+    ASSERT_TRUE(store::createThermoTypesDatabase(site.file(QStringLiteral("ThermoTypes.db"))).ok());
     const Connection connection(site.file(QStringLiteral("ThermoTypes.db")));
     EXPECT_EQ(connection.rows("SELECT COUNT(*) FROM ThermoTypes"), QStringList{"2091"});
     EXPECT_EQ(QDir(site.path()).entryList(QDir::Files), QStringList{"ThermoTypes.db"});
@@ -143,8 +143,8 @@ TEST(ThermoTypesDatabase, ReportsAFolderThatDoesNotExist) {
     test::TempSite site;
     const QString path = site.file(QStringLiteral("missing/ThermoTypes.db"));
     const auto error = store::createThermoTypesDatabase(path);
-    ASSERT_TRUE(error.has_value());
-    EXPECT_FALSE(error->isEmpty());
+    ASSERT_FALSE(error.ok());
+    EXPECT_FALSE(error.error().isEmpty());
     EXPECT_FALSE(QFile::exists(path));
 }
 
@@ -157,8 +157,8 @@ TEST(ThermoTypesTable, LeavesNothingBehindWhenALaterStepFails) {
     ASSERT_TRUE(setup.exec("CREATE INDEX \"K\" ON Other (x)"));
 
     const auto error = store::writeThermoTypesTable(connection.db());
-    ASSERT_TRUE(error.has_value());
-    EXPECT_TRUE(error->contains(QStringLiteral("already exists"))) << error->toStdString();
+    ASSERT_FALSE(error.ok());
+    EXPECT_TRUE(error.error().contains(QStringLiteral("already exists"))) << error.error().toStdString();
     EXPECT_TRUE(connection.rows("SELECT name FROM sqlite_master WHERE name = 'ThermoTypes'").isEmpty());
     // The failed write ended its transaction, so a new one can begin.
     QSqlDatabase db = connection.db();

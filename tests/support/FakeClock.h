@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 
 namespace kelvara::test {
 
 // A clock that moves only when told to; optionally by a fixed step on every reading, so waits end.
-class FakeClock final : public app::Clock {
+class FakeClock final : public base::Clock {
 public:
     explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 1, 15), QTime(12, 0, 0)))
         : m_now(std::move(start)) {}

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/AdapterCommands.h"
+#include "sensornet/AdapterCommands.h"
 
 namespace kelvara::test {
 
 // The command set the shipped SensorReader.ini gives for the HA5 adapter, terminators included.
-inline app::AdapterCommands ha5Commands() {
-    app::AdapterCommands c;
+inline sensornet::AdapterCommands ha5Commands() {
+    sensornet::AdapterCommands c;
     c.AdapterName = QStringLiteral("HA5");
     c.CmdTerminator = QStringLiteral("\r");
     c.SearchCmd = QStringLiteral("aS\r");

@@ -2,7 +2,7 @@
 
 namespace kelvara::test {
 
-sensornet::PortOpenResult RecordingPort::open(const sensornet::LineSettings& settings) {
+base::Result<void> RecordingPort::open(const sensornet::LineSettings& settings) {
     ++openings;
     return m_inner.open(settings);
 }

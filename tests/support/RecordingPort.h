@@ -16,7 +16,7 @@ public:
     explicit RecordingPort(sensornet::SerialPort& inner, QStringList* journal = nullptr)
         : m_inner(inner), m_journal(journal) {}
 
-    [[nodiscard]] sensornet::PortOpenResult open(const sensornet::LineSettings& settings) override;
+    [[nodiscard]] base::Result<void> open(const sensornet::LineSettings& settings) override;
     void close() override { m_inner.close(); }
     [[nodiscard]] bool isOpen() const override { return m_inner.isOpen(); }
     bool write(const QByteArray& bytes) override;

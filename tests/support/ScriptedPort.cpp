@@ -29,12 +29,12 @@ void ScriptedPort::failOpen(sensornet::PortFailure failure, const QString& text)
     m_openFailureText = text;
 }
 
-sensornet::PortOpenResult ScriptedPort::open(const sensornet::LineSettings& settings) {
+base::Result<void> ScriptedPort::open(const sensornet::LineSettings& settings) {
     openings << settings;
     if (m_open)
-        return {sensornet::PortFailure::AlreadyOpen, QStringLiteral("already open")};
+        return sensornet::portFailure(sensornet::PortFailure::AlreadyOpen, QStringLiteral("already open"));
     if (m_openFailure != sensornet::PortFailure::None)
-        return {m_openFailure, m_openFailureText};
+        return sensornet::portFailure(m_openFailure, m_openFailureText);
     m_open = true;
     return {};
 }

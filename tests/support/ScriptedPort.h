@@ -35,7 +35,7 @@ public:
     // The port reports this failure on every read and wait from now on, as a device pulled out would.
     void breakDown(const QString& error) { m_brokenWith = error; }
 
-    [[nodiscard]] sensornet::PortOpenResult open(const sensornet::LineSettings& settings) override;
+    [[nodiscard]] base::Result<void> open(const sensornet::LineSettings& settings) override;
     // Closing drops whatever was still on its way, as a real port does.
     void close() override;
     [[nodiscard]] bool isOpen() const override { return m_open; }

@@ -55,9 +55,9 @@ protected:
 
     std::unique_ptr<store::Database> open(store::DatabaseKind kind) {
         const QString path = site.file(store::databaseFileName(kind));
-        EXPECT_FALSE(store::createDatabase(path, kind));
+        EXPECT_TRUE(store::createDatabase(path, kind).ok());
         auto db = std::make_unique<store::Database>(kind);
-        EXPECT_FALSE(db->open(path));
+        EXPECT_TRUE(db->open(path).ok());
         return db;
     }
 
@@ -196,6 +196,7 @@ TEST_F(InstallWindowsTest, ASaveThatFailsShowsTheEngineDescriptionInABoxAndOffer
     action(window, "Save")->trigger();
     ASSERT_EQ(dialogs.texts.size(), 2);
     EXPECT_EQ(dialogs.titles[1], "Kelvara");
+    EXPECT_EQ(dialogs.kinds[1], int(base::UserDialogs::Kind::Critical));
     EXPECT_TRUE(dialogs.texts[1].contains("ThermoSensors")) << dialogs.texts[1].toStdString();
     EXPECT_TRUE(window.findChild<QGroupBox*>("panAlarm")->isHidden());
 }

@@ -23,9 +23,9 @@ namespace {
 class LoginDialogTest : public ::testing::Test {
 protected:
     LoginDialogTest() {
-        EXPECT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
+        EXPECT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
         ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
+        EXPECT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
         ctx.DatabaseMode = "KVR";
     }
 
@@ -34,7 +34,7 @@ protected:
         auto row = system.load();
         ASSERT_TRUE(row);
         row->Password = password;
-        ASSERT_FALSE(system.update(*row));
+        ASSERT_TRUE(system.update(*row).ok());
     }
 
     static QLineEdit* field(QWidget& dialog) { return dialog.findChild<QLineEdit*>("txtPassword"); }

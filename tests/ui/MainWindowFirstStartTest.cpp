@@ -24,9 +24,9 @@ protected:
         ctx.siteDir = site.path();
         ctx.DatabaseMode = "KVR";
         ctx.commands = test::ha5Commands();
-        EXPECT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
+        EXPECT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
         ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
+        EXPECT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
         site.write("KVR.INI", "BusinessName=Test\nZones=0\nDONE\n");
     }
 

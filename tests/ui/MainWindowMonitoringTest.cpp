@@ -47,9 +47,9 @@ protected:
         ctx.commands = test::ha5Commands();
         ctx.settings.TempType = "C";
         ctx.settings.Zones = 2;
-        EXPECT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
+        EXPECT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
         ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
+        EXPECT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
         // Rooms 3 and 7: room numbers need not follow the zones' places.
         const int rooms[] = {3, 7};
         for (int i = 0; i < 2; ++i) {

@@ -52,12 +52,12 @@ protected:
         ctx.siteDir = site.path();
         ctx.DatabaseMode = "KVRThermo";
         ctx.commands = test::ha5Commands();
-        ASSERT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
-        ASSERT_FALSE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo));
+        ASSERT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
+        ASSERT_TRUE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo).ok());
         ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
         ctx.databases.thermo = std::make_unique<store::Database>(store::DatabaseKind::Thermo);
-        ASSERT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
-        ASSERT_FALSE(ctx.databases.thermo->open(site.file("Thermo.db")));
+        ASSERT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
+        ASSERT_TRUE(ctx.databases.thermo->open(site.file("Thermo.db")).ok());
         settings.save("Properties", "Settings", "115200,n,8,1");
         settings.save("Properties", "PortName", "/dev/scripted");
 

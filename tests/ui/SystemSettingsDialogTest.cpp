@@ -32,15 +32,15 @@ const QByteArray kIni =
 struct Site {
     Site() {
         site.write("KVR.INI", kIni);
-        EXPECT_FALSE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr));
+        EXPECT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
         ctx.siteDir = site.path();
         ctx.DatabaseMode = "KVR";
         ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_FALSE(ctx.databases.kvr->open(site.file("KVR.db")));
+        EXPECT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
         store::SystemStore system(*ctx.databases.kvr);
         auto row = system.load();
         row->Password = "Frost";
-        EXPECT_FALSE(system.update(*row));
+        EXPECT_TRUE(system.update(*row).ok());
     }
     [[nodiscard]] store::SystemRow row() const { return *store::SystemStore(*ctx.databases.kvr).load(); }
 

@@ -1,21 +1,21 @@
 #include "sim/Thermocouple.h"
 
-#include "store/ThermocoupleReference.h"
+#include "thermocouple/ThermocoupleReference.h"
 
 #include <algorithm>
 
 namespace kelvara::sim {
 
 bool Thermocouple::knownType(char type) {
-    return store::isThermocoupleType(type);
+    return thermocouple::isThermocoupleType(type);
 }
 
 std::optional<double> Thermocouple::emfMicrovolts(char type, double celsius) {
-    const auto range = store::thermocoupleRange(type);
+    const auto range = thermocouple::thermocoupleRange(type);
     if (!range)
         return std::nullopt;
-    return store::referenceEmfMicrovolts(type,
-                                         std::clamp(celsius, range->lowestCelsius, range->highestCelsius));
+    return thermocouple::referenceEmfMicrovolts(
+        type, std::clamp(celsius, range->lowestCelsius, range->highestCelsius));
 }
 
 std::optional<double> Thermocouple::emfMicrovolts(char type, double hotCelsius, double coldCelsius) {

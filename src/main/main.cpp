@@ -2,9 +2,9 @@
 #include "app/AppContext.h"
 #include "app/CommandLine.h"
 #include "app/DemoSite.h"
-#include "app/HeadlessRun.h"
 #include "app/SiteCreator.h"
-#include "ui/WindowedRun.h"
+#include "main/HeadlessRun.h"
+#include "main/WindowedRun.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -44,10 +44,9 @@ int main(int argc, char** argv) {
 
     QTextStream err(stderr);
     QTextStream out(stdout);
-    QString error;
-    const auto cl = CommandLine::parse(QCoreApplication::arguments(), &error);
+    const auto cl = CommandLine::parse(QCoreApplication::arguments());
     if (!cl) {
-        err << error << "\n\n" << CommandLine::helpText();
+        err << cl.error() << "\n\n" << CommandLine::helpText();
         return 2;
     }
 
@@ -57,13 +56,14 @@ int main(int argc, char** argv) {
         return 0;
     case CommandLine::Action::CreateSite: {
         const kelvara::app::SiteCreator creator(dataDir());
-        if (const auto problem = creator.create(cl->siteDir, cl->sides)) {
-            err << *problem << Qt::endl;
+        if (const auto created = creator.create(cl->siteDir, cl->sides); !created.ok()) {
+            err << created.error() << Qt::endl;
             return 1;
         }
         if (!cl->demoScenario.isEmpty()) {
-            if (const auto problem = kelvara::app::DemoSite::fill(cl->siteDir, cl->demoScenario)) {
-                err << *problem << Qt::endl;
+            if (const auto filled = kelvara::app::DemoSite::fill(cl->siteDir, cl->demoScenario);
+                !filled.ok()) {
+                err << filled.error() << Qt::endl;
                 return 1;
             }
         }
@@ -82,6 +82,6 @@ int main(int argc, char** argv) {
     kelvara::app::AppContext ctx;
     ctx.siteDir = QDir::currentPath();
     if (cl->headless)
-        return kelvara::app::runHeadless(ctx);
-    return kelvara::ui::runWindowed(ctx, {cl->screenshotFile, cl->screenshotAfterSeconds});
+        return kelvara::main::runHeadless(ctx);
+    return kelvara::main::runWindowed(ctx, {cl->screenshotFile, cl->screenshotAfterSeconds});
 }

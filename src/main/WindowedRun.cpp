@@ -1,4 +1,4 @@
-#include "ui/WindowedRun.h"
+#include "main/WindowedRun.h"
 
 #include "app/AppContext.h"
 #include "app/SingleInstance.h"
@@ -17,15 +17,15 @@
 #include <QTextStream>
 #include <QTimer>
 
-namespace kelvara::ui {
+namespace kelvara::main {
 
 int runWindowed(app::AppContext& ctx, const Screenshot& screenshot) {
-    WidgetDialogs dialogs;
+    ui::WidgetDialogs dialogs;
     app::SingleInstance instance;
-    SplashWindow splash;
+    ui::SplashWindow splash;
     app::Startup::Hooks hooks;
     hooks.showSplash = [&] {
-        CenterWindow(splash);
+        ui::CenterWindow(splash);
         splash.show();
         splash.repaint();
         QApplication::processEvents();
@@ -38,9 +38,9 @@ int runWindowed(app::AppContext& ctx, const Screenshot& screenshot) {
 
     app::SystemClock clock;
     app::UserSettings settings;
-    MainWindow window(ctx);
+    ui::MainWindow window(ctx);
     dialogs.setParent(&window);
-    CenterWindow(window);
+    ui::CenterWindow(window);
     window.show();
     window.runFirstStart(clock, dialogs, settings);
     window.startMonitoring(clock, dialogs, settings);
@@ -62,4 +62,4 @@ int runWindowed(app::AppContext& ctx, const Screenshot& screenshot) {
     return QApplication::exec();
 }
 
-} // namespace kelvara::ui
+} // namespace kelvara::main

@@ -1,12 +1,12 @@
 // The thermocouple reference functions against the published ITS-90 tables, their ranges and their shape.
-#include "store/ThermocoupleReference.h"
+#include "thermocouple/ThermocoupleReference.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 #include <ostream>
 
-using namespace kelvara::store;
+using namespace kelvara::thermocouple;
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QDateTime>
 
-namespace kelvara::app {
+namespace kelvara::base {
 
 // Source of the wall-clock time and of a monotonic count for waits and deadlines.
 class Clock {
@@ -17,4 +17,4 @@ public:
     [[nodiscard]] QTime currentTime() const { return now().time(); }
 };
 
-} // namespace kelvara::app
+} // namespace kelvara::base

@@ -6,7 +6,7 @@ namespace kelvara::app {
 struct AppContext;
 }
 
-namespace kelvara::ui {
+namespace kelvara::main {
 
 // A picture of the main window to take after some seconds of monitoring, ending the run.
 struct Screenshot {
@@ -17,4 +17,4 @@ struct Screenshot {
 // Runs a site with its main window until the window closes; returns the process exit code.
 [[nodiscard]] int runWindowed(app::AppContext& ctx, const Screenshot& screenshot = {});
 
-} // namespace kelvara::ui
+} // namespace kelvara::main

@@ -4,7 +4,7 @@
 
 class QSocketNotifier;
 
-namespace kelvara::app {
+namespace kelvara::main {
 
 // Turns SIGINT and SIGTERM into a Qt signal on the event loop, so a headless run stops cleanly.
 class SignalWatcher final : public QObject {
@@ -21,4 +21,4 @@ private:
     QSocketNotifier* m_notifier = nullptr;
 };
 
-} // namespace kelvara::app
+} // namespace kelvara::main

@@ -1,12 +1,12 @@
-#include "app/HeadlessRun.h"
+#include "main/HeadlessRun.h"
 
 #include "app/AppContext.h"
 #include "app/ConsoleDialogs.h"
-#include "app/SignalWatcher.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "app/SystemClock.h"
 #include "app/UserSettings.h"
+#include "main/SignalWatcher.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
 #include "monitoring/ZonePassObserver.h"
@@ -17,7 +17,7 @@
 #include <QDir>
 #include <QTextStream>
 
-namespace kelvara::app {
+namespace kelvara::main {
 
 namespace {
 // The console's view of a pass: each read log line also goes to standard output.
@@ -32,19 +32,19 @@ private:
 };
 } // namespace
 
-int runHeadless(AppContext& ctx) {
-    ConsoleDialogs console;
-    SingleInstance instance;
+int runHeadless(app::AppContext& ctx) {
+    app::ConsoleDialogs console;
+    app::SingleInstance instance;
     SignalWatcher watcher;
-    Startup startup(ctx, console, instance);
-    if (startup.run() != Startup::Outcome::Running)
+    app::Startup startup(ctx, console, instance);
+    if (startup.run() != app::Startup::Outcome::Running)
         return 1;
     for (const QString& notice : ctx.startupNotices)
         console.notice(notice);
     console.notice(QStringLiteral("Kelvara is running on %1 (%2) without windows; stop it with Ctrl+C.")
                        .arg(QDir::toNativeSeparators(ctx.siteDir), ctx.DatabaseMode));
 
-    SystemClock clock;
+    app::SystemClock clock;
     ConsoleObserver observer;
     monitoring::MonitoringJob job(ctx, clock, console, console, observer,
                                   std::make_unique<sensornet::QtSerialPort>(),
@@ -54,7 +54,7 @@ int runHeadless(AppContext& ctx) {
             if (visible && !text.trimmed().isEmpty() && text != monitoring::MonitoringCycle::kReadingText)
                 console.notice(text.trimmed());
         });
-    job.start(UserSettings());
+    job.start(app::UserSettings());
 
     // A stop asked for in the middle of a pass ends the loop once the pass is over.
     QObject::connect(&watcher, &SignalWatcher::stopRequested, qApp, [] { QCoreApplication::exit(0); });
@@ -64,4 +64,4 @@ int runHeadless(AppContext& ctx) {
     return code;
 }
 
-} // namespace kelvara::app
+} // namespace kelvara::main

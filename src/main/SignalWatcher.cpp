@@ -1,11 +1,11 @@
-#include "app/SignalWatcher.h"
+#include "main/SignalWatcher.h"
 
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace kelvara::app {
+namespace kelvara::main {
 
 namespace {
 // The write end of the pair; a signal handler may only do async-signal-safe work, so it writes the signal
@@ -47,4 +47,4 @@ void SignalWatcher::onReadable() {
         Q_EMIT stopRequested(n);
 }
 
-} // namespace kelvara::app
+} // namespace kelvara::main

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace kelvara::app {
+namespace kelvara::base {
 
 // Where periodic procedures report a failure before they carry on with their next statement.
 class ErrorReporter {
@@ -16,4 +16,4 @@ public:
     }
 };
 
-} // namespace kelvara::app
+} // namespace kelvara::base

@@ -1,10 +1,12 @@
 #pragma once
 
 namespace kelvara::app {
-
 struct AppContext;
+}
+
+namespace kelvara::main {
 
 // Runs a site without windows until SIGINT or SIGTERM; returns the process exit code.
-[[nodiscard]] int runHeadless(AppContext& ctx);
+[[nodiscard]] int runHeadless(app::AppContext& ctx);
 
-} // namespace kelvara::app
+} // namespace kelvara::main

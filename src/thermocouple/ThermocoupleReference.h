@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-namespace kelvara::store {
+namespace kelvara::thermocouple {
 
 // The eight types a cook sensor may carry, in the column order of the conversion table.
 inline constexpr std::array<char, 8> kThermocoupleTypes{'B', 'E', 'J', 'K', 'N', 'R', 'S', 'T'};
@@ -29,4 +29,4 @@ struct ThermocoupleRange {
 // type or a temperature outside the type's range (or not a number).
 [[nodiscard]] std::optional<double> referenceEmfMicrovolts(char type, double celsius);
 
-} // namespace kelvara::store
+} // namespace kelvara::thermocouple

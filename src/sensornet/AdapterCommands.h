@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace kelvara::app {
+namespace kelvara::sensornet {
 
 // The bus adapter's command texts, ready to send, as SensorReader.ini gives them for the chosen model.
 struct AdapterCommands {
@@ -20,4 +20,4 @@ struct AdapterCommands {
     QString ThermoTempCmd;
 };
 
-} // namespace kelvara::app
+} // namespace kelvara::sensornet

@@ -1,10 +1,10 @@
 // ITS-90 reference functions of the letter-designated thermocouple types: EMF against temperature.
-#include "store/ThermocoupleReference.h"
+#include "thermocouple/ThermocoupleReference.h"
 
 #include <cmath>
 #include <span>
 
-namespace kelvara::store {
+namespace kelvara::thermocouple {
 
 namespace {
 
@@ -141,4 +141,4 @@ std::optional<double> referenceEmfMicrovolts(char type, double celsius) {
     return std::nullopt;
 }
 
-} // namespace kelvara::store
+} // namespace kelvara::thermocouple
