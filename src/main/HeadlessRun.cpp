@@ -54,6 +54,7 @@ int runHeadless(app::AppContext& ctx) {
             if (visible && !text.trimmed().isEmpty() && text != monitoring::MonitoringCycle::kReadingText)
                 console.notice(text.trimmed());
         });
+    job.loadZones();
     job.start(app::UserSettings());
 
     // A stop asked for in the middle of a pass ends the loop once the pass is over.

@@ -7,6 +7,8 @@
 #include "app/UserSettings.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
+#include "sensornet/EventLoopPause.h"
+#include "sensornet/QtSerialPort.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
 #include "ui/WidgetDialogs.h"
@@ -18,6 +20,18 @@
 #include <QTimer>
 
 namespace kelvara::main {
+
+namespace {
+
+std::unique_ptr<sensornet::SerialPort> systemSerialPort() {
+    return std::make_unique<sensornet::QtSerialPort>();
+}
+
+std::unique_ptr<sensornet::Pause> eventLoopPause() {
+    return std::make_unique<sensornet::EventLoopPause>();
+}
+
+} // namespace
 
 int runWindowed(app::AppContext& ctx, const Screenshot& screenshot) {
     ui::WidgetDialogs dialogs;
@@ -36,25 +50,29 @@ int runWindowed(app::AppContext& ctx, const Screenshot& screenshot) {
     if (startup.run(hooks) != app::Startup::Outcome::Running)
         return 1;
 
+    // Start-up's notices go to standard error as well, where a service log keeps them.
+    for (const QString& notice : ctx.startupNotices)
+        QTextStream(stderr) << notice << Qt::endl;
+
     app::SystemClock clock;
     app::UserSettings settings;
-    ui::MainWindow window(ctx);
+    ui::MainWindow window(ctx, {clock, dialogs, settings, &systemSerialPort, &eventLoopPause});
     dialogs.setParent(&window);
     ui::CenterWindow(window);
     window.show();
-    window.runFirstStart(clock, dialogs, settings);
-    window.startMonitoring(clock, dialogs, settings);
+    window.runFirstStart();
+    window.startMonitoring();
     if (!screenshot.file.isEmpty()) {
         // The picture waits for a moment between two passes, so the window shows a finished pass.
         auto* shot = new QTimer(&window);
         QObject::connect(shot, &QTimer::timeout, &window, [&window, &screenshot, shot] {
-            if (window.job()->cycle().reading())
+            if (window.job().cycle().reading())
                 return;
             shot->stop();
             const bool saved = window.grab().save(screenshot.file, "PNG");
             if (!saved)
                 QTextStream(stderr) << "Could not save the picture to " << screenshot.file << Qt::endl;
-            window.job()->unload();
+            window.job().unload();
             QApplication::exit(saved ? 0 : 1);
         });
         QTimer::singleShot(screenshot.afterSeconds * 1000, shot, [shot] { shot->start(200); });

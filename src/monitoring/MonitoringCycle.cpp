@@ -9,7 +9,6 @@
 #include "monitoring/ZoneReader.h"
 #include "sensornet/AdapterLink.h"
 #include "sensornet/SensorBus.h"
-#include "store/Database.h"
 #include "store/MonitorSetsStore.h"
 
 namespace kelvara::monitoring {
@@ -17,9 +16,9 @@ namespace kelvara::monitoring {
 MonitoringCycle::MonitoringCycle(app::AppContext& ctx, sensornet::AdapterLink& link,
                                  sensornet::SensorBus& bus, const base::Clock& clock, ZoneReader& zones,
                                  PanelLamps& lamps, base::UserDialogs& dialogs, ZonePassObserver& observer,
-                                 QObject* parent)
+                                 ZoneAlarmState& state, QObject* parent)
     : QObject(parent), m_ctx(ctx), m_link(link), m_bus(bus), m_clock(clock), m_zones(zones), m_lamps(lamps),
-      m_dialogs(dialogs), m_observer(observer) {
+      m_dialogs(dialogs), m_observer(observer), m_state(state) {
     m_timer.setInterval(kTickMs);
     connect(&m_timer, &QTimer::timeout, this, &MonitoringCycle::tmRecord_Timer);
     loadIntervals();
@@ -31,13 +30,7 @@ void MonitoringCycle::loadIntervals() {
 }
 
 void MonitoringCycle::loadZones(const std::vector<store::MonitorSetsRow>& zones) {
-    for (int i = 0; i < ZoneAlarmState::kMaxZones; ++i) {
-        const bool present = i < static_cast<int>(zones.size());
-        m_state.ZoneLampSerial[i] =
-            present ? zones[static_cast<size_t>(i)].ALarmSerialNo.trimmed() : QString();
-        m_state.ZoneAlarmDisabled[i] = present && zones[static_cast<size_t>(i)].DisableAlarm;
-        m_state.ZoneAlarmRaised[i] = false;
-    }
+    m_state.loadZones(zones);
 }
 
 MonitoringCycle::DueSides MonitoringCycle::dueSides(const QTime& lastCold, const QTime& lastHot,
@@ -124,46 +117,6 @@ void MonitoringCycle::SuspendMonitoring(bool closePort) {
     m_dialogs.warning(QStringLiteral("Kelvara"), kSuspendText);
     if (closePort && m_link.isOpen())
         m_link.closePort();
-}
-
-void MonitoringCycle::setZoneAlarmDisabled(int index, bool disabled, const QString& lampSerial) {
-    if (disabled) {
-        (void)m_link.resetAdapter(m_ctx.commands.ResetCmd);
-        if (!lampSerial.trimmed().isEmpty())
-            m_bus.toggleSwitch(lampSerial.trimmed());
-    }
-    if (ZoneAlarmState::validZone(index))
-        m_state.ZoneAlarmDisabled[static_cast<size_t>(index)] = disabled;
-}
-
-MonitoringCycle::DurationSave MonitoringCycle::saveDuration(int room, bool disabled, int& hours,
-                                                            QString* error) {
-    if (!m_timer.isActive())
-        return DurationSave::NotIdle;
-    if (!m_ctx.databases.kvr || !m_ctx.databases.kvr->isOpen())
-        return DurationSave::NoSuchZone;
-    store::MonitorSetsStore zones(*m_ctx.databases.kvr);
-    auto found = zones.findByRoom(room);
-    if (!found) {
-        if (error)
-            *error = found.error();
-        return DurationSave::Failed;
-    }
-    if (!found.value())
-        return DurationSave::NoSuchZone;
-    store::MonitorSetsRow zone = *found.value();
-    if (disabled)
-        zone.AlarmOn = m_clock.currentTime(); // the temporary disable counts from now
-    else
-        hours = 0;
-    zone.Duration = hours;
-    zone.DisableAlarm = disabled;
-    if (const auto done = zones.update(zone); !done) {
-        if (error)
-            *error = done.error();
-        return DurationSave::Failed;
-    }
-    return DurationSave::Saved;
 }
 
 } // namespace kelvara::monitoring

@@ -41,13 +41,16 @@ public:
         std::function<void()> readAlarms;       // the alarm notification after every pass
     };
 
+    // `state` is the zones' alarm state the passes evaluate and the lamps and windows show.
     MonitoringCycle(app::AppContext& ctx, sensornet::AdapterLink& link, sensornet::SensorBus& bus,
                     const base::Clock& clock, ZoneReader& zones, PanelLamps& lamps,
-                    base::UserDialogs& dialogs, ZonePassObserver& observer, QObject* parent = nullptr);
+                    base::UserDialogs& dialogs, ZonePassObserver& observer, ZoneAlarmState& state,
+                    QObject* parent = nullptr);
 
     void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
 
-    // Takes each zone's lamp switch and temporary disable from its row, as the window does when it loads.
+    // Takes each zone's lamp switch and temporary disable from its row; a zone already known keeps its alarm
+    // (see ZoneAlarmState::loadZones).
     void loadZones(const std::vector<store::MonitorSetsRow>& zones);
     // Recomputes the read intervals from the shared settings.
     void loadIntervals();
@@ -75,15 +78,6 @@ public:
     // Before another window takes the adapter: the timer stops, the user is warned, the port may be closed.
     // The caller starts the timer again.
     void SuspendMonitoring(bool closePort);
-
-    // The zone's "Disable" box: disabling first resets the adapter and addresses the zone's lamp switch
-    // (which switches it), then the zone's lamp follows the disable at the next Light_Panel.
-    void setZoneAlarmDisabled(int index, bool disabled, const QString& lampSerial);
-
-    enum class DurationSave { Saved, NotIdle, NoSuchZone, Failed };
-    // The duration save of a zone's temporary disable: only while the timer runs (never during a pass).
-    // Disabling counts from now; clearing sets the hours to 0, which `hours` then holds.
-    DurationSave saveDuration(int room, bool disabled, int& hours, QString* error = nullptr);
 
     [[nodiscard]] ZoneAlarmState& alarmState() { return m_state; }
     [[nodiscard]] bool reading() const { return m_reading; }
@@ -118,7 +112,7 @@ private:
     ZonePassObserver& m_observer;
     Hooks m_hooks;
     QTimer m_timer;
-    ZoneAlarmState m_state;
+    ZoneAlarmState& m_state;
     double m_coldReadSeconds = 0;
     double m_hotReadSeconds = 0;
     QTime m_lastColdRead{0, 0};

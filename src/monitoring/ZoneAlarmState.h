@@ -1,7 +1,10 @@
 #pragma once
 
+#include "store/MonitorSetsStore.h"
+
 #include <QString>
 #include <array>
+#include <vector>
 
 namespace kelvara::monitoring {
 
@@ -26,7 +29,21 @@ struct ZoneAlarmState {
         AlarmRooms.clear();
     }
 
+    // Takes the zones as they are stored now, in Room order. A zone the state already held (the same room
+    // read by the same sensor) keeps its alarm where it now stands; a new, moved or re-numbered zone starts
+    // clear. Each zone's lamp switch and temporary disable come from its row.
+    void loadZones(const std::vector<store::MonitorSetsRow>& zones);
+
     [[nodiscard]] static bool validZone(int index) { return index >= 0 && index < kMaxZones; }
+
+private:
+    struct Identity {
+        int room = 0;
+        QString sensor;
+        bool operator==(const Identity&) const = default;
+    };
+    std::array<Identity, kMaxZones> m_identity{};
+    int m_zones = 0;
 };
 
 } // namespace kelvara::monitoring

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/MonitorSetsStore.h"
+
 #include <QString>
 
 namespace kelvara::monitoring {
@@ -12,8 +14,9 @@ public:
     virtual void passStarted() {}
     // The zone at this position is about to be read (the grid's current row, the details panel).
     virtual void zoneStarted(int /*index*/) {}
-    // The zone's reading as shown: the value, or "NR" for no data.
-    virtual void zoneShown(int /*index*/, const QString& /*text*/) {}
+    // The zone at this place was read: its row as the pass stores it, and its reading as shown (the value,
+    // or "NR" for no data).
+    virtual void zoneShown(int /*index*/, const store::MonitorSetsRow& /*zone*/, const QString& /*shown*/) {}
     // A line the pass wrote to the read log.
     virtual void logLine(const QString& /*line*/) {}
     // Every zone shows "NR" (the bus did not answer the device search).

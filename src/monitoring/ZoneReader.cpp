@@ -105,7 +105,7 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
             shown = QStringLiteral("NR");
             valueText = zone.CurrentTemp;
         }
-        m_observer.zoneShown(index, shown);
+        m_observer.zoneShown(index, zone, shown);
 
         // A zone's row, its value in the pass's Monitor row and its Alarms row are stored together.
         std::optional<store::Transaction> zoneTransaction;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QtGlobal>
+#include <functional>
+#include <memory>
 
 namespace kelvara::sensornet {
 
@@ -10,5 +12,8 @@ public:
     virtual ~Pause() = default;
     virtual void wait(qint64 ms) = 0;
 };
+
+// Makes the waits of one window's link to the adapter.
+using PauseFactory = std::function<std::unique_ptr<Pause>()>;
 
 } // namespace kelvara::sensornet

@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+#include <memory>
 
 namespace kelvara::sensornet {
 
@@ -44,5 +46,8 @@ public:
     // The description of the last failure since the previous call, then forgets it; empty when none.
     virtual QString takeError() = 0;
 };
+
+// Makes a new, closed port: every window that talks to the adapter has its own.
+using PortFactory = std::function<std::unique_ptr<SerialPort>()>;
 
 } // namespace kelvara::sensornet

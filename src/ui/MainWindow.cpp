@@ -3,13 +3,11 @@
 #include "app/AppContext.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
-#include "sensornet/EventLoopPause.h"
-#include "sensornet/QtSerialPort.h"
-#include "store/Database.h"
-#include "store/MonitorSetsStore.h"
+#include "monitoring/ZoneListModel.h"
 #include "ui/AlarmIndicator.h"
 #include "ui/LoginDialog.h"
 #include "ui/QtSoundPlayer.h"
+#include "ui/ZoneGridColours.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,7 +25,7 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QSystemTrayIcon>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -47,6 +45,8 @@ QLabel* valueField(const char* name, QWidget* parent) {
 QString limitText(const std::optional<double>& limit) {
     return limit ? QString::number(*limit) : QString();
 }
+
+using Column = monitoring::ZoneListModel::Column;
 
 // Keeps a row's alarm colour visible when it is the current row (the pass moves the current row zone by
 // zone): the selection is drawn as a frame instead of a fill.
@@ -72,24 +72,23 @@ public:
     }
 };
 
-QString flagText(bool value) {
-    return value ? QStringLiteral("True") : QStringLiteral("False");
-}
-
 } // namespace
 
-MainWindow::MainWindow(app::AppContext& ctx, QWidget* parent)
-    : QMainWindow(parent), m_ctx(ctx), m_sound(std::make_unique<QtSoundPlayer>()) {
+MainWindow::MainWindow(app::AppContext& ctx, Seams seams, QWidget* parent)
+    : QMainWindow(parent), m_ctx(ctx), m_seams(std::move(seams)), m_sound(std::make_unique<QtSoundPlayer>()) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Kelvara"));
     setWindowIcon(QApplication::style()->standardIcon(QStyle::SP_ComputerIcon));
+    m_job = std::make_unique<monitoring::MonitoringJob>(ctx, m_seams.clock, m_seams.dialogs, *this, *this,
+                                                        m_seams.makePort(), m_seams.makePause());
     buildPanes();
     resize(900, 680);
 
     buildMenusAndToolbar();
-    for (const QString& notice : m_ctx.startupNotices)
-        setStatus(notice);
-    fillZoneGrid();
+    // Every notice start-up had (a settings file missing, say), one per line.
+    if (!m_ctx.startupNotices.isEmpty())
+        setStatus(m_ctx.startupNotices.join(QLatin1Char('\n')));
+    m_job->loadZones();
     applySides();
     applyTempType();
     setupTray();
@@ -159,24 +158,28 @@ void MainWindow::buildPanes() {
     m_statusPane = new QGroupBox(QStringLiteral(" Monitoring Status "), central);
     m_statusPane->setObjectName(QStringLiteral("fraStatus"));
     auto* statusLayout = new QVBoxLayout(m_statusPane);
-    m_grid = new QTableWidget(0, GridColumns, m_statusPane);
+    m_grid = new QTableView(m_statusPane);
     m_grid->setObjectName(QStringLiteral("gridC3"));
-    m_grid->setHorizontalHeaderLabels(
-        {QStringLiteral("Zone"), QStringLiteral("Monitoring Room"), QStringLiteral("Temp"),
-         QStringLiteral("SerialNo"), QStringLiteral("Record"), QStringLiteral("Alarm"),
-         QStringLiteral("HighAlarm"), QStringLiteral("LowAlarm"), QStringLiteral("Duration"),
-         QStringLiteral("ALarmSerialNo"), QStringLiteral("DisableAlarm"), QString()});
-    for (int column = ColSerialNo; column < GridColumns; ++column)
+    auto* colours = new ZoneGridColours(m_grid);
+    colours->setSourceModel(&zones());
+    m_grid->setModel(colours);
+    // The grid shows the zone, its name and its reading; the other columns carry what the details show.
+    for (int column = Column::SerialNo; column < Column::ColumnCount; ++column)
         m_grid->setColumnHidden(column, true);
-    m_grid->horizontalHeader()->setSectionResizeMode(ColName, QHeaderView::Stretch);
+    m_grid->horizontalHeader()->setSectionResizeMode(Column::Name, QHeaderView::Stretch);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->verticalHeader()->hide();
     m_grid->setItemDelegate(new RowColourDelegate(m_grid));
-    connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
-        if (row != previous)
-            Fill_C3Grid();
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { Fill_C3Grid(); });
+    // A new set of zones (loaded, or changed by a window) starts on its first row.
+    connect(&zones(), &QAbstractItemModel::modelReset, this, [this] {
+        if (zones().rowCount() > 0)
+            m_grid->setCurrentIndex(m_grid->model()->index(0, Column::Zone));
+        Fill_C3Grid();
+        showAlarmState();
     });
     statusLayout->addWidget(m_grid);
     layout->addWidget(m_statusPane, 3);
@@ -197,7 +200,7 @@ void MainWindow::buildPanes() {
     action->setObjectName(QStringLiteral("cmdAction"));
     action->setEnabled(false);
     cook->addRow(action);
-    auto* cookGrid = new QTableWidget(0, 0, m_cookPane);
+    auto* cookGrid = new QTableView(m_cookPane);
     cookGrid->setObjectName(QStringLiteral("gridThermo"));
     cook->addRow(cookGrid);
     m_cookPane->hide();
@@ -220,51 +223,14 @@ void MainWindow::buildPanes() {
     setCentralWidget(central);
 }
 
+monitoring::ZoneListModel& MainWindow::zones() {
+    return m_job->zones();
+}
+
 void MainWindow::applyTempType() {
     const QString unit = QStringLiteral("°") + m_ctx.settings.TempType;
-    m_grid->horizontalHeaderItem(ColTemp)->setText(unit);
+    zones().setUnit(unit);
     m_degree->setText(unit);
-}
-
-std::optional<std::vector<store::MonitorSetsRow>> MainWindow::fillZoneGrid() {
-    m_grid->setRowCount(0);
-    if (!m_ctx.hasZoneSide() || !m_ctx.databases.kvr || !m_ctx.databases.kvr->isOpen())
-        return std::nullopt;
-    const auto zones = store::MonitorSetsStore(*m_ctx.databases.kvr).loadAll();
-    if (!zones) {
-        reportError(zones.error(), QStringLiteral("Form_Load"));
-        return std::nullopt;
-    }
-    m_grid->setRowCount(static_cast<int>(zones->size()));
-    int row = 0;
-    for (const auto& zone : zones.value()) {
-        const QStringList cells{QString::number(zone.Room),
-                                zone.Name,
-                                QStringLiteral("0"),
-                                zone.SerialNo,
-                                flagText(zone.Record),
-                                flagText(zone.Alarm),
-                                limitText(zone.HighAlarm),
-                                limitText(zone.LowAlarm),
-                                QString::number(zone.Duration),
-                                zone.ALarmSerialNo,
-                                flagText(zone.DisableAlarm),
-                                QString()};
-        for (int column = 0; column < GridColumns; ++column)
-            m_grid->setItem(row, column, new QTableWidgetItem(cells.at(column)));
-        ++row;
-    }
-    if (m_grid->rowCount() > 0)
-        m_grid->setCurrentCell(0, ColZone);
-    Fill_C3Grid();
-    return zones.value();
-}
-
-void MainWindow::reloadZones() {
-    const auto zones = fillZoneGrid();
-    if (m_job && zones)
-        m_job->cycle().loadZones(*zones);
-    colourRows();
 }
 
 void MainWindow::Fill_C3Grid() {
@@ -272,44 +238,30 @@ void MainWindow::Fill_C3Grid() {
     // them.
     if (m_txtDuration->hasFocus() && m_txtDuration->isModified())
         return;
-    const int row = m_grid->currentRow();
-    auto cell = [&](int column) {
-        const QTableWidgetItem* item = row >= 0 ? m_grid->item(row, column) : nullptr;
-        return item ? item->text() : QString();
-    };
-    m_panZone->setText(cell(ColZone));
-    m_panName->setText(cell(ColName));
-    m_panSerialNo->setText(cell(ColSerialNo));
-    m_panREcord->setText(cell(ColRecord) == QLatin1String("True") ? QStringLiteral("On")
-                                                                  : QStringLiteral("Off"));
-    m_panAlarm->setText(cell(ColAlarm) == QLatin1String("True") ? QStringLiteral("[On] ")
-                                                                : QStringLiteral("[Off]"));
-    m_panHighAlarm->setText(cell(ColHighAlarm));
-    m_panLowAlarm->setText(cell(ColLowAlarm));
-    const bool disabled = cell(ColDisableAlarm) == QLatin1String("True");
+    const int row = m_grid->currentIndex().row();
+    const store::MonitorSetsRow* zone = zones().zone(row);
+    m_panZone->setText(zone ? QString::number(zone->Room) : QString());
+    m_panName->setText(zone ? zone->Name : QString());
+    m_panSerialNo->setText(zone ? zone->SerialNo : QString());
+    m_panREcord->setText(zone && zone->Record ? QStringLiteral("On") : QStringLiteral("Off"));
+    m_panAlarm->setText(zone && zone->Alarm ? QStringLiteral("[On] ") : QStringLiteral("[Off]"));
+    m_panHighAlarm->setText(zone ? limitText(zone->HighAlarm) : QString());
+    m_panLowAlarm->setText(zone ? limitText(zone->LowAlarm) : QString());
+    const bool disabled = zone && zones().disabled(row);
     m_chkDisableAlarm->setChecked(disabled);
-    const QString duration = cell(ColDuration);
-    m_txtDuration->setText(disabled && !duration.isEmpty() ? duration : QStringLiteral("0"));
+    m_txtDuration->setText(disabled ? QString::number(zone->Duration) : QStringLiteral("0"));
     m_txtDuration->setModified(false);
     m_txtDuration->setEnabled(disabled);
     m_lblDuration->setEnabled(disabled);
 }
 
-void MainWindow::startMonitoring(const base::Clock& clock, base::UserDialogs& dialogs,
-                                 app::UserSettings& settings) {
-    m_clock = &clock;
-    m_dialogs = &dialogs;
-    m_settings = &settings;
-    for (QAction* action : m_needsJob)
-        action->setEnabled(true);
-    m_job = std::make_unique<monitoring::MonitoringJob>(m_ctx, clock, dialogs, *this, *this,
-                                                        std::make_unique<sensornet::QtSerialPort>(),
-                                                        std::make_unique<sensornet::EventLoopPause>());
+void MainWindow::startMonitoring() {
+    m_started = true;
     connect(&m_job->cycle(), &monitoring::MonitoringCycle::statusChanged, this,
             [this](const QString& text, bool visible) { setStatus(text.trimmed(), visible); });
     connect(&m_job->cycle(), &monitoring::MonitoringCycle::readingChanged, this, &MainWindow::readingChanged);
-    m_job->start(settings);
-    colourRows();
+    m_job->start(m_seams.settings);
+    showAlarmState();
 }
 
 void MainWindow::readingChanged(bool reading) {
@@ -323,7 +275,7 @@ void MainWindow::readingChanged(bool reading) {
         m_alarmInd->stop();
         return;
     }
-    colourRows(); // a pass that read no zone still ends with the indicator showing the alarm state
+    showAlarmState(); // a pass that read no zone still ends with the indicator showing the alarm state
     if (m_closeAfterPass) {
         m_closeAfterPass = false;
         QTimer::singleShot(0, this, &QWidget::close);
@@ -344,36 +296,15 @@ void MainWindow::passStarted() {
 }
 
 void MainWindow::zoneStarted(int index) {
-    if (index < m_grid->rowCount())
-        m_grid->setCurrentCell(index, ColZone);
+    if (index < zones().rowCount())
+        m_grid->setCurrentIndex(m_grid->model()->index(index, Column::Zone));
 }
 
-void MainWindow::zoneShown(int index, const QString& text) {
-    if (index >= m_grid->rowCount())
-        return;
-    if (QTableWidgetItem* item = m_grid->item(index, ColTemp))
-        item->setText(text);
-    // The pass may have ended a temporary disable (run out, or raised).
-    if (m_job && monitoring::ZoneAlarmState::validZone(index)) {
-        const bool disabled = m_job->cycle().alarmState().ZoneAlarmDisabled[static_cast<size_t>(index)];
-        if (QTableWidgetItem* item = m_grid->item(index, ColDisableAlarm))
-            item->setText(flagText(disabled));
-        if (!disabled) {
-            if (QTableWidgetItem* item = m_grid->item(index, ColDuration))
-                item->setText(QStringLiteral("0"));
-        }
-        if (index == m_grid->currentRow())
-            Fill_C3Grid();
-    }
-    colourRows();
-}
-
-void MainWindow::allZonesNoReading() {
-    for (int row = 0; row < m_grid->rowCount(); ++row) {
-        if (QTableWidgetItem* item = m_grid->item(row, ColTemp))
-            item->setText(QStringLiteral("NR"));
-    }
-    colourRows();
+void MainWindow::zoneShown(int index, const store::MonitorSetsRow&, const QString&) {
+    // The pass may have ended the temporary disable the panel shows (run out, or raised).
+    if (index == m_grid->currentIndex().row())
+        Fill_C3Grid();
+    showAlarmState();
 }
 
 void MainWindow::processEvents() {
@@ -381,30 +312,13 @@ void MainWindow::processEvents() {
 }
 
 void MainWindow::passFinished() {
-    colourRows();
+    showAlarmState();
 }
 
-void MainWindow::colourRows() {
-    if (!m_job)
+void MainWindow::showAlarmState() {
+    if (!m_started)
         return;
-    const auto& state = m_job->cycle().alarmState();
-    bool anyRed = false;
-    for (int row = 0; row < m_grid->rowCount(); ++row) {
-        QColor colour(255, 255, 255);
-        if (monitoring::ZoneAlarmState::validZone(row)) {
-            if (state.ZoneAlarmDisabled[static_cast<size_t>(row)]) {
-                colour = QColor(255, 255, 0);
-            } else if (state.ZoneAlarmRaised[static_cast<size_t>(row)] && state.AlarmCondition) {
-                colour = QColor(255, 0, 0);
-                anyRed = true;
-            }
-        }
-        for (int column = 0; column < m_grid->columnCount(); ++column) {
-            if (QTableWidgetItem* item = m_grid->item(row, column))
-                item->setBackground(colour);
-        }
-    }
-    if (anyRed)
+    if (zones().anyRaised())
         m_alarmInd->start();
     else
         m_alarmInd->stop();
@@ -412,19 +326,18 @@ void MainWindow::colourRows() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A pass in progress is not cut short: the window closes once it is over.
-    if (m_job && m_job->cycle().reading()) {
+    if (m_job->cycle().reading()) {
         m_closeAfterPass = true;
         event->ignore();
         return;
     }
     // Closing stops monitoring, so it needs the password; a cancelled login keeps everything running.
-    if (m_dialogs && !LoginDialog::askPassword(m_ctx, *m_dialogs, this)) {
+    if (!LoginDialog::askPassword(m_ctx, m_seams.dialogs, this)) {
         event->ignore();
         return;
     }
     m_sound->close();
-    if (m_job)
-        m_job->unload();
+    m_job->unload();
     if (m_ctx.TempLogFile && m_ctx.TempLogFile->isOpen())
         m_ctx.TempLogFile->close();
     if (m_tray)

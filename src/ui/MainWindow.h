@@ -4,13 +4,12 @@
 #include "base/ErrorReporter.h"
 #include "base/UserDialogs.h"
 #include "monitoring/ZonePassObserver.h"
-#include "store/MonitorSetsStore.h"
+#include "sensornet/Pause.h"
+#include "sensornet/SerialPort.h"
 
 #include <QMainWindow>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -18,7 +17,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QSystemTrayIcon;
-class QTableWidget;
+class QTableView;
 class QToolBar;
 class QAction;
 
@@ -29,12 +28,8 @@ class UserSettings;
 
 namespace kelvara::monitoring {
 class MonitoringJob;
-}
-
-namespace kelvara::sensornet {
-class Pause;
-class SerialPort;
-} // namespace kelvara::sensornet
+class ZoneListModel;
+} // namespace kelvara::monitoring
 
 namespace kelvara::notify {
 class SoundPlayer;
@@ -48,22 +43,30 @@ class AlarmIndicator;
 class MainWindow final : public QMainWindow, public base::ErrorReporter, public monitoring::ZonePassObserver {
     Q_OBJECT
 public:
-    explicit MainWindow(app::AppContext& ctx, QWidget* parent = nullptr);
+    // What the window works with, wired by the program's entry point (or a test).
+    struct Seams {
+        const base::Clock& clock;
+        base::UserDialogs& dialogs;
+        app::UserSettings& settings;
+        sensornet::PortFactory makePort;
+        sensornet::PauseFactory makePause;
+    };
+
+    MainWindow(app::AppContext& ctx, Seams seams, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The windows a site without zones needs before it can monitor: port, settings, sensors.
-    void runFirstStart(const base::Clock& clock, base::UserDialogs& dialogs, app::UserSettings& settings);
+    void runFirstStart();
     // Starts the monitoring job on the window's port and timer.
-    void startMonitoring(const base::Clock& clock, base::UserDialogs& dialogs, app::UserSettings& settings);
+    void startMonitoring();
 
     void reportError(const QString& description, const QString& procedure) override;
     void setStatus(const QString& text, bool visible = true);
 
-    // The zone reading pass, as the grid shows it.
+    // The zone reading pass, as the window shows it (the grid follows the zone model by itself).
     void passStarted() override;
     void zoneStarted(int index) override;
-    void zoneShown(int index, const QString& text) override;
-    void allZonesNoReading() override;
+    void zoneShown(int index, const store::MonitorSetsRow& zone, const QString& shown) override;
     void processEvents() override;
     void passFinished() override;
 
@@ -78,24 +81,7 @@ public:
     // The hours field was confirmed: stores the zone's temporary disable.
     void durationSave();
 
-    // The zone grid's data columns.
-    enum GridColumn {
-        ColZone,
-        ColName,
-        ColTemp,
-        ColSerialNo,
-        ColRecord,
-        ColAlarm,
-        ColHighAlarm,
-        ColLowAlarm,
-        ColDuration,
-        ColAlarmSerialNo,
-        ColDisableAlarm,
-        ColSpare,
-        GridColumns
-    };
-
-    [[nodiscard]] monitoring::MonitoringJob* job() { return m_job.get(); }
+    [[nodiscard]] monitoring::MonitoringJob& job() { return *m_job; }
 
     static inline const QString kEnterKeyMessage =
         QStringLiteral("You must press the Enter Key after making a change in this field.");
@@ -117,19 +103,17 @@ private:
     void openCookSensorInstallation();
     void openCookSensorSetup();
     void applySides();
-    // Fills the zone grid from the zones table; the rows it showed, nothing when there is no table to read.
-    std::optional<std::vector<store::MonitorSetsRow>> fillZoneGrid();
-    void reloadZones();
-    void colourRows();
+    // The alarm animation plays while some zone is drawn as raised.
+    void showAlarmState();
     void readingChanged(bool reading);
     void setupTray();
     void restoreFromTray();
     void applyTempType();
+    [[nodiscard]] monitoring::ZoneListModel& zones();
 
     app::AppContext& m_ctx;
-    const base::Clock* m_clock = nullptr;
-    base::UserDialogs* m_dialogs = nullptr;
-    app::UserSettings* m_settings = nullptr;
+    Seams m_seams;
+    std::unique_ptr<monitoring::MonitoringJob> m_job;
 
     QGroupBox* m_generalPane = nullptr;
     QGroupBox* m_alarmPane = nullptr;
@@ -147,7 +131,7 @@ private:
     QLineEdit* m_txtDuration = nullptr;
     QLabel* m_status = nullptr;
     QListWidget* m_statusList = nullptr;
-    QTableWidget* m_grid = nullptr;
+    QTableView* m_grid = nullptr;
     QLabel* m_degree = nullptr;
     AlarmIndicator* m_alarmInd = nullptr;
     QToolBar* m_toolbar = nullptr;
@@ -156,9 +140,8 @@ private:
 
     std::unique_ptr<notify::SoundPlayer> m_sound;
     QSystemTrayIcon* m_tray = nullptr;
-    std::unique_ptr<monitoring::MonitoringJob> m_job;
 
-    QList<QAction*> m_needsJob;    // entries usable once monitoring has started
+    bool m_started = false;
     bool m_closeAfterPass = false; // a close asked for during a pass, carried out when the pass ends
 };
 

@@ -1,12 +1,9 @@
 // The windows that take the adapter from the monitoring job while they are open, and the first start.
 #include "app/AppContext.h"
-#include "base/UserDialogs.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
 #include "monitoring/PanelLamps.h"
-#include "sensornet/EventLoopPause.h"
 #include "sensornet/PortLists.h"
-#include "sensornet/QtSerialPort.h"
 #include "ui/ComPortDialog.h"
 #include "ui/InstallKeyWindow.h"
 #include "ui/MainWindow.h"
@@ -21,73 +18,71 @@
 namespace kelvara::ui {
 
 void MainWindow::runAdapterWindow(const AdapterWindow& window) {
-    if (!m_clock || !m_dialogs || !m_settings)
-        return;
     // The window owns the adapter while it is open: monitoring stops and the main port closes.
-    if (m_job)
-        m_job->cycle().SuspendMonitoring(true);
+    m_job->cycle().SuspendMonitoring(true);
     {
-        sensornet::QtSerialPort port;
-        sensornet::EventLoopPause pause;
-        window(port, pause);
-        port.close();
+        const std::unique_ptr<sensornet::SerialPort> port = m_seams.makePort();
+        const std::unique_ptr<sensornet::Pause> pause = m_seams.makePause();
+        window(*port, *pause);
+        port->close();
     }
-    reloadZones();
-    if (m_job) {
-        m_job->lamps().Light_Panel(m_job->cycle().alarmState());
+    // Zones the window kept keep their alarm and reading; the panel then matches them again.
+    m_job->reloadZones();
+    m_job->lamps().Light_Panel(m_job->cycle().alarmState());
+    if (m_started)
         m_job->cycle().start();
-    }
     unsetCursor();
 }
 
-void MainWindow::runFirstStart(const base::Clock& clock, base::UserDialogs& dialogs,
-                               app::UserSettings& settings) {
+void MainWindow::runFirstStart() {
     if (m_ctx.settings.Zones >= 1)
         return;
     // A site without zones cannot monitor anything yet: port, settings and sensors, one after the other.
     {
-        ComPortDialog ports(settings, dialogs, sensornet::fillPortLists(), this);
+        ComPortDialog ports(m_seams.settings, m_seams.dialogs, sensornet::fillPortLists(), this);
         ports.exec();
     }
     QApplication::processEvents();
     {
-        SystemSettingsDialog system(m_ctx, dialogs, this);
+        SystemSettingsDialog system(m_ctx, m_seams.dialogs, this);
         system.exec();
     }
     QApplication::processEvents();
     if (m_ctx.hasZoneSide()) {
-        sensornet::QtSerialPort port;
-        sensornet::EventLoopPause pause;
-        InstallKeyWindow install(m_ctx, clock, dialogs, settings, port, pause, this);
+        const std::unique_ptr<sensornet::SerialPort> port = m_seams.makePort();
+        const std::unique_ptr<sensornet::Pause> pause = m_seams.makePause();
+        InstallKeyWindow install(m_ctx, m_seams.clock, m_seams.dialogs, m_seams.settings, *port, *pause,
+                                 this);
         install.exec();
     }
-    fillZoneGrid();
+    m_job->loadZones();
 }
 
 void MainWindow::openInstallation() {
     runAdapterWindow([this](sensornet::SerialPort& port, sensornet::Pause& pause) {
-        InstallKeyWindow window(m_ctx, *m_clock, *m_dialogs, *m_settings, port, pause, this);
+        InstallKeyWindow window(m_ctx, m_seams.clock, m_seams.dialogs, m_seams.settings, port, pause, this);
         window.exec();
     });
 }
 
 void MainWindow::openZoneConfiguration() {
     runAdapterWindow([this](sensornet::SerialPort& port, sensornet::Pause& pause) {
-        TempSetupWindow window(m_ctx, *m_clock, *m_dialogs, *m_settings, port, pause, this);
+        TempSetupWindow window(m_ctx, m_seams.clock, m_seams.dialogs, m_seams.settings, port, pause, this);
         window.exec();
     });
 }
 
 void MainWindow::openCookSensorInstallation() {
     runAdapterWindow([this](sensornet::SerialPort& port, sensornet::Pause& pause) {
-        SensorInstallsWindow window(m_ctx, *m_clock, *m_dialogs, *m_settings, port, pause, this);
+        SensorInstallsWindow window(m_ctx, m_seams.clock, m_seams.dialogs, m_seams.settings, port, pause,
+                                    this);
         window.exec();
     });
 }
 
 void MainWindow::openCookSensorSetup() {
     runAdapterWindow([this](sensornet::SerialPort& port, sensornet::Pause& pause) {
-        SensorsSetupWindow window(m_ctx, *m_clock, *m_dialogs, *m_settings, port, pause, this);
+        SensorsSetupWindow window(m_ctx, m_seams.clock, m_seams.dialogs, m_seams.settings, port, pause, this);
         window.exec();
     });
 }

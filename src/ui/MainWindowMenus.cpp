@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QTableWidget>
 #include <QTextStream>
 #include <QToolBar>
 
@@ -43,20 +42,15 @@ QAction* later(QMenu* menu, const QString& text) {
 void MainWindow::buildMenusAndToolbar() {
     QMenu* file = menuBar()->addMenu(tr("File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    m_needsJob << file->addAction(QStringLiteral("Temperature Sensor Installation"), this,
-                                  &MainWindow::openInstallation);
-    m_needsJob << file->addAction(QStringLiteral("Temperature Zone Configuration"), this,
-                                  &MainWindow::openZoneConfiguration);
+    file->addAction(QStringLiteral("Temperature Sensor Installation"), this, &MainWindow::openInstallation);
+    file->addAction(QStringLiteral("Temperature Zone Configuration"), this,
+                    &MainWindow::openZoneConfiguration);
     file->addAction(QStringLiteral("Turn OFF Lights on Panel"), this, [this] {
-        if (m_job) {
-            m_job->lamps().AlarmPanelOff();
-            m_job->link().closePort();
-        }
+        m_job->lamps().AlarmPanelOff();
+        m_job->link().closePort();
     });
-    file->addAction(QStringLiteral("Turn ON Lights on Panel"), this, [this] {
-        if (m_job)
-            m_job->lamps().Light_Panel(m_job->cycle().alarmState());
-    });
+    file->addAction(QStringLiteral("Turn ON Lights on Panel"), this,
+                    [this] { m_job->lamps().Light_Panel(m_job->cycle().alarmState()); });
     file->addSeparator();
     file->addAction(QStringLiteral("Exit"), this, &QWidget::close);
 
@@ -69,22 +63,19 @@ void MainWindow::buildMenusAndToolbar() {
     cook->setObjectName(QStringLiteral("mnuCook"));
     later(cook, QStringLiteral("New Cook Cycle"));
     later(cook, QStringLiteral("Product Information"));
-    m_needsJob << cook->addAction(QStringLiteral("Monitoring Information"), this,
-                                  &MainWindow::openCookSensorSetup);
-    m_needsJob << cook->addAction(QStringLiteral("Sensor Installation"), this,
-                                  &MainWindow::openCookSensorInstallation);
+    cook->addAction(QStringLiteral("Monitoring Information"), this, &MainWindow::openCookSensorSetup);
+    cook->addAction(QStringLiteral("Sensor Installation"), this, &MainWindow::openCookSensorInstallation);
     QMenu* batch = cook->addMenu(QStringLiteral("Batch Reports"));
     later(batch, QStringLiteral("Listing By Date"));
     later(batch, QStringLiteral("Listing By Batch #"));
     later(cook, QStringLiteral("Hide Cook Cycle"));
 
-    m_needsJob << menuBar()->addAction(QStringLiteral("COM Port Settings"), this,
-                                       &MainWindow::openComPortSettings);
+    menuBar()->addAction(QStringLiteral("COM Port Settings"), this, &MainWindow::openComPortSettings);
 
     QMenu* system = menuBar()->addMenu(QStringLiteral("System"));
     system->setObjectName(QStringLiteral("mnuSystem"));
-    m_needsJob << system->addAction(QStringLiteral("Company Information and Settings"), this,
-                                    &MainWindow::openSystemSettings);
+    system->addAction(QStringLiteral("Company Information and Settings"), this,
+                      &MainWindow::openSystemSettings);
     later(system, QStringLiteral("Purge Data"));
     later(system, QStringLiteral("Compact and Repair Database"));
 
@@ -126,42 +117,33 @@ void MainWindow::buildMenusAndToolbar() {
     connect(tempSetup, &QAction::triggered, this, &MainWindow::openZoneConfiguration);
     QAction* properties = button(QStringLiteral("Properties"), QStringLiteral("Properties"));
     connect(properties, &QAction::triggered, this, &MainWindow::openComPortSettings);
-    m_needsJob << install << tempSetup << properties;
-    // Until monitoring starts there is no port or settings store for these to work with.
-    for (QAction* action : m_needsJob)
-        action->setEnabled(false);
+    for (QAction* action : {install, tempSetup, properties})
+        action->setEnabled(true);
     button(QStringLiteral("Call"), QStringLiteral("Alarm Notification"));
     button(QStringLiteral("Graph"), QStringLiteral("Graph Display"));
     QAction* read = button(QStringLiteral("Read"), QStringLiteral("Read Temperatures"));
     read->setEnabled(true);
-    connect(read, &QAction::triggered, this, [this] {
-        if (m_job)
-            m_job->cycle().readNow();
-    });
+    connect(read, &QAction::triggered, this, [this] { m_job->cycle().readNow(); });
 }
 
 void MainWindow::openComPortSettings() {
-    if (!m_settings || !m_dialogs)
-        return;
     // Monitoring goes on meanwhile; the new settings apply at the next start.
-    ComPortDialog dialog(*m_settings, *m_dialogs, sensornet::fillPortLists(), this);
+    ComPortDialog dialog(m_seams.settings, m_seams.dialogs, sensornet::fillPortLists(), this);
     dialog.exec();
 }
 
 void MainWindow::openSystemSettings() {
-    if (!m_dialogs || !LoginDialog::askPassword(m_ctx, *m_dialogs, this))
+    if (!LoginDialog::askPassword(m_ctx, m_seams.dialogs, this))
         return;
-    if (m_job)
-        m_job->cycle().SuspendMonitoring(false);
-    SystemSettingsDialog dialog(m_ctx, *m_dialogs, this);
+    m_job->cycle().SuspendMonitoring(false);
+    SystemSettingsDialog dialog(m_ctx, m_seams.dialogs, this);
     dialog.exec();
     // The running program keeps the settings it started with; the unit caption and intervals are
     // refreshed from them.
     applyTempType();
-    if (m_job) {
-        m_job->cycle().loadIntervals();
+    m_job->cycle().loadIntervals();
+    if (m_started)
         m_job->cycle().start();
-    }
 }
 
 void MainWindow::applySides() {

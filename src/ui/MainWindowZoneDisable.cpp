@@ -1,32 +1,34 @@
 // The temporary disable of a zone's alarm from the zone details panel.
 #include "app/AppContext.h"
-#include "base/UserDialogs.h"
-#include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
+#include "monitoring/TemporaryDisable.h"
+#include "monitoring/ZoneListModel.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace kelvara::ui {
 
 void MainWindow::chkDisableAlarm_Mouseup() {
-    const int row = m_grid->currentRow();
-    const QTableWidgetItem* zoneCell = row >= 0 ? m_grid->item(row, ColZone) : nullptr;
-    if (zoneCell == nullptr || zoneCell->text().isEmpty() || !m_job || !m_dialogs) {
+    // The zone's place in the pass, not its room number, indexes the pass's state: rooms need not run
+    // 1, 2, 3 without gaps.
+    const int row = m_grid->currentIndex().row();
+    const store::MonitorSetsRow* zone = zones().zone(row);
+    if (zone == nullptr) {
         m_chkDisableAlarm->setChecked(false);
         return;
     }
-    const QString zone = zoneCell->text();
-    const QString name = m_grid->item(row, ColName) ? m_grid->item(row, ColName)->text() : QString();
     bool disabled = m_chkDisableAlarm->isChecked();
     if (disabled) {
-        const bool yes = m_dialogs->question(
+        const bool yes = m_seams.dialogs.question(
             QStringLiteral(" Temporary Alarm Disable - Kelvara"),
-            QStringLiteral("Are you sure you want to disable the alarm on Zone #%1 %2?").arg(zone, name),
+            QStringLiteral("Are you sure you want to disable the alarm on Zone #%1 %2?")
+                .arg(zone->Room)
+                .arg(zone->Name),
             false);
         if (!yes) {
             m_chkDisableAlarm->setChecked(false);
@@ -36,55 +38,34 @@ void MainWindow::chkDisableAlarm_Mouseup() {
             m_lblDuration->setEnabled(true);
         }
     }
-    // The zone's place in the pass, not its room number, indexes the pass's arrays: rooms need not run
-    // 1, 2, 3 without gaps.
-    const QString lampSerial =
-        m_grid->item(row, ColAlarmSerialNo) ? m_grid->item(row, ColAlarmSerialNo)->text() : QString();
-    if (disabled)
-        m_job->cycle().setZoneAlarmDisabled(row, true, lampSerial);
-    else
-        m_job->cycle().setZoneAlarmDisabled(row, false, QString());
-    if (QTableWidgetItem* item = m_grid->item(row, ColDisableAlarm))
-        item->setText(disabled ? QStringLiteral("True") : QStringLiteral("False"));
+    m_job->temporaryDisable().setDisabled(row, disabled);
     if (!disabled) {
         m_txtDuration->setEnabled(false);
         m_lblDuration->setEnabled(false);
     }
-    colourRows();
+    showAlarmState();
     durationSave();
 }
 
 void MainWindow::durationSave() {
-    if (!m_job || !m_dialogs)
-        return;
     bool isNumber = false;
     const int room = m_panZone->text().toInt(&isNumber);
     if (!isNumber)
         return;
-    const bool disabled = m_chkDisableAlarm->isChecked();
-    int hours = m_txtDuration->text().toInt();
-    QString error;
-    switch (m_job->cycle().saveDuration(room, disabled, hours, &error)) {
-    case monitoring::MonitoringCycle::DurationSave::Failed:
-        reportError(error, QStringLiteral("txtDuration_Change"));
+    const auto saved = m_job->temporaryDisable().saveDuration(room, m_chkDisableAlarm->isChecked(),
+                                                              m_txtDuration->text().toInt());
+    if (!saved) {
+        reportError(saved.error(), QStringLiteral("txtDuration_Change"));
         return;
-    case monitoring::MonitoringCycle::DurationSave::NotIdle:
-    case monitoring::MonitoringCycle::DurationSave::NoSuchZone:
+    }
+    if (!saved->has_value())
+        return; // a pass runs, or the zone is gone: nothing was stored
+    m_txtDuration->setText(QString::number(**saved));
+    if (zones().rowOfRoom(room) < 0) {
+        m_seams.dialogs.information(QStringLiteral("Kelvara"), kEnterKeyMessage);
         return;
-    case monitoring::MonitoringCycle::DurationSave::Saved:
-        break;
     }
-    m_txtDuration->setText(QString::number(hours));
-    for (int row = 0; row < m_grid->rowCount(); ++row) {
-        const QTableWidgetItem* zone = m_grid->item(row, ColZone);
-        if (zone && zone->text().toInt() == room) {
-            if (QTableWidgetItem* item = m_grid->item(row, ColDuration))
-                item->setText(QString::number(hours));
-            QApplication::processEvents();
-            return;
-        }
-    }
-    m_dialogs->information(QStringLiteral("Kelvara"), kEnterKeyMessage);
+    QApplication::processEvents();
 }
 
 } // namespace kelvara::ui

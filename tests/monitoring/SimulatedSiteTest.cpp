@@ -108,7 +108,8 @@ TEST(SimulatedSite, ADriftingZoneIsRaisedStoredAndLitThenPutOutWhenBackInside) {
     ASSERT_TRUE(log.open(site.file("Kelvara.log")));
     monitoring::ZoneReader reader(ctx, bus, clock, log, errors, observer);
     monitoring::PanelLamps panel(ctx, link, bus);
-    monitoring::MonitoringCycle cycle(ctx, link, bus, clock, reader, panel, dialogs, observer);
+    monitoring::ZoneAlarmState state;
+    monitoring::MonitoringCycle cycle(ctx, link, bus, clock, reader, panel, dialogs, observer, state);
     ASSERT_EQ(link.configurePort(app::readLineSettings(settings)), sensornet::ConfigureOutcome::Configured);
     cycle.loadZones(zoneStore.loadAll().value());
 

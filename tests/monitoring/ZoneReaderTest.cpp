@@ -32,7 +32,9 @@ QByteArray scratchpad(const char* lowHigh) {
 }
 
 struct Seen final : monitoring::ZonePassObserver {
-    void zoneShown(int index, const QString& text) override { shown << QString::number(index) + "=" + text; }
+    void zoneShown(int index, const store::MonitorSetsRow&, const QString& text) override {
+        shown << QString::number(index) + "=" + text;
+    }
     void logLine(const QString& line) override { lines << line; }
     QStringList shown;
     QStringList lines;

@@ -1,11 +1,38 @@
 #include "support/ScriptedPort.h"
 
+#include "support/RecordingPort.h"
+
 #include <algorithm>
 
 namespace kelvara::test {
 
 namespace {
 constexpr int kSpinLimit = 1000;
+
+class ForwardingPause final : public sensornet::Pause {
+public:
+    explicit ForwardingPause(sensornet::Pause& inner) : m_inner(inner) {}
+    void wait(qint64 ms) override { m_inner.wait(ms); }
+
+private:
+    sensornet::Pause& m_inner;
+};
+} // namespace
+
+std::unique_ptr<sensornet::SerialPort> ScriptedPort::handle() {
+    return std::make_unique<RecordingPort>(*this);
+}
+
+std::unique_ptr<sensornet::Pause> ScriptedPort::pauseHandle() {
+    return std::make_unique<ForwardingPause>(*this);
+}
+
+sensornet::PortFactory ScriptedPort::portFactory() {
+    return [this] { return handle(); };
+}
+
+sensornet::PauseFactory ScriptedPort::pauseFactory() {
+    return [this] { return pauseHandle(); };
 }
 
 void ScriptedPort::on(const QByteArray& command, const QByteArray& reply, qint64 afterMs) {

@@ -46,6 +46,13 @@ public:
 
     void wait(qint64 ms) override;
 
+    // A port and a pause that pass everything on to this one, for code that owns its port (a window, the
+    // monitoring job); the factories make one of each per call.
+    [[nodiscard]] std::unique_ptr<sensornet::SerialPort> handle();
+    [[nodiscard]] std::unique_ptr<sensornet::Pause> pauseHandle();
+    [[nodiscard]] sensornet::PortFactory portFactory();
+    [[nodiscard]] sensornet::PauseFactory pauseFactory();
+
     // What the port was asked to do, for the test to look at.
     QList<QByteArray> written;
     QList<sensornet::LineSettings> openings;

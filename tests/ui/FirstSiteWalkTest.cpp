@@ -1,6 +1,7 @@
 // A new user's first site, through the windows only: the first start's port settings, site settings and
 // sensor installation with its alarm panel, then the zone configuration; the next reading pass raises the
-// warm zone and its lamp lights on the simulated bus.
+// warm zone and its lamp lights on the simulated bus, and stays lit when the configuration is looked at
+// again.
 #include "app/AppContext.h"
 #include "app/SingleInstance.h"
 #include "app/SiteCreator.h"
@@ -13,6 +14,7 @@
 #include "support/FakeClock.h"
 #include "support/RecordedDialogs.h"
 #include "support/SimProcess.h"
+#include "support/SystemSeams.h"
 #include "support/TempSite.h"
 #include "ui/MainWindow.h"
 
@@ -25,7 +27,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
-#include <QTableWidget>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -85,6 +86,11 @@ QString cell(QDialog& window, const char* grid, int row, int column) {
     return view ? view->model()->index(row, column).data().toString() : QString();
 }
 
+QString zoneCell(ui::MainWindow& window, int row, int column, int role = Qt::DisplayRole) {
+    const QAbstractItemModel* grid = window.findChild<QTableView*>("gridC3")->model();
+    return grid->data(grid->index(row, column), role).toString();
+}
+
 QAction* menuEntry(ui::MainWindow& window, const QString& text) {
     for (QAction* menu : window.menuBar()->actions()) {
         if (menu->menu() == nullptr)
@@ -127,7 +133,7 @@ TEST(FirstSiteWalk, FromAnEmptySiteToALitAlarmLampUsingOnlyTheWindows) {
     test::FakeClock clock(QDateTime(QDate(2026, 7, 1), QTime(10, 0, 0)));
     clock.setAutoAdvance(1);
 
-    ui::MainWindow window(ctx);
+    ui::MainWindow window(ctx, {clock, dialogs, settings, test::systemPorts(), test::eventLoopPauses()});
     {
         // Yes to the overwrite and to the alarm panel setup; No to the lamp test.
         dialogs.answers = {true, true, false};
@@ -155,13 +161,13 @@ TEST(FirstSiteWalk, FromAnEmptySiteToALitAlarmLampUsingOnlyTheWindows) {
                  w.findChild<QPushButton*>("cmdButton_0")->click();
              }},
         });
-        window.runFirstStart(clock, dialogs, settings);
+        window.runFirstStart();
         EXPECT_EQ(script.seen, QStringList({"frmComPort", "frmSystem", "frmInstallKey"}));
     }
     ASSERT_EQ(ctx.settings.Zones, 2) << dialogs.texts.join('\n').toStdString();
-    ASSERT_EQ(window.findChild<QTableWidget*>("gridC3")->rowCount(), 2);
+    ASSERT_EQ(window.findChild<QTableView*>("gridC3")->model()->rowCount(), 2);
 
-    window.startMonitoring(clock, dialogs, settings);
+    window.startMonitoring();
     {
         WindowScript script({{"frmTempSetup", [&](QDialog& w) {
                                   for (int row = 0; row < 2; ++row) {
@@ -180,14 +186,27 @@ TEST(FirstSiteWalk, FromAnEmptySiteToALitAlarmLampUsingOnlyTheWindows) {
     EXPECT_EQ(zones[1].Name, "Warm Room");
     EXPECT_EQ(zones[1].ALarmSerialNo, warmLamp);
     EXPECT_EQ(zones[1].HighAlarm, 8.0);
-    EXPECT_TRUE(window.job()->cycle().timerEnabled()); // monitoring runs again after the window
+    EXPECT_TRUE(window.job().cycle().timerEnabled()); // monitoring runs again after the window
 
-    window.job()->cycle().readNow();
-    EXPECT_EQ(window.findChild<QTableWidget*>("gridC3")->item(1, 2)->text(), "30");
+    window.job().cycle().readNow();
+    const QString red = QColor(255, 0, 0).name();
+    EXPECT_EQ(zoneCell(window, 1, 2), "30");
     EXPECT_EQ(sim.control("get " + warmLamp), warmLamp + " on");
     EXPECT_EQ(sim.control("get " + coolerLamp), coolerLamp + " off");
-    EXPECT_EQ(window.findChild<QTableWidget*>("gridC3")->item(1, 0)->background().color(), QColor(255, 0, 0));
+    EXPECT_EQ(zoneCell(window, 1, 0, Qt::BackgroundRole), red);
 
-    window.job()->unload();
+    // Looking at the configuration again changes nothing: the alarm stands, its lamp stays lit, its row red,
+    // and both zones keep their readings until the next pass.
+    {
+        WindowScript script({});
+        menuEntry(window, "Temperature Zone Configuration")->trigger();
+        EXPECT_EQ(script.seen, QStringList({"frmTempSetup"}));
+    }
+    EXPECT_EQ(sim.control("get " + warmLamp), warmLamp + " on");
+    EXPECT_EQ(zoneCell(window, 1, 0, Qt::BackgroundRole), red);
+    EXPECT_EQ(zoneCell(window, 0, 2), "4");
+    EXPECT_EQ(zoneCell(window, 1, 2), "30");
+
+    window.job().unload();
     QDir::setCurrent(oldDir);
 }

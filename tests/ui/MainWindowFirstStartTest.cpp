@@ -6,6 +6,7 @@
 #include "support/FakeClock.h"
 #include "support/Ha5Commands.h"
 #include "support/RecordedDialogs.h"
+#include "support/ScriptedPort.h"
 #include "support/TempSite.h"
 #include "ui/MainWindow.h"
 
@@ -41,8 +42,8 @@ protected:
             }
         });
         watcher->start(10);
-        ui::MainWindow window(ctx);
-        window.runFirstStart(clock, dialogs, settings);
+        ui::MainWindow window(ctx, {clock, dialogs, settings, port.portFactory(), port.pauseFactory()});
+        window.runFirstStart();
         delete watcher;
         return seen;
     }
@@ -51,6 +52,7 @@ protected:
     app::AppContext ctx;
     app::UserSettings settings{site.file("user.ini")};
     test::FakeClock clock;
+    test::ScriptedPort port{clock};
     test::RecordedDialogs dialogs;
 };
 

@@ -1,6 +1,7 @@
 // The main window's layout rules: the View toggle group, the cook-only layout, the unit caption.
 #include "ui/MainWindow.h"
 
+#include "WindowSeams.h"
 #include "app/AppContext.h"
 #include "support/TempSite.h"
 
@@ -38,7 +39,8 @@ TEST(MainWindowView, ALogEntryShowsItsFileAndASecondChoiceHidesTheListAgain) {
     app::AppContext ctx;
     ctx.siteDir = site.path();
     ctx.DatabaseMode = "KVR";
-    ui::MainWindow window(ctx);
+    test::WindowSeams seams;
+    ui::MainWindow window(ctx, seams.seams());
     window.show();
     auto* list = window.findChild<QListWidget*>("lstEMailStatus");
     ASSERT_NE(list, nullptr);
@@ -66,7 +68,8 @@ TEST(MainWindowView, ALogEntryShowsItsFileAndASecondChoiceHidesTheListAgain) {
 TEST(MainWindowLayout, ACookOnlySiteShowsNoZonePartsAndAZoneOnlySiteNoCookMenu) {
     app::AppContext cookOnly;
     cookOnly.DatabaseMode = "Thermo";
-    ui::MainWindow cook(cookOnly);
+    test::WindowSeams seams;
+    ui::MainWindow cook(cookOnly, seams.seams());
     ASSERT_NE(menu(cook, "File"), nullptr);
     EXPECT_EQ(visibleEntries(menu(cook, "File")), QStringList({"Turn ON Lights on Panel", "-", "Exit"}));
     EXPECT_FALSE(menu(cook, "Reports")->menuAction()->isVisible());
@@ -85,7 +88,7 @@ TEST(MainWindowLayout, ACookOnlySiteShowsNoZonePartsAndAZoneOnlySiteNoCookMenu) 
     app::AppContext zoneOnly;
     zoneOnly.DatabaseMode = "KVR";
     zoneOnly.settings.TempType = "C";
-    ui::MainWindow zones(zoneOnly);
+    ui::MainWindow zones(zoneOnly, seams.seams());
     EXPECT_FALSE(menu(zones, "Cook Cycles")->menuAction()->isVisible());
     EXPECT_EQ(zones.findChild<QLabel*>("lblDegree")->text(), "°C");
     EXPECT_EQ(menu(zones, "Reports")->menuAction()->isVisible(), true);

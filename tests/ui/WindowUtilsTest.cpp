@@ -1,6 +1,7 @@
 // Window helpers every dialog uses, and the main window's error line.
 #include "ui/WindowUtils.h"
 
+#include "WindowSeams.h"
 #include "app/AppContext.h"
 #include "ui/MainWindow.h"
 
@@ -49,7 +50,8 @@ TEST(EnterAsTab, EnterMovesTheFocusToTheNextFieldAndStillReachesTheField) {
 
 TEST(MainWindow, ReportErrorAddsOneLineToTheStatusList) {
     app::AppContext ctx;
-    ui::MainWindow window(ctx);
+    test::WindowSeams seams;
+    ui::MainWindow window(ctx, seams.seams());
     window.reportError("Timeout", "Port_Data");
     auto* list = window.findChild<QListWidget*>("lstEMailStatus");
     ASSERT_NE(list, nullptr);
