@@ -1,5 +1,7 @@
 #include "sensornet/PortLists.h"
 
+#include "sensornet/LineSettings.h"
+
 #include <QRegularExpression>
 #include <QSerialPortInfo>
 
@@ -12,7 +14,9 @@ PortLists PortLists::build(const QStringList& leadingDevices, const QStringList&
         lists.ports << QStringLiteral("Com%1").arg(n);
     lists.baudRates = {"110",   "300",   "600",   "1200",  "2400",  "4800",   "9600",   "14400",
                        "19200", "28800", "38400", "56000", "57600", "115200", "128000", "256000"};
-    lists.dataBits = {"4", "5", "6", "7", "8"};
+    // The drivers take 5 to 8 data bits; an entry every port refuses is not offered.
+    for (int bits = kFewestDataBits; bits <= 8; ++bits)
+        lists.dataBits << QString::number(bits);
     lists.parities = {"even", "odd", "none", "mark", "space"};
     lists.stopBits = {"1", "1.5", "2"};
     return lists;

@@ -2,6 +2,7 @@
 
 #include "app/ComPortSettings.h"
 #include "base/UserDialogs.h"
+#include "sensornet/LineSettings.h"
 #include "ui/WindowUtils.h"
 
 #include <QAction>
@@ -155,6 +156,13 @@ void ComPortDialog::save() {
     choice.stopBits = m_stopBits->currentText();
     choice.flow = std::max(0, m_flow->checkedId());
     choice.echo = m_echo->checkedId() == 1;
+    // Settings the port would refuse at every start are refused now, where the user can mend them.
+    const auto usable = sensornet::parseLineParameters(
+        app::lineSettingsText(choice.speed, QString(choice.parity), choice.dataBits, choice.stopBits));
+    if (!usable) {
+        m_dialogs.warning(QStringLiteral("Kelvara"), usable.error());
+        return;
+    }
     app::writeComPortChoice(m_settings, choice);
     m_dialogs.information(QStringLiteral("Kelvara"), kRestartMessage);
 }

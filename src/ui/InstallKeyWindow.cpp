@@ -2,6 +2,8 @@
 
 namespace kelvara::ui {
 
+using install::CellKind;
+
 InstallKeyWindow::InstallKeyWindow(app::AppContext& ctx, const base::Clock& clock, base::UserDialogs& dialogs,
                                    const app::UserSettings& settings, sensornet::SerialPort& port,
                                    sensornet::Pause& pause, QWidget* parent)
@@ -12,24 +14,36 @@ InstallKeyWindow::InstallKeyWindow(app::AppContext& ctx, const base::Clock& cloc
         return list[static_cast<std::size_t>(row)];
     };
     std::vector<GridColumn> sensorColumns{
-        {{QStringLiteral("Zone"), [&rows, at](int r) { return QVariant(at(rows, r).Room); },
-          [&rows, at](int r, const QVariant& v) { at(rows, r).Room = v.toInt(); }},
-         CellKind::Integer},
-        {{QStringLiteral("Name"), [&rows, at](int r) { return QVariant(at(rows, r).Name); },
-          [&rows, at](int r, const QVariant& v) { at(rows, r).Name = v.toString(); }},
-         CellKind::Text,
-         20},
-        {{QStringLiteral("Serial #"), [&rows, at](int r) { return QVariant(at(rows, r).SerialNo); }, {}},
-         CellKind::ReadOnly},
+        {QStringLiteral("Zone"), CellKind::Integer, 0,
+         [&rows, at](int r) { return QVariant(at(rows, r).Room); },
+         [&rows, at](int r, const QVariant& v) {
+             at(rows, r).Room = v.toInt();
+             return true;
+         }},
+        {QStringLiteral("Name"), CellKind::Text, 20,
+         [&rows, at](int r) { return QVariant(at(rows, r).Name); },
+         [&rows, at](int r, const QVariant& v) {
+             at(rows, r).Name = v.toString();
+             return true;
+         }},
+        {QStringLiteral("Serial #"),
+         CellKind::ReadOnly,
+         0,
+         [&rows, at](int r) { return QVariant(at(rows, r).SerialNo); },
+         {}},
     };
     std::vector<GridColumn> lampColumns{
-        {{QStringLiteral("Zone"), [&lamps, at](int r) { return QVariant(at(lamps, r).AlarmLedNo); },
-          [&lamps, at](int r, const QVariant& v) { at(lamps, r).AlarmLedNo = v.toInt(); }},
-         CellKind::Integer},
-        {{QStringLiteral("Alarm Serial #"),
-          [&lamps, at](int r) { return QVariant(at(lamps, r).AlarmSerialNo); },
-          {}},
-         CellKind::ReadOnly},
+        {QStringLiteral("Zone"), CellKind::Integer, 0,
+         [&lamps, at](int r) { return QVariant(at(lamps, r).AlarmLedNo); },
+         [&lamps, at](int r, const QVariant& v) {
+             at(lamps, r).AlarmLedNo = v.toInt();
+             return true;
+         }},
+        {QStringLiteral("Alarm Serial #"),
+         CellKind::ReadOnly,
+         0,
+         [&lamps, at](int r) { return QVariant(at(lamps, r).AlarmSerialNo); },
+         {}},
     };
     setUp({QStringLiteral("frmInstallKey"), QStringLiteral("Temperature Sensor Installation"),
            QStringLiteral("Alarm Panel Setup"),

@@ -5,6 +5,7 @@
 #include "base/UserDialogs.h"
 #include "install/SensorInstallation.h"
 #include "ui/BusyPointer.h"
+#include "ui/TypedCellDelegate.h"
 #include "ui/WindowUtils.h"
 
 #include <QAction>
@@ -36,15 +37,11 @@ InstallationWindow::~InstallationWindow() {
     m_link.closePort();
 }
 
-QTableView* InstallationWindow::makeGrid(const QString& name, WorkingListModel* model,
-                                         const std::vector<GridColumn>& columns) {
+QTableView* InstallationWindow::makeGrid(const QString& name, install::GridModel* model) {
     auto* grid = new QTableView(this);
     grid->setObjectName(name);
     grid->setModel(model);
-    auto* delegate = new TypedCellDelegate(m_dialogs, grid);
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        delegate->setColumnKind(static_cast<int>(i), columns[i].kind, columns[i].maxLength);
-    grid->setItemDelegate(delegate);
+    grid->setItemDelegate(new TypedCellDelegate(m_dialogs, grid));
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     return grid;
@@ -60,24 +57,18 @@ void InstallationWindow::setUp(const Texts& texts, const app::UserSettings& sett
 
     auto* layout = new QVBoxLayout(this);
 
-    m_toolbar = new QToolBar(this);
-    m_toolbar->setObjectName(QStringLiteral("cmdSerialKey"));
-    QAction* read = m_toolbar->addAction(QStringLiteral("Read"));
-    read->setObjectName(QStringLiteral("Read"));
-    m_save = m_toolbar->addAction(QStringLiteral("Save"));
-    m_save->setObjectName(QStringLiteral("Save"));
-    QAction* exit = m_toolbar->addAction(QStringLiteral("Exit"));
-    exit->setObjectName(QStringLiteral("Exit"));
+    m_toolbar =
+        addKeyToolbar(*this, {QStringLiteral("Read"), QStringLiteral("Save"), QStringLiteral("Exit")});
+    QAction* read = action(*m_toolbar, "Read");
+    m_save = action(*m_toolbar, "Save");
+    QAction* exit = action(*m_toolbar, "Exit");
     // Nothing to save before a Read has found something: a Save now would only empty the table.
     m_save->setEnabled(false);
     layout->addWidget(m_toolbar);
 
-    std::vector<WorkingListModel::Column> columns;
-    for (const GridColumn& c : sensorColumns)
-        columns.push_back(c.column);
-    m_sensorModel =
-        new WorkingListModel([this] { return m_installation->sensorCount(); }, std::move(columns), this);
-    m_sensorGrid = makeGrid(QStringLiteral("gridMonitors"), m_sensorModel, sensorColumns);
+    m_sensorModel = new install::GridModel([this] { return m_installation->sensorCount(); },
+                                           std::move(sensorColumns), this);
+    m_sensorGrid = makeGrid(QStringLiteral("gridMonitors"), m_sensorModel);
     layout->addWidget(m_sensorGrid);
 
     m_reading = new QLabel(kReadingText, this);
@@ -91,12 +82,9 @@ void InstallationWindow::setUp(const Texts& texts, const app::UserSettings& sett
     auto* instruction = new QLabel(texts.panelInstruction, m_panel);
     instruction->setWordWrap(true);
     panelLayout->addWidget(instruction);
-    std::vector<WorkingListModel::Column> lamps;
-    for (const GridColumn& c : lampColumns)
-        lamps.push_back(c.column);
-    m_lampModel = new WorkingListModel([this] { return static_cast<int>(m_installation->lamps().size()); },
-                                       std::move(lamps), this);
-    m_lampGrid = makeGrid(QStringLiteral("gridAlarmPanel"), m_lampModel, lampColumns);
+    m_lampModel = new install::GridModel([this] { return static_cast<int>(m_installation->lamps().size()); },
+                                         std::move(lampColumns), this);
+    m_lampGrid = makeGrid(QStringLiteral("gridAlarmPanel"), m_lampModel);
     m_lampGrid->setParent(m_panel);
     panelLayout->addWidget(m_lampGrid);
     auto* buttons = new QHBoxLayout;

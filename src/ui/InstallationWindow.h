@@ -2,10 +2,9 @@
 
 #include "base/Clock.h"
 #include "base/UserDialogs.h"
+#include "install/GridModel.h"
 #include "install/InstallOutcome.h"
 #include "sensornet/AdapterLink.h"
-#include "ui/TypedCellDelegate.h"
-#include "ui/WorkingListModel.h"
 
 #include <QDialog>
 #include <vector>
@@ -36,12 +35,7 @@ class InstallationWindow : public QDialog {
 public:
     ~InstallationWindow() override;
 
-    // A grid column and what its cells take.
-    struct GridColumn {
-        WorkingListModel::Column column;
-        CellKind kind = CellKind::Text;
-        int maxLength = 0;
-    };
+    using GridColumn = install::GridModel::Column;
     // The texts of one side's window.
     struct Texts {
         QString objectName;
@@ -79,19 +73,18 @@ private:
     void showProblems(const install::InstallOutcome& outcome);
     void showActivity();
     void setEditing(bool enabled);
-    QTableView* makeGrid(const QString& name, WorkingListModel* model,
-                         const std::vector<GridColumn>& columns);
+    QTableView* makeGrid(const QString& name, install::GridModel* model);
 
     base::UserDialogs& m_dialogs;
     install::SensorInstallation* m_installation = nullptr;
     QToolBar* m_toolbar = nullptr;
     QAction* m_save = nullptr;
     QTableView* m_sensorGrid = nullptr;
-    WorkingListModel* m_sensorModel = nullptr;
+    install::GridModel* m_sensorModel = nullptr;
     QLabel* m_reading = nullptr;
     QGroupBox* m_panel = nullptr;
     QTableView* m_lampGrid = nullptr;
-    WorkingListModel* m_lampModel = nullptr;
+    install::GridModel* m_lampModel = nullptr;
     QListWidget* m_activity = nullptr;
 };
 

@@ -2,6 +2,8 @@
 
 namespace kelvara::ui {
 
+using install::CellKind;
+
 SensorInstallsWindow::SensorInstallsWindow(app::AppContext& ctx, const base::Clock& clock,
                                            base::UserDialogs& dialogs, const app::UserSettings& settings,
                                            sensornet::SerialPort& port, sensornet::Pause& pause,
@@ -13,31 +15,43 @@ SensorInstallsWindow::SensorInstallsWindow(app::AppContext& ctx, const base::Clo
         return list[static_cast<std::size_t>(row)];
     };
     std::vector<GridColumn> sensorColumns{
-        {{QStringLiteral("Sensor"), [&rows, at](int r) { return QVariant(at(rows, r).SensorNo); },
-          [&rows, at](int r, const QVariant& v) { at(rows, r).SensorNo = v.toInt(); }},
-         CellKind::Integer},
+        {QStringLiteral("Sensor"), CellKind::Integer, 0,
+         [&rows, at](int r) { return QVariant(at(rows, r).SensorNo); },
+         [&rows, at](int r, const QVariant& v) {
+             at(rows, r).SensorNo = v.toInt();
+             return true;
+         }},
         // The thermocouple type letter: B, E, J, K, N, R, S or T.
-        {{QStringLiteral("Type"), [&rows, at](int r) { return QVariant(at(rows, r).SensorType); },
-          [&rows, at](int r, const QVariant& v) {
-              at(rows, r).SensorType = v.toString().trimmed().toUpper();
-          }},
-         CellKind::Text,
-         1},
-        {{QStringLiteral("Name"), [&rows, at](int r) { return QVariant(at(rows, r).Name); },
-          [&rows, at](int r, const QVariant& v) { at(rows, r).Name = v.toString(); }},
-         CellKind::Text,
-         20},
-        {{QStringLiteral("Serial #"), [&rows, at](int r) { return QVariant(at(rows, r).SerialNo); }, {}},
-         CellKind::ReadOnly},
+        {QStringLiteral("Type"), CellKind::Text, 1,
+         [&rows, at](int r) { return QVariant(at(rows, r).SensorType); },
+         [&rows, at](int r, const QVariant& v) {
+             at(rows, r).SensorType = v.toString().trimmed().toUpper();
+             return true;
+         }},
+        {QStringLiteral("Name"), CellKind::Text, 20,
+         [&rows, at](int r) { return QVariant(at(rows, r).Name); },
+         [&rows, at](int r, const QVariant& v) {
+             at(rows, r).Name = v.toString();
+             return true;
+         }},
+        {QStringLiteral("Serial #"),
+         CellKind::ReadOnly,
+         0,
+         [&rows, at](int r) { return QVariant(at(rows, r).SerialNo); },
+         {}},
     };
     std::vector<GridColumn> lampColumns{
-        {{QStringLiteral("Sensor"), [&lamps, at](int r) { return QVariant(at(lamps, r).AlarmLedNo); },
-          [&lamps, at](int r, const QVariant& v) { at(lamps, r).AlarmLedNo = v.toInt(); }},
-         CellKind::Integer},
-        {{QStringLiteral("Light Serial #"),
-          [&lamps, at](int r) { return QVariant(at(lamps, r).AlarmSerialNo); },
-          {}},
-         CellKind::ReadOnly},
+        {QStringLiteral("Sensor"), CellKind::Integer, 0,
+         [&lamps, at](int r) { return QVariant(at(lamps, r).AlarmLedNo); },
+         [&lamps, at](int r, const QVariant& v) {
+             at(lamps, r).AlarmLedNo = v.toInt();
+             return true;
+         }},
+        {QStringLiteral("Light Serial #"),
+         CellKind::ReadOnly,
+         0,
+         [&lamps, at](int r) { return QVariant(at(lamps, r).AlarmSerialNo); },
+         {}},
     };
     setUp({QStringLiteral("frmSensorInstalls"), QStringLiteral("Cook Sensor Installation"),
            QStringLiteral("Cook Cycle Panel Setup"),

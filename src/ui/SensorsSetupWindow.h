@@ -4,11 +4,11 @@
 #include "base/UserDialogs.h"
 #include "install/LampTest.h"
 #include "sensornet/AdapterLink.h"
+#include "ui/LampTestGuard.h"
 
 #include <QDialog>
+#include <memory>
 
-class QFrame;
-class QStandardItemModel;
 class QTableView;
 class QToolBar;
 
@@ -22,10 +22,16 @@ class Pause;
 class SerialPort;
 } // namespace kelvara::sensornet
 
+namespace kelvara::install {
+class CookSensorGridModel;
+}
+
 namespace kelvara::ui {
 
-// The cook sensor window: lists the installed cook sensors and the cook cycle panel's lamps, deletes a
-// sensor, and tests the panel's lamps over its own serial port.
+class LampPanelPane;
+
+// The cook sensor window: edits the installed cook sensors in place, deletes one, and tests the cook cycle
+// panel's lamps over its own serial port.
 class SensorsSetupWindow final : public QDialog {
     Q_OBJECT
 public:
@@ -33,6 +39,7 @@ public:
     SensorsSetupWindow(app::AppContext& ctx, const base::Clock& clock, base::UserDialogs& dialogs,
                        const app::UserSettings& settings, sensornet::SerialPort& port,
                        sensornet::Pause& pause, QWidget* parent = nullptr);
+    ~SensorsSetupWindow() override;
 
     void deleteSensor();
     void showPanel();
@@ -40,6 +47,8 @@ public:
     // Choosing a row of the lamp list tests that lamp.
     void testLamp(int row);
 
+    // Null when the site has no cook side.
+    [[nodiscard]] install::CookSensorGridModel* sensors() const { return m_sensors.get(); }
     [[nodiscard]] const install::LampTest& lampTest() const { return m_test; }
 
     inline static const QString kTitle = QStringLiteral("Kelvara");
@@ -51,27 +60,22 @@ public:
         QStringLiteral("Delete cook sensor #%1 %2?  The sensor cannot be restored afterwards.");
 
 protected:
-    // The window stays while a lamp test runs: the test owns the port until it ends.
     void reject() override;
 
 private:
-    void fillSensors();
     void fillLights();
-    void setTesting(bool on);
 
     app::AppContext& m_ctx;
     base::UserDialogs& m_dialogs;
     sensornet::Pause& m_pause;
     sensornet::AdapterLink m_link;
     install::LampTest m_test;
-    bool m_testing = false;
+    std::unique_ptr<install::CookSensorGridModel> m_sensors;
+    LampTestGuard m_guard;
 
     QToolBar* m_toolbar = nullptr;
     QTableView* m_grid = nullptr;
-    QStandardItemModel* m_sensors = nullptr;
-    QFrame* m_pane = nullptr;
-    QTableView* m_lightList = nullptr;
-    QStandardItemModel* m_lights = nullptr;
+    LampPanelPane* m_pane = nullptr;
 };
 
 } // namespace kelvara::ui

@@ -4,13 +4,11 @@
 #include "base/UserDialogs.h"
 #include "install/LampTest.h"
 #include "sensornet/AdapterLink.h"
+#include "ui/LampTestGuard.h"
 
 #include <QDialog>
 #include <memory>
 
-class QFrame;
-class QPushButton;
-class QStandardItemModel;
 class QTableView;
 class QToolBar;
 
@@ -31,6 +29,8 @@ class ZoneGridModel;
 
 namespace kelvara::ui {
 
+class LampPanelPane;
+
 // The zone configuration window: edits the installed zones in place, hands the alarm-panel lamp serials to
 // the zones, and tests the alarm panel's lamps over its own serial port.
 class TempSetupWindow final : public QDialog {
@@ -42,7 +42,7 @@ public:
                     QWidget* parent = nullptr);
     ~TempSetupWindow() override;
 
-    // Toolbar and pane commands, also reachable for the main window's shortcuts and for tests.
+    // Toolbar and pane commands, also reachable for tests.
     void deleteZone();
     void saveLampSerials();
     void showPanel();
@@ -63,12 +63,10 @@ public:
         QStringLiteral("Delete Zone #%1 %2?  The zone cannot be restored afterwards.");
 
 protected:
-    // The window stays while a lamp test runs: the test owns the port and the grids until it ends.
     void reject() override;
 
 private:
     void fillAlarmList();
-    void setTesting(bool on);
 
     app::AppContext& m_ctx;
     base::UserDialogs& m_dialogs;
@@ -78,13 +76,11 @@ private:
     install::LampTest m_test;
     std::unique_ptr<install::ZoneConfiguration> m_configuration;
     std::unique_ptr<install::ZoneGridModel> m_zones;
-    bool m_testing = false;
+    LampTestGuard m_guard;
 
     QToolBar* m_toolbar = nullptr;
     QTableView* m_grid = nullptr;
-    QFrame* m_pane = nullptr;
-    QTableView* m_alarmList = nullptr;
-    QStandardItemModel* m_alarmModel = nullptr;
+    LampPanelPane* m_pane = nullptr;
 };
 
 } // namespace kelvara::ui

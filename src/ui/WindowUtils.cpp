@@ -1,11 +1,13 @@
 #include "ui/WindowUtils.h"
 
+#include <QAction>
 #include <QBoxLayout>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolBar>
 #include <QWidget>
 
 namespace kelvara::ui {
@@ -22,6 +24,22 @@ PaneButtons addTestExitButtons(QWidget& pane, QBoxLayout& layout) {
     buttons->addWidget(exit);
     layout.addLayout(buttons);
     return {test, exit};
+}
+
+QToolBar* addKeyToolbar(QWidget& window, const QStringList& keys) {
+    auto* toolbar = new QToolBar(&window);
+    toolbar->setObjectName(QStringLiteral("cmdSerialKey"));
+    for (const QString& key : keys)
+        toolbar->addAction(key)->setObjectName(key);
+    return toolbar;
+}
+
+QAction* action(QToolBar& toolbar, const char* key) {
+    for (QAction* a : toolbar.actions()) {
+        if (a->objectName() == QLatin1String(key))
+            return a;
+    }
+    return nullptr;
 }
 
 void CenterWindow(QWidget& window) {

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 
+class QAction;
 class QBoxLayout;
+class QToolBar;
 class QPushButton;
 class QWidget;
 
@@ -18,6 +21,11 @@ struct PaneButtons {
     QPushButton* exit;
 };
 PaneButtons addTestExitButtons(QWidget& pane, QBoxLayout& layout);
+
+// The command keys of a setup window (cmdSerialKey), each action named by its key.
+QToolBar* addKeyToolbar(QWidget& window, const QStringList& keys);
+// The action of a key of such a toolbar.
+QAction* action(QToolBar& toolbar, const char* key);
 
 // Moves the focus on to the next field when Enter is pressed in a dialog, as Tab would; the key still
 // reaches the field.

@@ -151,6 +151,8 @@ void ScriptedPort::wait(qint64 ms) {
     pauses << ms;
     m_readsWithoutWait = 0;
     m_clock.advance(ms);
+    if (duringPause)
+        duringPause();
 }
 
 } // namespace kelvara::test

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QMap>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace kelvara::test {
@@ -60,6 +61,8 @@ public:
     int waits = 0;
     // Set when a reader polled a thousand times without waiting: a loop that would spin a real processor.
     bool spinDetected = false;
+    // Runs in every pause, where a real wait would serve the window's events.
+    std::function<void()> duringPause;
 
 private:
     struct Pending {

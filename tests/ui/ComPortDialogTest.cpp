@@ -123,6 +123,20 @@ TEST_F(ComPortDialogTest, TheChosenPortAndLineSettingsSurviveSaveAndReopen) {
     EXPECT_TRUE(c.echo[1]->isChecked());
 }
 
+// Only line settings a port takes are offered or stored: no 4 data bits, no speed typed as a word.
+TEST_F(ComPortDialogTest, SettingsNoPortTakesAreNeitherOfferedNorStored) {
+    ui::ComPortDialog dialog(settings, dialogs, comOnly());
+    Controls c(dialog);
+    ASSERT_TRUE(c.complete());
+    EXPECT_EQ(c.dataBits->findText("4"), -1);
+    c.speed->setCurrentText("fast");
+    c.save->trigger();
+    EXPECT_FALSE(settings.contains(kSection, "Settings"));
+    ASSERT_EQ(dialogs.texts.size(), 1);
+    EXPECT_EQ(dialogs.kinds[0], int(base::UserDialogs::Kind::Warning));
+    EXPECT_TRUE(dialogs.texts[0].contains("fast")) << dialogs.texts[0].toStdString();
+}
+
 TEST_F(ComPortDialogTest, ExitStoresNothing) {
     ui::ComPortDialog dialog(settings, dialogs, comOnly());
     Controls c(dialog);

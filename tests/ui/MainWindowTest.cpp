@@ -93,3 +93,16 @@ TEST(MainWindowLayout, ACookOnlySiteShowsNoZonePartsAndAZoneOnlySiteNoCookMenu) 
     EXPECT_EQ(zones.findChild<QLabel*>("lblDegree")->text(), "°C");
     EXPECT_EQ(menu(zones, "Reports")->menuAction()->isVisible(), true);
 }
+
+// Start-up's notices (two settings files missing, say) are all shown, not only the last one.
+TEST(MainWindowLayout, EveryStartUpNoticeIsShown) {
+    app::AppContext ctx;
+    ctx.DatabaseMode = "KVR";
+    ctx.startupNotices = {"Could not read KVR.INI (No such file or directory).",
+                          "Could not read SensorReader.ini (No such file or directory)."};
+    test::WindowSeams seams;
+    ui::MainWindow window(ctx, seams.seams());
+    const QString status = window.findChild<QLabel*>("lblStatus")->text();
+    for (const QString& notice : ctx.startupNotices)
+        EXPECT_TRUE(status.contains(notice)) << status.toStdString();
+}

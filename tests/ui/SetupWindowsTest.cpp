@@ -247,6 +247,56 @@ TEST_F(SetupWindowsTest, TheCookWindowListsTheSensorsAndShowsItsLampPane) {
     EXPECT_TRUE(w.findChild<QFrame*>("panAlarm")->isVisible());
 }
 
+// While a lamp test owns the port, nothing that changes the table can be used, in either window.
+TEST_F(SetupWindowsTest, NothingChangesTheTableWhileALampTestRuns) {
+    ui::TempSetupWindow& zonesWindow = zoneWindow();
+    ui::SensorsSetupWindow& cook = cookWindow();
+    zonesWindow.saveLampSerials(); // zone 1 gets lamp 2
+    zonesWindow.showPanel();
+    QDialog* testing = nullptr;
+    int pausesSeen = 0;
+    scripted.duringPause = [&] {
+        ++pausesSeen;
+        auto* grid = testing->findChild<QTableView*>("gridMonitors");
+        grid->setCurrentIndex(grid->model()->index(0, 0));
+        testing->findChild<QAction*>("Delete")->trigger();
+        if (QAction* save = testing->findChild<QAction*>("Save"))
+            save->trigger();
+        EXPECT_FALSE(grid->isEnabled());
+        EXPECT_FALSE(testing->findChild<QToolBar*>("cmdSerialKey")->isEnabled());
+    };
+    dialogs.answers = {true, true, true, true};
+    testing = &zonesWindow;
+    zonesWindow.testLamp(0); // the single lamp of the zone window
+    testing = &cook;
+    cook.testLamp(0);
+    scripted.duringPause = {};
+    EXPECT_GT(pausesSeen, 10);
+    EXPECT_TRUE(dialogs.texts.isEmpty()) << dialogs.texts.join('\n').toStdString();
+    EXPECT_EQ(zones().count(), 2);
+    EXPECT_EQ(store::ThermoSensorsStore(*ctx.databases.thermo).loadAll()->size(), 2u);
+    EXPECT_TRUE(zonesWindow.findChild<QTableView*>("gridMonitors")->isEnabled());
+}
+
+// Cook sensors are edited in place, with the same checks as the zones.
+TEST_F(SetupWindowsTest, TheCookSensorsAreEditedInPlaceAndWrongKindsAreRefused) {
+    ui::SensorsSetupWindow& w = cookWindow();
+    w.show();
+    auto* grid = w.findChild<QTableView*>("gridMonitors");
+    EXPECT_EQ(headers(*grid),
+              (QStringList{"Sensor #", "Name", "Serial #", "Type", "Light", "Light Serial #"}));
+    typeInto(*grid, 0, 1, "Fryer");
+    typeInto(*grid, 0, 3, "k");
+    typeInto(*grid, 0, 4, "two");
+    const auto stored = store::ThermoSensorsStore(*ctx.databases.thermo).findBySensorNo(1).value();
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->Name, "Fryer");
+    EXPECT_EQ(stored->SensorType, "K");
+    EXPECT_EQ(stored->LightNo, 0);
+    EXPECT_EQ(dialogs.texts,
+              QStringList{"Please enter a whole number in \"Light\". The value was not saved."});
+}
+
 TEST_F(SetupWindowsTest, ChoosingACookLampSendsItsCommandSixTimes) {
     ui::SensorsSetupWindow& w = cookWindow();
     w.testLamp(1);
