@@ -35,7 +35,7 @@ bool LampTest::openForAlarmPanel(const app::UserSettings& settings) {
     // Settings that cannot be used have been explained already; opening anyway would only add a second box.
     if (m_link.configurePort(app::readLineSettings(settings)) == sensornet::ConfigureOutcome::Refused)
         return false;
-    (void)m_link.resetAdapter(m_commands.ResetCmd);
+    m_link.resetAdapter(m_commands.ResetCmd);
     if (!m_link.isOpen())
         return false;
     m_answer = m_link.portData(m_commands.ResetCmd, kResetTerminator);
@@ -84,7 +84,7 @@ bool LampTest::alarmLamp(const app::UserSettings& settings, const QString& lampS
 bool LampTest::cookPanel(const QStringList& lampSerials) {
     m_switchings = 0;
     m_answer.clear();
-    (void)m_link.resetAdapter(m_commands.ResetCmd);
+    m_link.resetAdapter(m_commands.ResetCmd);
     if (!m_link.isOpen())
         return false;
     m_link.send(m_commands.ResetCmd);
@@ -101,7 +101,7 @@ bool LampTest::cookLamp(const QString& lampSerial) {
     m_answer.clear();
     if (withLamps({lampSerial}).isEmpty())
         return false;
-    (void)m_link.resetAdapter(m_commands.ResetCmd);
+    m_link.resetAdapter(m_commands.ResetCmd);
     if (!m_link.isOpen())
         return false;
     sendLamp(lampSerial, kCookSwitchings);

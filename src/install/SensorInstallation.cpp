@@ -24,7 +24,7 @@ SensorInstallation::SensorInstallation(app::AppContext& ctx, sensornet::AdapterL
     : m_ctx(ctx), m_link(link), m_bus(link, ctx.commands), m_dialogs(dialogs), m_side(std::move(side)) {}
 
 bool SensorInstallation::openAdapter() {
-    (void)m_link.resetAdapter(m_ctx.commands.ResetCmd);
+    m_link.resetAdapter(m_ctx.commands.ResetCmd);
     if (!m_ctx.TempLogFile)
         m_ctx.TempLogFile = app::OpenTempLog();
     return m_link.isOpen();
@@ -149,7 +149,7 @@ bool SensorInstallation::offerPanelTest() {
 }
 
 void SensorInstallation::panelTest() {
-    (void)m_link.resetAdapter(m_ctx.commands.ResetCmd);
+    m_link.resetAdapter(m_ctx.commands.ResetCmd);
     if (!m_link.isOpen())
         return;
     if (!m_side.resetBeforeEachSend)

@@ -72,7 +72,7 @@ void MonitoringCycle::ReadSensors(bool coldDue, bool hotDue) {
         Q_EMIT statusChanged(kReadingText, true);
         m_observer.processEvents();
         if (!m_link.isOpen())
-            (void)m_link.resetAdapter(m_ctx.commands.ResetCmd);
+            m_link.resetAdapter(m_ctx.commands.ResetCmd);
         if (m_link.isOpen() && m_bus.adapterPresent()) {
             if (readCold && m_ctx.databases.kvr) {
                 m_lastColdRead = m_clock.currentTime();

@@ -64,27 +64,26 @@ MonitoringJob::MonitoringJob(app::AppContext& ctx, const base::Clock& clock, bas
 
 MonitoringJob::~MonitoringJob() = default;
 
-bool MonitoringJob::readZones(const std::function<void(const std::vector<store::MonitorSetsRow>&)>& take) {
+void MonitoringJob::readZones(const std::function<void(const std::vector<store::MonitorSetsRow>&)>& take) {
     if (!m_ctx.hasZoneSide() || !m_ctx.databases.kvr || !m_ctx.databases.kvr->isOpen())
-        return false;
+        return;
     const auto zones = store::MonitorSetsStore(*m_ctx.databases.kvr).loadAll();
     if (!zones) {
         m_errors.reportError(zones.error(), QStringLiteral("Form_Load"));
-        return false;
+        return;
     }
     take(*zones);
-    return true;
 }
 
 void MonitoringJob::loadZones() {
-    (void)readZones([this](const std::vector<store::MonitorSetsRow>& zones) {
+    readZones([this](const std::vector<store::MonitorSetsRow>& zones) {
         m_cycle->loadZones(zones);
         m_zones->load(zones);
     });
 }
 
 void MonitoringJob::reloadZones() {
-    (void)readZones([this](const std::vector<store::MonitorSetsRow>& zones) {
+    readZones([this](const std::vector<store::MonitorSetsRow>& zones) {
         m_cycle->loadZones(zones);
         m_zones->reload(zones);
     });

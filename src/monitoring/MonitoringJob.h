@@ -64,9 +64,9 @@ public:
 
 private:
     class Feed;
-    // The zones as stored, in Room order, handed to `take`; false (the reason reported) when they cannot be
-    // read.
-    [[nodiscard]] bool readZones(const std::function<void(const std::vector<store::MonitorSetsRow>&)>& take);
+    // The zones as stored, in Room order, handed to `take`; when they cannot be read the reason is reported
+    // and `take` is not called.
+    void readZones(const std::function<void(const std::vector<store::MonitorSetsRow>&)>& take);
 
     app::AppContext& m_ctx;
     ZoneAlarmState m_state;

@@ -11,7 +11,7 @@ PanelLamps::PanelLamps(app::AppContext& ctx, sensornet::AdapterLink& link, senso
 
 bool PanelLamps::ensurePortOpen() {
     if (!m_link.isOpen())
-        (void)m_link.resetAdapter(m_ctx.commands.ResetCmd);
+        m_link.resetAdapter(m_ctx.commands.ResetCmd);
     return m_link.isOpen();
 }
 

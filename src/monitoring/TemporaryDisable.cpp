@@ -21,7 +21,7 @@ void TemporaryDisable::setDisabled(int row, bool disabled) {
     ZoneAlarmState& state = m_cycle.alarmState();
     const auto at = static_cast<std::size_t>(row);
     if (disabled) {
-        (void)m_link.resetAdapter(m_ctx.commands.ResetCmd); // a port that will not open has been explained
+        m_link.resetAdapter(m_ctx.commands.ResetCmd); // a port that will not open has been explained already
         if (!state.ZoneLampSerial[at].isEmpty())
             m_bus.toggleSwitch(state.ZoneLampSerial[at]);
     }

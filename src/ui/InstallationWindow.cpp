@@ -185,7 +185,7 @@ void InstallationWindow::cmdButton_Save() {
     }
     showProblems(outcome);
     if (outcome.done())
-        (void)m_installation->offerPanelTest();
+        m_installation->offerPanelTest();
     setEditing(true);
 }
 
