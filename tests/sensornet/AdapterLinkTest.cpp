@@ -2,10 +2,10 @@
 // deadlines and waits, on a fake clock and a scripted port.
 #include "sensornet/AdapterLink.h"
 
-#include "QtPrinters.h"
 #include "app/ComPortSettings.h"
 #include "app/UserSettings.h"
 #include "support/FakeClock.h"
+#include "support/QtPrinters.h"
 #include "support/RecordedDialogs.h"
 #include "support/RecordingReporter.h"
 #include "support/ScriptedPort.h"

@@ -1,9 +1,9 @@
 // Answer cleaning, the active-switch list and the port choice lists.
 #include "sensornet/AdapterProtocol.h"
 
-#include "QtPrinters.h"
 #include "sensornet/PortLists.h"
 #include "sensornet/SwitchList.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

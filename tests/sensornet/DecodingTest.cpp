@@ -1,8 +1,8 @@
 // Temperature answers: the two decoding formats against the sensors' data-sheet tables, the bus check byte,
 // the classification of answers and the removal of the adapter's echo.
-#include "QtPrinters.h"
 #include "sensornet/AdapterProtocol.h"
 #include "sensornet/TemperatureDecoder.h"
+#include "support/QtPrinters.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

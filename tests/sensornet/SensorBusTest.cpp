@@ -2,9 +2,9 @@
 // attempts of a sensor reading.
 #include "sensornet/SensorBus.h"
 
-#include "QtPrinters.h"
 #include "support/FakeClock.h"
 #include "support/Ha5Commands.h"
+#include "support/QtPrinters.h"
 #include "support/RecordedDialogs.h"
 #include "support/ScriptedPort.h"
 

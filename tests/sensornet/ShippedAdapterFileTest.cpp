@@ -1,6 +1,6 @@
 // The SensorReader.ini shipped with the program drives the HA5 adapter with the commands the bus tests use.
-#include "QtPrinters.h"
 #include "support/Ha5Commands.h"
+#include "support/QtPrinters.h"
 
 #include <QFile>
 #include <QMap>

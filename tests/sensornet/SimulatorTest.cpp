@@ -1,5 +1,4 @@
 // The serial link and every bus operation through a real pseudo-terminal, against the bus simulator.
-#include "QtPrinters.h"
 #include "app/ComPortSettings.h"
 #include "app/SystemClock.h"
 #include "app/UserSettings.h"
@@ -7,6 +6,7 @@
 #include "sensornet/QtSerialPort.h"
 #include "sensornet/SensorBus.h"
 #include "support/Ha5Commands.h"
+#include "support/QtPrinters.h"
 #include "support/RecordedDialogs.h"
 #include "support/RecordingReporter.h"
 #include "support/SimProcess.h"
