@@ -52,12 +52,10 @@ const SystemSettings kSample{.BusinessName = "Harbour Fish Co",
 
 const QByteArray kSampleFile =
     "Business Name=Harbour Fish Co\r\nAddress=12 Quay Road\r\nTown=Lunenburg\r\nProv=NS\r\n"
-    "PostalCode=B0J 2C0\r\nWorkPhone=902-555-0142\r\nFaxNumber=902-555-0143\r\n"
-    "TempType=C\r\nAudibleAlarmOff=1\r\n"
-    "ColdReadHours=1\r\nColdReadMins=2.5\r\nColdRecHours=3\r\nColdRecMins=15\r\nZones=6\r\n"
-    "HotReadHours=0\r\nHotReadMins=1\r\nHotRecHours=2\r\nHotRecMins=5\r\nBatchNo=1234567\r\nDialInternet="
-    "1\r\n"
-    "SMTPName=smtp.example.net\r\nSMTPSender=Cold Room\r\nSMTPEmail=cold@example.net\r\n"
+    "PostalCode=B0J 2C0\r\nWorkPhone=902-555-0142\r\nFaxNumber=902-555-0143\r\nTempType=C\r\n"
+    "AudibleAlarmOff=1\r\nColdReadHours=1\r\nColdReadMins=2.5\r\nColdRecHours=3\r\nColdRecMins=15\r\n"
+    "Zones=6\r\nHotReadHours=0\r\nHotReadMins=1\r\nHotRecHours=2\r\nHotRecMins=5\r\nBatchNo=1234567\r\n"
+    "DialInternet=1\r\nSMTPName=smtp.example.net\r\nSMTPSender=Cold Room\r\nSMTPEmail=cold@example.net\r\n"
     "SMTPLoginID=coldroom\r\nSMTPPassword=a=b c\r\nSMTPLogin=1\r\nDONE\r\n";
 
 } // namespace
