@@ -49,13 +49,6 @@ INSTANTIATE_TEST_SUITE_P(
         // Letters outside ASCII compare without case as well.
         Attempt{QStringLiteral("Kälte"), QStringLiteral("KÄLTE"), true}));
 
-TEST(PasswordDecision, WithoutASettingsRowOnlyTheServicePasswordOpens) {
-    const app::StoredPassword missing = base::fail("The System table has no row.");
-    EXPECT_FALSE(app::passwordAccepted(missing, ""));
-    EXPECT_FALSE(app::passwordAccepted(missing, "anything"));
-    EXPECT_TRUE(app::passwordAccepted(missing, "qtw418"));
-}
-
 // Sites built from real database files, the zone one with its System row, the cook one with the placeholder
 // row start-up adds.
 class StoredPasswordTest : public ::testing::Test {
@@ -105,7 +98,11 @@ TEST_F(StoredPasswordTest, AMissingRowOrDatabaseLeavesOnlyTheServicePassword) {
     store::SystemStore system(*ctx.databases.kvr);
     ASSERT_TRUE(system.remove(system.load()->id).ok());
     ctx.DatabaseMode = "KVR";
-    EXPECT_FALSE(app::readStoredPassword(ctx).ok());
+    const app::StoredPassword noRow = app::readStoredPassword(ctx);
+    EXPECT_FALSE(noRow.ok());
+    EXPECT_FALSE(app::passwordAccepted(noRow, ""));
+    EXPECT_FALSE(app::passwordAccepted(noRow, "anything"));
+    EXPECT_TRUE(app::passwordAccepted(noRow, "qtw418"));
 
     ctx.DatabaseMode = "Thermo";
     ctx.databases.thermo.reset();
