@@ -8,7 +8,7 @@
 #include "support/QtPrinters.h"
 #include "support/RecordedDialogs.h"
 #include "support/RecordingReporter.h"
-#include "support/ScriptedPort.h"
+#include "support/ScriptedLink.h"
 #include "support/TempSite.h"
 
 #include <gtest/gtest.h>
@@ -30,10 +30,7 @@ protected:
         : port(clock), link(port, clock, port, dialogs, rules, &reporter) {}
 
     void openPort() {
-        port.on("aR\r", "P\r", 5);
-        ASSERT_TRUE(link.resetAdapter("aR\r").has_value());
-        port.written.clear();
-        port.pauses.clear();
+        test::openScriptedLink(link, port);
         start = clock.monotonicMs();
     }
     qint64 elapsed() const { return clock.monotonicMs() - start; }

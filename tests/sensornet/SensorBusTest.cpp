@@ -6,7 +6,7 @@
 #include "support/Ha5Commands.h"
 #include "support/QtPrinters.h"
 #include "support/RecordedDialogs.h"
-#include "support/ScriptedPort.h"
+#include "support/ScriptedLink.h"
 
 #include <gtest/gtest.h>
 
@@ -32,10 +32,7 @@ protected:
     BusTest()
         : port(clock), link(port, clock, port, dialogs, sensornet::ExchangeRules::monitoring()),
           bus(link, test::ha5Commands()) {
-        port.on("aR\r", "P\r", 5);
-        EXPECT_TRUE(link.resetAdapter("aR\r").has_value());
-        port.written.clear();
-        port.pauses.clear();
+        test::openScriptedLink(link, port);
     }
     void TearDown() override { EXPECT_FALSE(port.spinDetected); }
 
