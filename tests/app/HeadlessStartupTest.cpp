@@ -12,6 +12,9 @@ using kelvara::test::TempSite;
 
 namespace {
 
+const QString kNoDatabase = "Kelvara (information): Could not find the System Database.  Please check your "
+                            "settings and try again.";
+
 class HeadlessStartup : public ::testing::Test {
 protected:
     // A fresh site of the given sides inside the temporary folder.
@@ -22,103 +25,95 @@ protected:
             << create.stdErr().toStdString();
         return dir;
     }
+    static QString runningLine(const QString& site, const QString& mode) {
+        return QString("Kelvara is running on %1 (%2) without windows; stop it with Ctrl+C.")
+            .arg(QDir::toNativeSeparators(site), mode);
+    }
 
     TempSite root;
     TempSite config;
 };
 
-} // namespace
+struct StartRow {
+    const char* name;
+    const char* sides;       // the site made first; nullptr: an empty folder
+    const char* removed;     // a file of the new site deleted before the start
+    const char* overwritten; // a file of the new site overwritten with rubbish
+    const char* mode;        // the sides it runs; nullptr: it refuses to start
+    QString message;         // shown exactly once on standard error
+};
 
-TEST_F(HeadlessStartup, NoDatabaseEndsWithTheMessageAndAFailureCode) {
-    KelvaraProcess p(config.path());
-    EXPECT_NE(p.runToEnd({"--site", root.path(), "--headless"}), 0);
-    EXPECT_TRUE(p.stdErr().contains("Kelvara (information): Could not find the System Database.  Please "
-                                    "check your settings and try again."));
+void PrintTo(const StartRow& r, std::ostream* os) {
+    *os << r.name;
 }
 
-TEST_F(HeadlessStartup, ACookDatabaseWithoutItsThermocoupleTableIsNoDatabase) {
-    const QString site = createSite("cook");
-    ASSERT_TRUE(QFile::remove(QDir(site).filePath("ThermoTypes.db")));
-    KelvaraProcess p(config.path());
-    EXPECT_NE(p.runToEnd({"--site", site, "--headless"}), 0);
-    EXPECT_TRUE(p.stdErr().contains("Could not find the System Database."));
-}
+class HeadlessStart : public HeadlessStartup, public ::testing::WithParamInterface<StartRow> {};
 
-TEST_F(HeadlessStartup, SidesRunByTheDatabasesPresent) {
-    const QString site = createSite("both");
-    {
-        KelvaraProcess p(config.path());
-        p.start({"--site", site, "--headless"});
-        ASSERT_TRUE(p.waitForStderr("(KVRThermo)")) << p.stdErr().toStdString();
-        EXPECT_EQ(p.terminate(), 0);
-        EXPECT_TRUE(p.stdErr().contains("Kelvara stopped."));
+TEST_P(HeadlessStart, RunsTheSidesWhoseDatabasesArePresent) {
+    const StartRow& r = GetParam();
+    const QString site = r.sides ? createSite(r.sides) : root.path();
+    if (r.removed) {
+        ASSERT_TRUE(QFile::remove(QDir(site).filePath(r.removed)));
     }
-    ASSERT_TRUE(QFile::remove(QDir(site).filePath("ThermoTypes.db"))); // cook side off
+    if (r.overwritten)
+        root.write(QStringLiteral("site/") + r.overwritten, QByteArray(4096, 'x'));
     KelvaraProcess p(config.path());
-    p.start({"--site", site, "--headless"});
-    ASSERT_TRUE(p.waitForStderr("(KVR)")) << p.stdErr().toStdString();
-    EXPECT_EQ(p.terminate(), 0);
+    if (!r.mode) {
+        EXPECT_NE(p.runToEnd({"--site", site, "--headless"}), 0);
+    } else {
+        p.start({"--site", site, "--headless"});
+        ASSERT_TRUE(p.waitForStderr(runningLine(site, r.mode))) << p.stdErr().toStdString();
+        EXPECT_EQ(p.terminate(), 0);
+        EXPECT_TRUE(p.stdErr().contains("Kelvara stopped.")) << p.stdErr().toStdString();
+    }
+    if (!r.message.isEmpty()) {
+        EXPECT_EQ(p.stdErr().count(r.message), 1) << p.stdErr().toStdString();
+    }
 }
 
-TEST_F(HeadlessStartup, ASecondCopyIsRefusedAndTheFirstRunsOn) {
-    const QString site = createSite("zone");
-    KelvaraProcess first(config.path());
-    first.start({"--site", site, "--headless"});
-    ASSERT_TRUE(first.waitForStderr("is running")) << first.stdErr().toStdString();
+INSTANTIATE_TEST_SUITE_P(
+    Sites, HeadlessStart,
+    ::testing::Values(StartRow{"NoDatabase", nullptr, nullptr, nullptr, nullptr, kNoDatabase},
+                      StartRow{"CookSiteWithoutItsThermocoupleTable", "cook", "ThermoTypes.db", nullptr,
+                               nullptr, kNoDatabase},
+                      StartRow{"BothSides", "both", nullptr, nullptr, "KVRThermo", ""},
+                      StartRow{"BothSidesWithoutTheThermocoupleTable", "both", "ThermoTypes.db", nullptr,
+                               "KVR", ""},
+                      StartRow{"NoSettingsFile", "zone", "KVR.INI", nullptr, "KVR", "Could not read KVR.INI"},
+                      StartRow{"DamagedDatabaseShowsTheEnginesText", "zone", nullptr, "KVR.db", "KVR",
+                               "Kelvara (information): file is not a database"}),
+    [](const ::testing::TestParamInfo<StartRow>& info) { return std::string(info.param.name); });
 
-    KelvaraProcess second(config.path());
-    EXPECT_NE(second.runToEnd({"--site", site, "--headless"}), 0);
-    EXPECT_TRUE(second.stdErr().contains(
-        "Kelvara (information): You already have a copy of the Kelvara program open.  Please "
-        "check the taskbar for the running program."));
-    EXPECT_FALSE(second.stdErr().contains("is running"));
-
-    EXPECT_TRUE(first.running());
-    EXPECT_EQ(first.terminate(), 0);
-
-    KelvaraProcess third(config.path()); // the site is free again once the first copy has stopped
-    third.start({"--site", site, "--headless"});
-    EXPECT_TRUE(third.waitForStderr("is running"));
-    EXPECT_EQ(third.terminate(), 0);
-}
-
-TEST_F(HeadlessStartup, AMissingSettingsFileIsReportedOnceAndStartUpGoesOn) {
-    const QString site = createSite("zone");
-    ASSERT_TRUE(QFile::remove(QDir(site).filePath("KVR.INI")));
-    KelvaraProcess p(config.path());
-    p.start({"--site", site, "--headless"});
-    ASSERT_TRUE(p.waitForStderr("is running"));
-    EXPECT_EQ(p.stdErr().count("Could not read KVR.INI"), 1);
-    EXPECT_EQ(p.terminate(), 0);
-}
-
-TEST_F(HeadlessStartup, ADamagedDatabaseShowsTheEnginesTextAndStartUpGoesOn) {
-    const QString site = createSite("zone");
-    QFile db(QDir(site).filePath("KVR.db"));
-    ASSERT_TRUE(db.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    db.write(QByteArray(4096, 'x'));
-    db.close();
-    KelvaraProcess p(config.path());
-    p.start({"--site", site, "--headless"});
-    ASSERT_TRUE(p.waitForStderr("is running")) << p.stdErr().toStdString();
-    EXPECT_TRUE(p.stdErr().contains("Kelvara (information): file is not a database"))
-        << p.stdErr().toStdString();
-    EXPECT_EQ(p.terminate(), 0);
-}
-
-TEST_F(HeadlessStartup, SiteCreationLaysOutTheChosenSidesAndNeverOverwritesData) {
+TEST_F(HeadlessStartup, ANewSiteNeverOverwritesDataAndRunsOneCopyAtATime) {
     const QString site = createSite("zone");
     const QDir dir(site);
     for (const char* name : {"KVR.db", "KVR.INI", "SensorReader.ini", "Alarm.wav", "CookDone.wav"})
         EXPECT_TRUE(QFileInfo::exists(dir.filePath(name))) << name;
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("Thermo.db")));
     EXPECT_EQ(QFileInfo(dir.filePath("KVR.db")).permissions() & (QFile::ReadOther | QFile::ReadGroup), 0);
-
     KelvaraProcess again(config.path());
     EXPECT_NE(again.runToEnd({"--create-site", site, "--sides", "zone"}), 0);
     EXPECT_TRUE(again.stdErr().contains("already holds KVR.db"));
 
+    KelvaraProcess first(config.path());
+    first.start({"--site", site, "--headless"});
+    ASSERT_TRUE(first.waitForStderr(runningLine(site, "KVR"))) << first.stdErr().toStdString();
+    KelvaraProcess second(config.path());
+    EXPECT_NE(second.runToEnd({"--site", site, "--headless"}), 0);
+    EXPECT_TRUE(second.stdErr().contains(
+        "Kelvara (information): You already have a copy of the Kelvara program open.  Please "
+        "check the taskbar for the running program."));
+    EXPECT_FALSE(second.stdErr().contains("is running"));
+    EXPECT_TRUE(first.running());
+    EXPECT_EQ(first.terminate(), 0);
+
     KelvaraProcess cook(config.path()); // adding the cook side to a zone site is allowed
     EXPECT_EQ(cook.runToEnd({"--create-site", site, "--sides", "cook"}), 0);
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("ThermoTypes.db")));
+    KelvaraProcess third(config.path()); // the site is free again once the first copy has stopped
+    third.start({"--site", site, "--headless"});
+    EXPECT_TRUE(third.waitForStderr(runningLine(site, "KVRThermo"))) << third.stdErr().toStdString();
+    EXPECT_EQ(third.terminate(), 0);
 }
+
+} // namespace

@@ -33,20 +33,12 @@ TEST(KvrIniFile, ReadsEveryKnownKeyWithItsOwnNumberRules) {
     EXPECT_DOUBLE_EQ(s.HotRecMins, 10);
 }
 
-TEST(KvrIniFile, KeysAreExactAndTheLaterDuplicateWins) {
-    const auto s = parse("Zones =9\r\nzones=7\r\nZones=3\r\nZones=4\r\nTempType=F\r\n");
+TEST(KvrIniFile, KeysAreExactLaterDuplicatesWinAndNothingAfterDoneCounts) {
+    auto s = parse("Zones =9\nzones=7\nZones=3\nno equals sign here\n\nZones=4\nTempType=F\nDONE\nZones=12\n"
+                   "TempType=C\n");
     EXPECT_EQ(s.Zones, 4); // "Zones " and "zones" are other keys
     EXPECT_EQ(s.TempType, "F");
-}
-
-TEST(KvrIniFile, NothingAfterDoneCountsAndBrokenLinesAreSkipped) {
-    const auto s = parse("Zones=3\nno equals sign here\n\nTempType=F\nDONE\nZones=12\nTempType=C\n");
-    EXPECT_EQ(s.Zones, 3);
-    EXPECT_EQ(s.TempType, "F");
-}
-
-TEST(KvrIniFile, AFileWithoutDoneIsReadToItsEnd) {
-    const auto s = parse("ColdReadMins=5\r\nZones=6");
+    s = parse("ColdReadMins=5\r\nZones=6"); // without DONE: read to the end
     EXPECT_DOUBLE_EQ(s.ColdReadMins, 5);
     EXPECT_EQ(s.Zones, 6);
 }
@@ -65,11 +57,13 @@ TEST(KvrIniFile, SixteenBitFieldsAreClampedNotWrapped) {
     EXPECT_EQ(parse("Zones=-70000\r\n").Zones, -32768);
 }
 
-TEST(KvrIniFile, AMissingFileSaysWhy) {
+TEST(KvrIniFile, AMissingFileSaysWhyAndIsNotCreatedByAZonesRewrite) {
     kelvara::test::TempSite site;
     const auto loaded = KvrIniFile::load(site.file("KVR.INI"));
     ASSERT_FALSE(loaded.ok());
     EXPECT_TRUE(loaded.error().contains("KVR.INI"));
+    EXPECT_FALSE(KvrIniFile::rewriteZones(site.file("KVR.INI"), 3).ok());
+    EXPECT_FALSE(QFile::exists(site.file("KVR.INI")));
 }
 
 TEST(KvrIniFile, ZonesRewriteKeepsEveryOtherLineAsItWas) {
@@ -86,10 +80,4 @@ TEST(KvrIniFile, ZonesRewriteKeepsEveryOtherLineAsItWas) {
     expected.replace("ZonesExtra=1\r\n", "Zones=3\r\n"); // a line is matched by its first five characters
     EXPECT_EQ(site.read("KVR.INI"), expected);
     EXPECT_EQ(KvrIniFile::load(site.file("KVR.INI"))->Zones, 3);
-}
-
-TEST(KvrIniFile, ZonesRewriteOfAMissingFileFailsWithoutCreatingIt) {
-    kelvara::test::TempSite site;
-    EXPECT_FALSE(KvrIniFile::rewriteZones(site.file("KVR.INI"), 3).ok());
-    EXPECT_FALSE(QFile::exists(site.file("KVR.INI")));
 }

@@ -3,9 +3,8 @@
 
 #include "app/AppContext.h"
 #include "store/CookSettingsStore.h"
-#include "store/Database.h"
 #include "store/SystemStore.h"
-#include "support/TempSite.h"
+#include "support/SiteDatabases.h"
 
 #include <gtest/gtest.h>
 
@@ -50,64 +49,41 @@ INSTANTIATE_TEST_SUITE_P(
         // Letters outside ASCII compare without case as well.
         Attempt{QStringLiteral("Kälte"), QStringLiteral("KÄLTE"), true}));
 
-TEST(PasswordDecision, WithoutASettingsRowOnlyTheServicePasswordOpens) {
-    const app::StoredPassword missing = base::fail("The System table has no row.");
-    EXPECT_FALSE(app::passwordAccepted(missing, ""));
-    EXPECT_FALSE(app::passwordAccepted(missing, "anything"));
-    EXPECT_TRUE(app::passwordAccepted(missing, "qtw418"));
-}
-
 // Sites built from real database files, the zone one with its System row, the cook one with the placeholder
 // row start-up adds.
 class StoredPasswordTest : public ::testing::Test {
 protected:
     StoredPasswordTest() {
-        EXPECT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
-        EXPECT_TRUE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo).ok());
-        ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
-        ctx.databases.thermo = std::make_unique<store::Database>(store::DatabaseKind::Thermo);
-        EXPECT_TRUE(ctx.databases.thermo->open(site.file("Thermo.db")).ok());
-        EXPECT_TRUE(store::CookSettingsStore(*ctx.databases.thermo).ensureRow().ok());
+        ctx.DatabaseMode = "KVRThermo";
+        test::openSiteDatabases(ctx, site);
     }
 
-    void setZonePassword(const std::optional<QString>& password) {
+    void setPasswords(const QString& zone, const QString& cook) {
         store::SystemStore system(*ctx.databases.kvr);
         auto row = system.load();
         ASSERT_TRUE(row);
-        row->Password = password;
+        row->Password = zone;
         ASSERT_TRUE(system.update(*row).ok());
-    }
-    void setCookPassword(const std::optional<QString>& password) {
         store::CookSettingsStore settings(*ctx.databases.thermo);
-        auto row = settings.load();
-        ASSERT_TRUE(row);
-        row->Password = password;
-        ASSERT_TRUE(settings.update(*row).ok());
+        auto cookRow = settings.load();
+        ASSERT_TRUE(cookRow);
+        cookRow->Password = cook;
+        ASSERT_TRUE(settings.update(*cookRow).ok());
     }
 
     test::TempSite site;
     app::AppContext ctx;
 };
 
-TEST_F(StoredPasswordTest, ZoneSitesReadTheSystemRowEvenWhenTheCookSideRunsToo) {
-    setZonePassword("Zone1");
-    setCookPassword("Cook1");
-    for (const char* mode : {"KVR", "KVRThermo"}) {
+TEST_F(StoredPasswordTest, ZoneSitesReadTheSystemRowAndCookOnlySitesTheSettingsRow) {
+    setPasswords("Zone1", "Cook1");
+    for (const auto& [mode, expected] :
+         {std::pair{"KVR", "Zone1"}, {"KVRThermo", "Zone1"}, {"Thermo", "Cook1"}}) {
         ctx.DatabaseMode = mode;
         const app::StoredPassword stored = app::readStoredPassword(ctx);
         ASSERT_TRUE(stored.ok()) << mode;
-        EXPECT_EQ(*stored, std::optional<QString>("Zone1")) << mode;
+        EXPECT_EQ(*stored, std::optional<QString>(expected)) << mode;
     }
-}
-
-TEST_F(StoredPasswordTest, CookOnlySitesReadTheSettingsRow) {
-    setZonePassword("Zone1");
-    setCookPassword("Cook1");
-    ctx.DatabaseMode = "Thermo";
-    const app::StoredPassword stored = app::readStoredPassword(ctx);
-    ASSERT_TRUE(stored.ok());
-    EXPECT_EQ(*stored, std::optional<QString>("Cook1"));
 }
 
 TEST_F(StoredPasswordTest, NewSitesOfEitherKindAcceptAnyEntry) {
@@ -122,7 +98,11 @@ TEST_F(StoredPasswordTest, AMissingRowOrDatabaseLeavesOnlyTheServicePassword) {
     store::SystemStore system(*ctx.databases.kvr);
     ASSERT_TRUE(system.remove(system.load()->id).ok());
     ctx.DatabaseMode = "KVR";
-    EXPECT_FALSE(app::readStoredPassword(ctx).ok());
+    const app::StoredPassword noRow = app::readStoredPassword(ctx);
+    EXPECT_FALSE(noRow.ok());
+    EXPECT_FALSE(app::passwordAccepted(noRow, ""));
+    EXPECT_FALSE(app::passwordAccepted(noRow, "anything"));
+    EXPECT_TRUE(app::passwordAccepted(noRow, "qtw418"));
 
     ctx.DatabaseMode = "Thermo";
     ctx.databases.thermo.reset();

@@ -1,11 +1,28 @@
-// Reading the adapter's command texts from SensorReader.ini.
+// Reading the adapter's command texts from SensorReader.ini, the shipped file among them.
 #include "app/SensorReaderIniFile.h"
 
+#include "support/Ha5Commands.h"
+#include "support/TempSite.h"
+
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 using kelvara::app::SensorReaderIniFile;
+using kelvara::sensornet::AdapterCommands;
 
 namespace {
+
+// Every text of the command set in the order of its fields, as failures can print them.
+std::vector<std::string> texts(const AdapterCommands& c) {
+    std::vector<std::string> out;
+    for (const QString* t : {&c.AdapterName, &c.CmdTerminator, &c.SearchCmd, &c.ResetCmd, &c.AddressCmd,
+                             &c.ConvertCmd, &c.NextSensorCmd, &c.AlarmSensorCmd, &c.TempSensorCmd,
+                             &c.TemperatureCmd, &c.ThermoSensorCmd, &c.ThermoTempCmd})
+        out.push_back(t->toStdString());
+    return out;
+}
+
 const QByteArray kTwoModels =
     "Adapter commands\r\n"
     "HA5\r\n"
@@ -15,23 +32,17 @@ const QByteArray kTwoModels =
     "AlarmSensor=aF05\r\nTempSensor=10,28,22,3B\r\nTemperature=aW0ABEFFFFFFFFFFFFFFFFFF\r\n"
     "ThermoSensor=aF30\r\nThermoTemp=aW0E690EFFFF\r\nUnknown=zz\r\n"
     "DONE\r\nReset=late\r\n";
-}
+
+} // namespace
 
 TEST(SensorReaderIniFile, TheNamedModelsSectionGivesTheCommandsWithTheirTerminators) {
     const auto loaded = SensorReaderIniFile::parse(kTwoModels);
     ASSERT_TRUE(loaded.ok());
-    const auto& c = *loaded;
-    EXPECT_EQ(c.CmdTerminator, "\r");
-    EXPECT_EQ(c.ResetCmd, "aR \r"); // values keep their trailing spaces
-    EXPECT_EQ(c.SearchCmd, "aS\r");
-    EXPECT_EQ(c.AddressCmd, "aA"); // the caller appends the ROM id
-    EXPECT_EQ(c.ConvertCmd, "aW0144\r");
-    EXPECT_EQ(c.NextSensorCmd, "as\r");
-    EXPECT_EQ(c.AlarmSensorCmd, "aF05\r");
-    EXPECT_EQ(c.TempSensorCmd, "10,28,22,3B\r");
-    EXPECT_EQ(c.TemperatureCmd, "aW0ABEFFFFFFFFFFFFFFFFFF\r");
-    EXPECT_EQ(c.ThermoSensorCmd, "aF30\r");
-    EXPECT_EQ(c.ThermoTempCmd, "aW0E690EFFFF\r");
+    // Values keep their trailing spaces; the caller appends the ROM id to the address command.
+    EXPECT_EQ(texts(*loaded),
+              (std::vector<std::string>{"HA5", "\r", "aS\r", "aR \r", "aA", "aW0144\r", "as\r", "aF05\r",
+                                        "10,28,22,3B\r", "aW0ABEFFFFFFFFFFFFFFFFFF\r", "aF30\r",
+                                        "aW0E690EFFFF\r"}));
 }
 
 TEST(SensorReaderIniFile, OtherModelsGetACarriageReturnOnlyOnConvertAndTheReadouts) {
@@ -57,4 +68,17 @@ TEST(SensorReaderIniFile, ASectionWithoutDoneIsReadToTheEnd) {
     const auto c = *SensorReaderIniFile::parse("x\nHA5\n[HA5]\nReset=aR\nSearch=aS");
     EXPECT_EQ(c.ResetCmd, "aR\r");
     EXPECT_EQ(c.SearchCmd, "aS\r");
+}
+
+// The file every new site gets: CR LF line ends, and exactly the HA5 commands the bus and the simulator
+// tests drive the adapter with.
+TEST(SensorReaderIniFile, TheShippedFileGivesTheHa5Commands) {
+    const QString path = qEnvironmentVariable("KELVARA_DATA_DIR") + "/SensorReader.ini";
+    const QByteArray bytes = kelvara::test::TempSite::readFile(path);
+    ASSERT_TRUE(bytes.endsWith("\r\n")) << path.toStdString();
+    EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n"));
+    EXPECT_EQ(bytes.count("\r"), bytes.count("\r\n"));
+    const auto shipped = SensorReaderIniFile::parse(bytes);
+    ASSERT_TRUE(shipped.ok()) << shipped.error().toStdString();
+    EXPECT_EQ(texts(*shipped), texts(kelvara::test::ha5Commands()));
 }

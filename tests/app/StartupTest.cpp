@@ -9,7 +9,7 @@
 #include "store/SystemStore.h"
 #include "store/ThermoTypesTable.h"
 #include "support/RecordedDialogs.h"
-#include "support/TempSite.h"
+#include "support/SiteDatabases.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -27,10 +27,6 @@ protected:
     }
     void createZoneSide() {
         ASSERT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
-    }
-    void createCookSide() {
-        ASSERT_TRUE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo).ok());
-        ASSERT_TRUE(store::createThermoTypesDatabase(site.file("ThermoTypes.db")).ok());
     }
     app::Startup::Outcome run() {
         app::Startup startup(ctx, dialogs, instance);
@@ -60,15 +56,13 @@ TEST_F(StartupTest, AnEmptyZoneTableForcesZonesToNoneAndNullTimesBecomeTheOldest
 }
 
 TEST_F(StartupTest, StoredZonesAndLastRecordTimesAreKept) {
-    createZoneSide();
     {
-        store::Database db(store::DatabaseKind::Kvr);
-        ASSERT_TRUE(db.open(site.file("KVR.db")).ok());
+        const auto db = test::createOpenDatabase(site, store::DatabaseKind::Kvr);
         store::MonitorSetsRow zone;
         zone.Room = 1;
         zone.SerialNo = "750000000000A128";
-        ASSERT_TRUE(store::MonitorSetsStore(db).insert(zone).ok());
-        ASSERT_TRUE(store::SystemStore(db).saveLastRecord(QDate(2026, 5, 4), QTime(13, 45, 0)).ok());
+        ASSERT_TRUE(store::MonitorSetsStore(*db).insert(zone).ok());
+        ASSERT_TRUE(store::SystemStore(*db).saveLastRecord(QDate(2026, 5, 4), QTime(13, 45, 0)).ok());
     }
     ASSERT_EQ(run(), app::Startup::Outcome::Running);
     EXPECT_EQ(ctx.settings.Zones, 8);
@@ -79,12 +73,10 @@ TEST_F(StartupTest, StoredZonesAndLastRecordTimesAreKept) {
 
 TEST_F(StartupTest, BothSidesOpenAndTheCookSettingsRowIsGuaranteed) {
     createZoneSide();
-    createCookSide();
+    ASSERT_TRUE(store::createThermoTypesDatabase(site.file("ThermoTypes.db")).ok());
     {
-        store::Database db(store::DatabaseKind::Thermo);
-        ASSERT_TRUE(db.open(site.file("Thermo.db")).ok());
-        QSqlQuery q(db.connection());
-        ASSERT_TRUE(q.exec("DELETE FROM \"Settings\""));
+        const auto db = test::createOpenDatabase(site, store::DatabaseKind::Thermo);
+        ASSERT_TRUE(QSqlQuery(db->connection()).exec("DELETE FROM \"Settings\""));
     }
     ASSERT_EQ(run(), app::Startup::Outcome::Running);
     EXPECT_EQ(ctx.DatabaseMode, "KVRThermo");
@@ -118,12 +110,9 @@ TEST_F(StartupTest, AZoneDatabaseThatWillNotOpenIsReportedAndNotTakenForANewSite
 // A zone database that opens but cannot be read must not pass for a site without zones: start-up stops
 // with a critical box, leaves the files as they were and never offers the first-start windows.
 TEST_F(StartupTest, AZoneDatabaseThatCannotBeReadStopsStartUpAndWritesNothing) {
-    createZoneSide();
     {
-        store::Database db(store::DatabaseKind::Kvr);
-        ASSERT_TRUE(db.open(site.file("KVR.db")).ok());
-        QSqlQuery drop(db.connection());
-        ASSERT_TRUE(drop.exec("DROP TABLE MonitorSets"));
+        const auto db = test::createOpenDatabase(site, store::DatabaseKind::Kvr);
+        ASSERT_TRUE(QSqlQuery(db->connection()).exec("DROP TABLE MonitorSets"));
     }
     const QByteArray iniBefore = site.read("KVR.INI");
     const QByteArray dbBefore = site.read("KVR.db");

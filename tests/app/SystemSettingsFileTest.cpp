@@ -2,119 +2,80 @@
 #include "app/SystemSettingsFile.h"
 
 #include "app/AppContext.h"
-#include "app/KvrIniFile.h"
 #include "app/PasswordCheck.h"
 #include "store/CookSettingsStore.h"
-#include "store/Database.h"
 #include "store/SystemStore.h"
-#include "support/TempSite.h"
+#include "support/SiteDatabases.h"
 
 #include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace kelvara;
 using app::SystemSettings;
 using app::SystemSettingsFile;
 
+namespace kelvara::app {
+// Failures show the settings as the file would hold them.
+void PrintTo(const SystemSettings& s, std::ostream* os) {
+    *os << SystemSettingsFile::format(s).replace("\r\n", " | ").toStdString();
+}
+} // namespace kelvara::app
+
 namespace {
 
-SystemSettings sample() {
-    SystemSettings s;
-    s.BusinessName = "Harbour Fish Co";
-    s.Address = "12 Quay Road";
-    s.Town = "Lunenburg";
-    s.Prov = "NS";
-    s.PostalCode = "B0J 2C0";
-    s.WorkPhone = "902-555-0142";
-    s.FaxNumber = "902-555-0143";
-    s.TempType = "C";
-    s.AudibleAlarmOff = true;
-    s.ColdReadHours = 1;
-    s.ColdReadMins = 2.5;
-    s.ColdRecHours = 3;
-    s.ColdRecMins = 15;
-    s.Zones = 6;
-    s.HotReadHours = 0;
-    s.HotReadMins = 1;
-    s.HotRecHours = 2;
-    s.HotRecMins = 5;
-    s.BatchNo = 1234567;
-    s.DialInternet = true;
-    s.SMTPName = "smtp.example.net";
-    s.SMTPSender = "Cold Room";
-    s.SMTPEmail = "cold@example.net";
-    s.SMTPLoginID = "coldroom";
-    s.SMTPPassword = "a=b c";
-    s.SMTPLogin = true;
-    return s;
-}
+const SystemSettings kSample{.BusinessName = "Harbour Fish Co",
+                             .Address = "12 Quay Road",
+                             .Town = "Lunenburg",
+                             .Prov = "NS",
+                             .PostalCode = "B0J 2C0",
+                             .WorkPhone = "902-555-0142",
+                             .FaxNumber = "902-555-0143",
+                             .TempType = "C",
+                             .AudibleAlarmOff = true,
+                             .ColdReadHours = 1,
+                             .ColdReadMins = 2.5,
+                             .ColdRecHours = 3,
+                             .ColdRecMins = 15,
+                             .Zones = 6,
+                             .HotReadHours = 0,
+                             .HotReadMins = 1,
+                             .HotRecHours = 2,
+                             .HotRecMins = 5,
+                             .BatchNo = 1234567,
+                             .DialInternet = true,
+                             .SMTPName = "smtp.example.net",
+                             .SMTPSender = "Cold Room",
+                             .SMTPEmail = "cold@example.net",
+                             .SMTPLoginID = "coldroom",
+                             .SMTPPassword = "a=b c",
+                             .SMTPLogin = true};
 
-const QByteArray kSampleFile = "Business Name=Harbour Fish Co\r\n"
-                               "Address=12 Quay Road\r\n"
-                               "Town=Lunenburg\r\n"
-                               "Prov=NS\r\n"
-                               "PostalCode=B0J 2C0\r\n"
-                               "WorkPhone=902-555-0142\r\n"
-                               "FaxNumber=902-555-0143\r\n"
-                               "TempType=C\r\n"
-                               "AudibleAlarmOff=1\r\n"
-                               "ColdReadHours=1\r\n"
-                               "ColdReadMins=2.5\r\n"
-                               "ColdRecHours=3\r\n"
-                               "ColdRecMins=15\r\n"
-                               "Zones=6\r\n"
-                               "HotReadHours=0\r\n"
-                               "HotReadMins=1\r\n"
-                               "HotRecHours=2\r\n"
-                               "HotRecMins=5\r\n"
-                               "BatchNo=1234567\r\n"
-                               "DialInternet=1\r\n"
-                               "SMTPName=smtp.example.net\r\n"
-                               "SMTPSender=Cold Room\r\n"
-                               "SMTPEmail=cold@example.net\r\n"
-                               "SMTPLoginID=coldroom\r\n"
-                               "SMTPPassword=a=b c\r\n"
-                               "SMTPLogin=1\r\n"
-                               "DONE\r\n";
+const QByteArray kSampleFile =
+    "Business Name=Harbour Fish Co\r\nAddress=12 Quay Road\r\nTown=Lunenburg\r\nProv=NS\r\n"
+    "PostalCode=B0J 2C0\r\nWorkPhone=902-555-0142\r\nFaxNumber=902-555-0143\r\nTempType=C\r\n"
+    "AudibleAlarmOff=1\r\nColdReadHours=1\r\nColdReadMins=2.5\r\nColdRecHours=3\r\nColdRecMins=15\r\n"
+    "Zones=6\r\nHotReadHours=0\r\nHotReadMins=1\r\nHotRecHours=2\r\nHotRecMins=5\r\nBatchNo=1234567\r\n"
+    "DialInternet=1\r\nSMTPName=smtp.example.net\r\nSMTPSender=Cold Room\r\nSMTPEmail=cold@example.net\r\n"
+    "SMTPLoginID=coldroom\r\nSMTPPassword=a=b c\r\nSMTPLogin=1\r\nDONE\r\n";
 
 } // namespace
 
 TEST(SystemSettingsFile, WritesEveryLineInOrderThenDoneAndReadsItBack) {
-    EXPECT_EQ(SystemSettingsFile::format(sample()), kSampleFile);
-    EXPECT_EQ(SystemSettingsFile::parse(kSampleFile), sample());
-}
-
-TEST(SystemSettingsFile, StartUpReadsTheWrittenFileByKey) {
-    const app::KvrSettings read = app::KvrIniFile::parse(SystemSettingsFile::format(sample()));
-    EXPECT_EQ(read.TempType, "C");
-    EXPECT_TRUE(read.AudibleAlarmOff);
-    EXPECT_EQ(read.ColdReadHours, 1);
-    EXPECT_DOUBLE_EQ(read.ColdReadMins, 2.5);
-    EXPECT_EQ(read.ColdRecHours, 3);
-    EXPECT_DOUBLE_EQ(read.ColdRecMins, 15);
-    EXPECT_EQ(read.Zones, 6);
-    EXPECT_DOUBLE_EQ(read.HotReadMins, 1);
-    EXPECT_EQ(read.HotRecHours, 2);
-    EXPECT_DOUBLE_EQ(read.HotRecMins, 5);
+    EXPECT_EQ(SystemSettingsFile::format(kSample), kSampleFile);
+    EXPECT_EQ(SystemSettingsFile::parse(kSampleFile), kSample);
 }
 
 TEST(SystemSettingsFile, ReadsByPositionAndIgnoresTheKeys) {
-    // The first two lines swapped, and keys that mean nothing: values still go by line number.
-    const SystemSettings s = SystemSettingsFile::parse("Address=12 Quay Road\r\n"
-                                                       "Business Name=Harbour Fish Co\r\n"
-                                                       "x=  Lunenburg  \r\n"
-                                                       "no equals sign\r\n"
-                                                       "=02134\r\n");
-    EXPECT_EQ(s.BusinessName, "12 Quay Road");
-    EXPECT_EQ(s.Address, "Harbour Fish Co");
-    EXPECT_EQ(s.Town, "Lunenburg");
-    EXPECT_EQ(s.Prov, "");
-    EXPECT_EQ(s.PostalCode, "02134");
-    // Lines the file does not have leave their fields at the defaults.
-    EXPECT_EQ(s.WorkPhone, "");
-    EXPECT_FALSE(s.celsius());
-    EXPECT_EQ(s.Zones, 0);
+    // The first two lines swapped, and keys that mean nothing: values still go by line number. Lines the
+    // file does not have leave their fields at the defaults.
+    SystemSettings expected;
+    expected.BusinessName = "12 Quay Road";
+    expected.Address = "Harbour Fish Co";
+    expected.Town = "Lunenburg";
+    expected.PostalCode = "02134";
+    EXPECT_EQ(SystemSettingsFile::parse("Address=12 Quay Road\r\nBusiness Name=Harbour Fish Co\r\n"
+                                        "x=  Lunenburg  \r\nno equals sign\r\n=02134\r\n"),
+              expected);
 }
 
 TEST(SystemSettingsFile, StopsAtDoneAndAfterTheLastLine) {
@@ -128,7 +89,7 @@ TEST(SystemSettingsFile, StopsAtDoneAndAfterTheLastLine) {
     // A file without "DONE" ends at its last line; extra lines beyond the known ones are not read.
     bytes = kSampleFile;
     bytes.replace("DONE\r\n", "Extra=9\r\nMore=10\r\n");
-    EXPECT_EQ(SystemSettingsFile::parse(bytes), sample());
+    EXPECT_EQ(SystemSettingsFile::parse(bytes), kSample);
 }
 
 struct ValueCase {
@@ -168,45 +129,26 @@ INSTANTIATE_TEST_SUITE_P(Table, SystemSettingsFileValues,
                                            ValueCase{"false", "AudibleAlarmOff", 0},
                                            ValueCase{"0", "SMTPLogin", 0}, ValueCase{"", "SMTPLogin", 0}));
 
-class SystemSettingsFileSave : public ::testing::Test {
-protected:
-    void SetUp() override { site.write("KVR.INI", kOld); }
-    [[nodiscard]] QString path() const { return site.file("KVR.INI"); }
-    // Nothing but the settings file: no temporary file may be left behind.
-    [[nodiscard]] QStringList siteFiles() const { return QDir(site.path()).entryList(QDir::Files); }
-
-    static inline const QByteArray kOld = "Business Name=Old\r\nDONE\r\n";
+TEST(SystemSettingsFile, SaveReplacesTheWholeFileAndLeavesNoTemporaryFile) {
     test::TempSite site;
-};
-
-TEST_F(SystemSettingsFileSave, ReplacesTheWholeFile) {
-    ASSERT_TRUE(SystemSettingsFile::save(path(), sample()).ok());
+    site.write("KVR.INI", "Business Name=Old\r\nDONE\r\n");
+    ASSERT_TRUE(SystemSettingsFile::save(site.file("KVR.INI"), kSample).ok());
     EXPECT_EQ(site.read("KVR.INI"), kSampleFile);
-    EXPECT_EQ(siteFiles(), QStringList{"KVR.INI"});
+    EXPECT_EQ(QDir(site.path()).entryList(QDir::Files), QStringList{"KVR.INI"});
 }
 
 class SystemSettingsSiteRows : public ::testing::Test {
 protected:
     void open(const QString& mode) {
         ctx.DatabaseMode = mode;
-        if (ctx.hasZoneSide()) {
-            ASSERT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
-            ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-            ASSERT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
-        }
-        if (ctx.hasCookSide()) {
-            ASSERT_TRUE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo).ok());
-            ctx.databases.thermo = std::make_unique<store::Database>(store::DatabaseKind::Thermo);
-            ASSERT_TRUE(ctx.databases.thermo->open(site.file("Thermo.db")).ok());
-            ASSERT_TRUE(store::CookSettingsStore(*ctx.databases.thermo).ensureRow().ok());
-        }
+        test::openSiteDatabases(ctx, site);
     }
 
     test::TempSite site;
     app::AppContext ctx;
 };
 
-// The company fields of sample(), as a site row holds them.
+// The company fields of kSample, as a site row holds them.
 template <typename Row> void expectSampleCompany(const Row& row) {
     EXPECT_EQ(row.BusinessName, "Harbour Fish Co");
     EXPECT_EQ(row.Address, "12 Quay Road");
@@ -222,7 +164,7 @@ TEST_F(SystemSettingsSiteRows, UpdatesTheSystemRowAndKeepsItsOtherColumns) {
     const store::SystemStore system(*ctx.databases.kvr);
     ASSERT_TRUE(system.saveLastRecord(QDate(2024, 3, 1), QTime(6, 30)).ok());
 
-    ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret").ok());
+    ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, kSample, "Secret").ok());
     const auto row = system.load();
     ASSERT_TRUE(row);
     expectSampleCompany(*row);
@@ -244,7 +186,7 @@ TEST_F(SystemSettingsSiteRows, ABothSidesSiteAlsoGetsTheCompanyInTheCookRowButNo
     cook.houses = 3;
     ASSERT_TRUE(store::CookSettingsStore(*ctx.databases.thermo).update(cook).ok());
 
-    ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret").ok());
+    ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, kSample, "Secret").ok());
     const auto row = store::CookSettingsStore(*ctx.databases.thermo).load();
     ASSERT_TRUE(row);
     expectSampleCompany(*row);
@@ -255,7 +197,7 @@ TEST_F(SystemSettingsSiteRows, ABothSidesSiteAlsoGetsTheCompanyInTheCookRowButNo
 
 TEST_F(SystemSettingsSiteRows, ACookOnlySiteKeepsThePasswordInTheCookRow) {
     open("Thermo");
-    ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret").ok());
+    ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, kSample, "Secret").ok());
     EXPECT_EQ(store::CookSettingsStore(*ctx.databases.thermo).load()->Password, "Secret");
     EXPECT_EQ(*app::readStoredPassword(ctx), std::optional<QString>("Secret"));
 }
@@ -263,6 +205,6 @@ TEST_F(SystemSettingsSiteRows, ACookOnlySiteKeepsThePasswordInTheCookRow) {
 TEST_F(SystemSettingsSiteRows, AZoneOnlySiteLeavesAnOpenCookDatabaseAlone) {
     open("KVRThermo");
     ctx.DatabaseMode = "KVR";
-    ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret").ok());
+    ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, kSample, "Secret").ok());
     EXPECT_EQ(store::CookSettingsStore(*ctx.databases.thermo).load()->BusinessName, " ");
 }

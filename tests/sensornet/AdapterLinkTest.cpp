@@ -2,13 +2,13 @@
 // deadlines and waits, on a fake clock and a scripted port.
 #include "sensornet/AdapterLink.h"
 
-#include "QtPrinters.h"
 #include "app/ComPortSettings.h"
 #include "app/UserSettings.h"
 #include "support/FakeClock.h"
+#include "support/QtPrinters.h"
 #include "support/RecordedDialogs.h"
 #include "support/RecordingReporter.h"
-#include "support/ScriptedPort.h"
+#include "support/ScriptedLink.h"
 #include "support/TempSite.h"
 
 #include <gtest/gtest.h>
@@ -30,10 +30,7 @@ protected:
         : port(clock), link(port, clock, port, dialogs, rules, &reporter) {}
 
     void openPort() {
-        port.on("aR\r", "P\r", 5);
-        ASSERT_TRUE(link.resetAdapter("aR\r").has_value());
-        port.written.clear();
-        port.pauses.clear();
+        test::openScriptedLink(link, port);
         start = clock.monotonicMs();
     }
     qint64 elapsed() const { return clock.monotonicMs() - start; }
@@ -48,29 +45,65 @@ protected:
     qint64 start = 0;
 };
 
-TEST_F(LinkTest, ExchangeEndsAtTheTerminatorKeepingTheRestOfThatRead) {
-    openPort();
-    port.on(kAddress, kEcho + "P", 40);
-    EXPECT_EQ(link.portData(kAddress, "\r"), kEcho + "P");
-    EXPECT_LT(elapsed(), 100);
-    EXPECT_EQ(port.written, QList<QByteArray>{kAddress});
-    EXPECT_TRUE(port.pauses.isEmpty());
+struct ExchangeRow {
+    const char* name;
+    ExchangeRules rules;
+    QByteArray command;
+    std::vector<test::ScriptedPort::Chunk> reply; // pieces of the answer, and when each arrives
+    QByteArray answer;
+    qint64 fromMs;  // the exchange lasts at least this long on the fake clock
+    qint64 untilMs; // and less than this
+    qint64 pause;   // the one wait asked for before reading, 0 for none
+};
+
+void PrintTo(const ExchangeRow& r, std::ostream* os) {
+    *os << r.name;
 }
 
-TEST_F(LinkTest, ExchangeCollectsAnAnswerThatComesInPieces) {
-    openPort();
-    port.on("aS\r", {{"7500000", 100}, {"00000A12", 900}, {"8\r", 1950}});
-    EXPECT_EQ(link.portData("aS\r", "\r"), kEcho);
-}
+class Exchanges : public LinkTest, public ::testing::WithParamInterface<ExchangeRow> {
+protected:
+    Exchanges() : LinkTest(GetParam().rules) {}
+};
 
-TEST_F(LinkTest, AnswerWithoutTerminatorReturnsAtTheDeadline) {
+TEST_P(Exchanges, EndAtTheTerminatorOrTheDeadline) {
+    const ExchangeRow& r = GetParam();
     openPort();
-    port.on("aS\r", "ABC", 30);
-    EXPECT_EQ(link.portData("aS\r", "\r"), "ABC");
-    EXPECT_GE(elapsed(), 2000);
-    EXPECT_LT(elapsed(), 2000 + AdapterLink::kPollSliceMs);
+    port.on(r.command, r.reply);
+    EXPECT_EQ(link.portData(r.command, "\r"), r.answer);
+    EXPECT_GE(elapsed(), r.fromMs);
+    EXPECT_LT(elapsed(), r.untilMs);
+    EXPECT_EQ(port.written, QList<QByteArray>{r.command});
+    EXPECT_EQ(port.pauses, r.pause ? QList<qint64>{r.pause} : QList<qint64>{});
     EXPECT_TRUE(reporter.lines.isEmpty());
 }
+
+constexpr qint64 kSlice = AdapterLink::kPollSliceMs;
+
+std::vector<test::ScriptedPort::Chunk> reply(std::initializer_list<test::ScriptedPort::Chunk> pieces) {
+    return pieces;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, Exchanges,
+    ::testing::Values(
+        ExchangeRow{"TerminatorEndsItKeepingTheRestOfThatRead", ExchangeRules::monitoring(), kAddress,
+                    reply({{kEcho + "P", 40}}), kEcho + "P", 40, 100, 0},
+        ExchangeRow{"AnswerInPiecesIsCollected", ExchangeRules::monitoring(), "aS\r",
+                    reply({{"7500000", 100}, {"00000A12", 900}, {"8\r", 1950}}), kEcho, 1950, 2000, 0},
+        ExchangeRow{"AnswerWithoutTerminatorEndsAtTheDeadline", ExchangeRules::monitoring(), "aS\r",
+                    reply({{"ABC", 30}}), "ABC", 2000, 2000 + kSlice, 0},
+        ExchangeRow{"InstallationGivesUpAfterOneSecond", ExchangeRules::installation(), "aS\r",
+                    reply({{"ABC", 30}}), "ABC", 1000, 1000 + kSlice, 0},
+        ExchangeRow{"SwitchListIsReadASecondAfterTheCommand", ExchangeRules::monitoring(), "aC,FF\r",
+                    reply({{"610000000000C105\r", 300}, {"8A0000000000B705\r\r", 700}, {"late\r", 2100}}),
+                    "610000000000C105\r8A0000000000B705\r\r", 1000, 1000 + kSlice, 1000},
+        ExchangeRow{"SwitchListWaitCountsTowardsTheDeadline", ExchangeRules::monitoring(), "aC,FF\r",
+                    reply({{"610000000000C1", 1500}, {"05\r", 2300}}), "610000000000C1", 2000, 2000 + kSlice,
+                    1000},
+        ExchangeRow{"PanelSetupReadsTheSwitchListWithoutAWait", ExchangeRules::panelSetup(), "aC,FF\r",
+                    reply({{"610000000000C105\r", 20}, {"8A0000000000B705\r\r", 700}}), "610000000000C105\r",
+                    20, 100, 0}),
+    [](const ::testing::TestParamInfo<ExchangeRow>& info) { return std::string(info.param.name); });
 
 TEST_F(LinkTest, AnswerLaterThanTheDeadlineIsNotTakenForTheNextOne) {
     openPort();
@@ -79,19 +112,6 @@ TEST_F(LinkTest, AnswerLaterThanTheDeadlineIsNotTakenForTheNextOne) {
     clock.advance(1000);
     port.on("M", "M-ECHO\r", 10);
     EXPECT_EQ(link.portData("M", "\r"), "M-ECHO\r");
-}
-
-TEST_F(LinkTest, SwitchListWaitsASecondBeforeReadingWithinTheSameDeadline) {
-    openPort();
-    port.on("aC,FF\r", {{"610000000000C105\r", 300}, {"8A0000000000B705\r\r", 700}, {"late\r", 2100}});
-    EXPECT_EQ(link.portData("aC,FF\r", "\r"), "610000000000C105\r8A0000000000B705\r\r");
-    EXPECT_EQ(port.pauses, QList<qint64>{1000});
-
-    clock.advance(2000); // "late" has come in meanwhile and is no part of the next answer
-    port.on("aC,FF\r", {{"610000000000C1", 1500}, {"05\r", 2300}});
-    start = clock.monotonicMs();
-    EXPECT_EQ(link.portData("aC,FF\r", "\r"), "610000000000C1");
-    EXPECT_LT(elapsed(), 2000 + AdapterLink::kPollSliceMs);
 }
 
 TEST_F(LinkTest, ChecksummedAnswersAreCheckedBeforeTheTerminatorIsLookedFor) {
@@ -104,9 +124,13 @@ TEST_F(LinkTest, ChecksummedAnswersAreCheckedBeforeTheTerminatorIsLookedFor) {
     EXPECT_EQ(link.portData(kAddress, "\r"), "\r");
 }
 
-TEST_F(LinkTest, ClosedPortAnswersEmptyAtOnceWithOneReport) {
+TEST_F(LinkTest, ClosedPortAnswersEmptyAtOnceWithOneReportUnlessTheRulesSayNotAWord) {
+    AdapterLink quiet(port, clock, port, dialogs, ExchangeRules::installation(), &reporter);
+    EXPECT_EQ(quiet.portData("aS\r", "\r"), "");
+    EXPECT_TRUE(reporter.lines.isEmpty());
     EXPECT_EQ(link.portData("aS\r", "\r"), "");
     EXPECT_EQ(elapsed(), 0);
+    EXPECT_TRUE(port.written.isEmpty());
     EXPECT_EQ(reporter.lines, QStringList{"Error: The port is not open. in Module:Port_Data"});
 }
 
@@ -116,38 +140,6 @@ TEST_F(LinkTest, PortFailureIsReportedOnceAndTheDeadlineStillEndsTheExchange) {
     EXPECT_EQ(link.portData("aS\r", "\r"), "");
     EXPECT_GE(elapsed(), 2000);
     EXPECT_EQ(reporter.lines, QStringList{"Error: Input/output error in Module:Port_Data"});
-}
-
-class PanelSetupLinkTest : public LinkTest {
-protected:
-    PanelSetupLinkTest() : LinkTest(ExchangeRules::panelSetup()) {}
-};
-
-TEST_F(PanelSetupLinkTest, SwitchListIsReadWithoutPreWait) {
-    openPort();
-    port.on("aC,FF\r", {{"610000000000C105\r", 20}, {"8A0000000000B705\r\r", 700}});
-    EXPECT_EQ(link.portData("aC,FF\r", "\r"), "610000000000C105\r");
-    EXPECT_TRUE(port.pauses.isEmpty());
-}
-
-class InstallationLinkTest : public LinkTest {
-protected:
-    InstallationLinkTest() : LinkTest(ExchangeRules::installation()) {}
-};
-
-TEST_F(InstallationLinkTest, GivesUpAfterOneSecond) {
-    openPort();
-    port.on("aS\r", "ABC", 30);
-    EXPECT_EQ(link.portData("aS\r", "\r"), "ABC");
-    EXPECT_GE(elapsed(), 1000);
-    EXPECT_LT(elapsed(), 1000 + AdapterLink::kPollSliceMs);
-}
-
-TEST_F(InstallationLinkTest, ClosedPortAnswersEmptyAtOnceWithoutAWord) {
-    EXPECT_EQ(link.portData("aS\r", "\r"), "");
-    EXPECT_EQ(elapsed(), 0);
-    EXPECT_TRUE(port.written.isEmpty());
-    EXPECT_TRUE(reporter.lines.isEmpty());
 }
 
 TEST_F(LinkTest, ResetOpensThePortSendsTheResetAndReturnsWhatCameBackWithinASecond) {

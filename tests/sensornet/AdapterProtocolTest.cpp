@@ -1,9 +1,9 @@
 // Answer cleaning, the active-switch list and the port choice lists.
 #include "sensornet/AdapterProtocol.h"
 
-#include "QtPrinters.h"
 #include "sensornet/PortLists.h"
 #include "sensornet/SwitchList.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -66,35 +66,25 @@ INSTANTIATE_TEST_SUITE_P(
                       // An unfinished line waits for its carriage return.
                       ChecksumRow{"610000000000C10520\r8A00000", "610000000000C105\r8A00000"}));
 
-const QString kLamp1 = QStringLiteral("610000000000C105");
-const QString kLamp2 = QStringLiteral("8A0000000000B705");
-const QString kCookLamp = QStringLiteral("3C0000000000E105");
-
-TEST(SwitchList, SplitsTheAnswerIntoWholeEntries) {
-    const SwitchList list(kLamp1 + "\r" + kLamp2 + "\r\r");
-    ASSERT_EQ(list.entries().size(), 2u);
-    EXPECT_EQ(list.entries()[0].text, kLamp1 + "\r");
-    EXPECT_EQ(list.entries()[1].romId(), kLamp2);
-    EXPECT_EQ(list.entries()[1].family(), "05");
-}
-
-TEST(SwitchList, KnowsALampIsOnWhereverItsIdStandsButCountsOnlyWholeEntries) {
-    const SwitchList list(kLamp1 + "\r" + kLamp2 + "\r" + kCookLamp.left(9));
-    EXPECT_TRUE(list.isOn(kLamp1));
-    EXPECT_TRUE(list.isOn(kLamp2));
-    EXPECT_FALSE(list.isOn(kCookLamp));
-    EXPECT_FALSE(list.isOn(QString()));
-    EXPECT_EQ(list.entries().size(), 2u);
-    EXPECT_TRUE(SwitchList(QStringLiteral("\r")).entries().empty());
-}
-
-TEST(SwitchList, PicksTheEntriesOfOneFamily) {
+TEST(SwitchList, SplitsTheAnswerIntoWholeEntriesAndFindsALampWhereverItsIdStands) {
+    const QString lamp1 = QStringLiteral("610000000000C105");
+    const QString lamp2 = QStringLiteral("8A0000000000B705");
     const QString other = QStringLiteral("120000000000AB12");
-    const SwitchList list(kLamp1 + "\r" + other + "\r" + kLamp2 + "\r\r");
+    const QString cookLamp = QStringLiteral("3C0000000000E105");
+    const SwitchList list(lamp1 + "\r" + other + "\r" + lamp2 + "\r" + cookLamp.left(9));
+    ASSERT_EQ(list.entries().size(), 3u); // the cut-off entry does not count
+    EXPECT_EQ(list.entries()[0].text, lamp1 + "\r");
+    EXPECT_EQ(list.entries()[2].romId(), lamp2);
+    EXPECT_EQ(list.entries()[2].family(), "05");
+    EXPECT_TRUE(list.isOn(lamp1));
+    EXPECT_TRUE(list.isOn(lamp2));
+    EXPECT_FALSE(list.isOn(cookLamp));
+    EXPECT_FALSE(list.isOn(QString()));
     const auto lamps = list.ofFamily("05");
     ASSERT_EQ(lamps.size(), 2u);
-    EXPECT_EQ(lamps[0].romId(), kLamp1);
-    EXPECT_EQ(lamps[1].romId(), kLamp2);
+    EXPECT_EQ(lamps[0].romId(), lamp1);
+    EXPECT_EQ(lamps[1].romId(), lamp2);
+    EXPECT_TRUE(SwitchList(QStringLiteral("\r")).entries().empty());
 }
 
 TEST(PortLists, OffersLeadingDevicesThenSystemPortsThenFifteenComPorts) {
@@ -102,12 +92,6 @@ TEST(PortLists, OffersLeadingDevicesThenSystemPortsThenFifteenComPorts) {
     ASSERT_EQ(lists.ports.size(), 18);
     EXPECT_EQ(lists.ports.mid(0, 4), QStringList({"Modem A", "/dev/ttyUSB0", "/dev/ttyS0", "Com1"}));
     EXPECT_EQ(lists.ports.last(), "Com15");
-    EXPECT_EQ(lists.baudRates.size(), 16);
-    EXPECT_EQ(lists.baudRates.first(), "110");
-    EXPECT_EQ(lists.baudRates.last(), "256000");
-    EXPECT_EQ(lists.parities, QStringList({"even", "odd", "none", "mark", "space"}));
-    EXPECT_EQ(lists.dataBits, QStringList({"5", "6", "7", "8"})); // no port takes 4
-    EXPECT_EQ(lists.stopBits, QStringList({"1", "1.5", "2"}));
     EXPECT_EQ(comPortNumber("Com15"), 15);
     EXPECT_FALSE(comPortNumber("/dev/ttyUSB0").has_value());
 }

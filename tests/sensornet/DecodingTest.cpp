@@ -1,8 +1,8 @@
 // Temperature answers: the two decoding formats against the sensors' data-sheet tables, the bus check byte,
 // the classification of answers and the removal of the adapter's echo.
-#include "QtPrinters.h"
 #include "sensornet/AdapterProtocol.h"
 #include "sensornet/TemperatureDecoder.h"
+#include "support/QtPrinters.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -36,13 +36,10 @@ TEST_P(HalfDegreeFormat, GivesTheDataSheetTemperature) {
     EXPECT_DOUBLE_EQ(*c, GetParam().celsius);
 }
 
-INSTANTIATE_TEST_SUITE_P(DataSheet, HalfDegreeFormat,
-                         ::testing::Values(DataSheetRow{"00AA", 85.0}, DataSheetRow{"0032", 25.0},
-                                           DataSheetRow{"0031", 24.5}, DataSheetRow{"0050", 40.0},
-                                           DataSheetRow{"0001", 0.5}, DataSheetRow{"0000", 0.0},
-                                           DataSheetRow{"FFFF", -0.5}, DataSheetRow{"FFCE", -25.0},
-                                           DataSheetRow{"FF92", -55.0}, DataSheetRow{"00FF", 127.5},
-                                           DataSheetRow{"FF00", -128.0}));
+const DataSheetRow kHalfDegree[] = {{"00AA", 85.0},  {"0032", 25.0},  {"0031", 24.5},  {"0050", 40.0},
+                                    {"0001", 0.5},   {"0000", 0.0},   {"FFFF", -0.5},  {"FFCE", -25.0},
+                                    {"FF92", -55.0}, {"00FF", 127.5}, {"FF00", -128.0}};
+INSTANTIATE_TEST_SUITE_P(DataSheet, HalfDegreeFormat, ::testing::ValuesIn(kHalfDegree));
 
 class SixteenthDegreeFormat : public ::testing::TestWithParam<std::tuple<DataSheetRow, std::string>> {};
 
@@ -53,14 +50,13 @@ TEST_P(SixteenthDegreeFormat, GivesTheWholeDegreesBelowTheDataSheetTemperature) 
     EXPECT_DOUBLE_EQ(*c, std::floor(row.celsius));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DataSheet, SixteenthDegreeFormat,
-    ::testing::Combine(::testing::Values(DataSheetRow{"07D0", 125.0}, DataSheetRow{"0550", 85.0},
-                                         DataSheetRow{"0191", 25.0625}, DataSheetRow{"00A2", 10.125},
-                                         DataSheetRow{"0008", 0.5}, DataSheetRow{"0000", 0.0},
-                                         DataSheetRow{"FFF8", -0.5}, DataSheetRow{"FF5E", -10.125},
-                                         DataSheetRow{"FE6F", -25.0625}, DataSheetRow{"FC90", -55.0}),
-                       ::testing::Values(std::string("28"), std::string("22"), std::string("3B"))));
+const DataSheetRow kSixteenthDegree[] = {
+    {"07D0", 125.0}, {"0550", 85.0}, {"0191", 25.0625}, {"00A2", 10.125},   {"0008", 0.5},
+    {"0000", 0.0},   {"FFF8", -0.5}, {"FF5E", -10.125}, {"FE6F", -25.0625}, {"FC90", -55.0}};
+INSTANTIATE_TEST_SUITE_P(DataSheet, SixteenthDegreeFormat,
+                         ::testing::Combine(::testing::ValuesIn(kSixteenthDegree),
+                                            ::testing::Values(std::string("28"), std::string("22"),
+                                                              std::string("3B"))));
 
 TEST(DecodeTemperature, RefusesAnswersWithoutFourHexDigits) {
     for (const char* answer : {"", "\r", "91\r", "91G1\r", " 9101", "91-1"})

@@ -2,11 +2,11 @@
 // attempts of a sensor reading.
 #include "sensornet/SensorBus.h"
 
-#include "QtPrinters.h"
 #include "support/FakeClock.h"
 #include "support/Ha5Commands.h"
+#include "support/QtPrinters.h"
 #include "support/RecordedDialogs.h"
-#include "support/ScriptedPort.h"
+#include "support/ScriptedLink.h"
 
 #include <gtest/gtest.h>
 
@@ -32,10 +32,7 @@ protected:
     BusTest()
         : port(clock), link(port, clock, port, dialogs, sensornet::ExchangeRules::monitoring()),
           bus(link, test::ha5Commands()) {
-        port.on("aR\r", "P\r", 5);
-        EXPECT_TRUE(link.resetAdapter("aR\r").has_value());
-        port.written.clear();
-        port.pauses.clear();
+        test::openScriptedLink(link, port);
     }
     void TearDown() override { EXPECT_FALSE(port.spinDetected); }
 
@@ -66,46 +63,6 @@ TEST_F(BusTest, ReadingSendsResetAddressConvertReselectAndRead) {
     EXPECT_EQ(port.written, QList<QByteArray>({"aR\r", "aA" + kZone + "\r", "aW0144\r", "M", kTempCmd}));
 }
 
-TEST_F(BusTest, AllOnesIsRetriedAndAGoodThirdAttemptCounts) {
-    present(kZone);
-    temperatureAnswers(kAllOnes);
-    temperatureAnswers(kAllOnes);
-    temperatureAnswers("BE" + scratchpad("D007") + "\r");
-    const sensornet::SensorReading r = bus.readSensor(kZone);
-    EXPECT_EQ(r.state, ReadState::Read);
-    EXPECT_DOUBLE_EQ(r.celsius, 125.0);
-    EXPECT_EQ(r.attempts, 3);
-    EXPECT_EQ(port.written.count("aR\r"), 3);
-}
-
-TEST_F(BusTest, AllOnesThreeTimesIsNoDataWithValueZero) {
-    present(kZone);
-    temperatureAnswers(kAllOnes);
-    const sensornet::SensorReading r = bus.readSensor(kZone);
-    EXPECT_EQ(r.state, ReadState::NoData);
-    EXPECT_DOUBLE_EQ(r.celsius, 0.0);
-    EXPECT_EQ(r.attempts, 3);
-    EXPECT_EQ(r.temperatureAnswer, "FFFFFFFFFFFFFFFFFF\r");
-    EXPECT_EQ(port.written.count(kTempCmd), 3);
-}
-
-TEST_F(BusTest, ThePowerOnValueIsReadAgainAndIsNoDataWhenItStays) {
-    present(kZone);
-    temperatureAnswers("BE" + scratchpad("5005") + "\r");
-    temperatureAnswers("BE" + scratchpad("9101") + "\r");
-    const sensornet::SensorReading again = bus.readSensor(kZone);
-    EXPECT_EQ(again.state, ReadState::Read);
-    EXPECT_DOUBLE_EQ(again.celsius, 25.0);
-    EXPECT_EQ(again.attempts, 2);
-
-    const QByteArray halfDegree = "790000000000B710";
-    present(halfDegree);
-    temperatureAnswers("BE" + scratchpad("AA00") + "\r");
-    const sensornet::SensorReading stuck = bus.readSensor(halfDegree);
-    EXPECT_EQ(stuck.state, ReadState::NoData);
-    EXPECT_EQ(stuck.attempts, 3);
-}
-
 TEST_F(BusTest, SilentSensorCostsThreeAttemptsAndReadsAsNoData) {
     const qint64 start = clock.monotonicMs();
     const sensornet::SensorReading r = bus.readSensor(kZone);
@@ -118,33 +75,71 @@ TEST_F(BusTest, SilentSensorCostsThreeAttemptsAndReadsAsNoData) {
     EXPECT_GE(clock.monotonicMs() - start, 3 * 2000);
 }
 
-TEST_F(BusTest, ForeignEchoOnEveryAttemptIsUnconfirmed) {
-    port.on("aA" + kZone + "\r", "750000000000A1\r", 10);
-    const sensornet::SensorReading r = bus.readSensor(kZone);
-    EXPECT_EQ(r.state, ReadState::Unconfirmed);
-    EXPECT_DOUBLE_EQ(r.celsius, 0.0);
-    EXPECT_EQ(r.addressAnswer, "750000000000A1");
-    EXPECT_EQ(port.written.count(kTempCmd), 0);
+template <typename... Answers> QByteArrayList inTurn(const Answers&... a) {
+    return {QByteArray(a)...};
 }
 
-TEST_F(BusTest, EchoWithoutTemperatureAnswerIsNoDataNotZeroDegrees) {
-    present(kZone);
-    const sensornet::SensorReading r = bus.readSensor(kZone);
-    EXPECT_EQ(r.state, ReadState::NoData);
-    EXPECT_EQ(r.attempts, 3);
+struct ReadingRow {
+    const char* name;
+    QByteArray rom;
+    QByteArray echo;        // the answer to the address command
+    QByteArrayList answers; // the temperature answers of the attempts in turn, the last one repeating
+    ReadState state;
+    double celsius;
+    int attempts;
+    const char* addressAnswer;
+    QByteArray temperatureAnswer;
+    int temperatureReads; // how often the temperature command went out
+};
+
+void PrintTo(const ReadingRow& r, std::ostream* os) {
+    *os << r.name;
 }
 
-TEST_F(BusTest, DamagedScratchpadIsRetried) {
-    present(kZone);
-    QByteArray damaged = "BE" + scratchpad("9101") + "\r";
-    damaged[3] = '7'; // 0x91 becomes 0x97
-    temperatureAnswers(damaged);
-    temperatureAnswers("BE" + scratchpad("9101") + "\r");
-    const sensornet::SensorReading r = bus.readSensor(kZone);
-    EXPECT_EQ(r.state, ReadState::Read);
-    EXPECT_DOUBLE_EQ(r.celsius, 25.0);
-    EXPECT_EQ(r.attempts, 2);
+class Readings : public BusTest, public ::testing::WithParamInterface<ReadingRow> {};
+
+TEST_P(Readings, TakeUpToThreeAttemptsUntilAnAnswerIsUsable) {
+    const ReadingRow& r = GetParam();
+    port.on("aA" + r.rom + "\r", r.echo, 10);
+    port.on("aW0144\r", "44\r", 10);
+    port.on("M", r.rom + "\r", 10);
+    for (const QByteArray& answer : r.answers)
+        temperatureAnswers(answer);
+    const sensornet::SensorReading reading = bus.readSensor(r.rom);
+    EXPECT_EQ(reading.state, r.state);
+    EXPECT_DOUBLE_EQ(reading.celsius, r.celsius);
+    EXPECT_EQ(reading.attempts, r.attempts);
+    EXPECT_EQ(reading.addressAnswer, r.addressAnswer);
+    EXPECT_EQ(reading.temperatureAnswer, r.temperatureAnswer);
+    EXPECT_EQ(port.written.count("aR\r"), r.attempts);
+    EXPECT_EQ(port.written.count(kTempCmd), r.temperatureReads);
 }
+
+const QByteArray kHalfDegree = "790000000000B710";
+const QByteArray kDamaged =
+    "BE97" + scratchpad("9101").mid(2) + "\r"; // 0x91 became 0x97, the check byte kept
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, Readings,
+    ::testing::Values(ReadingRow{"AllOnesIsRetried", kZone, kZone + "\r",
+                                 inTurn(kAllOnes, kAllOnes, "BE" + scratchpad("D007") + "\r"),
+                                 ReadState::Read, 125.0, 3, kZone, scratchpad("D007") + "\r", 3},
+                      ReadingRow{"AllOnesThreeTimesIsNoDataWithValueZero", kZone, kZone + "\r",
+                                 inTurn(kAllOnes), ReadState::NoData, 0, 3, kZone, "FFFFFFFFFFFFFFFFFF\r", 3},
+                      ReadingRow{"PowerOnValueIsReadAgain", kZone, kZone + "\r",
+                                 inTurn("BE" + scratchpad("5005") + "\r", "BE" + scratchpad("9101") + "\r"),
+                                 ReadState::Read, 25.0, 2, kZone, scratchpad("9101") + "\r", 2},
+                      ReadingRow{"PowerOnValueThatStaysIsNoData", kHalfDegree, kHalfDegree + "\r",
+                                 inTurn("BE" + scratchpad("AA00") + "\r"), ReadState::NoData, 0, 3,
+                                 kHalfDegree, scratchpad("AA00") + "\r", 3},
+                      ReadingRow{"DamagedScratchpadIsRetried", kZone, kZone + "\r",
+                                 inTurn(kDamaged, "BE" + scratchpad("9101") + "\r"), ReadState::Read, 25.0, 2,
+                                 kZone, scratchpad("9101") + "\r", 2},
+                      ReadingRow{"EchoWithoutTemperatureAnswerIsNoDataNotZeroDegrees", kZone, kZone + "\r",
+                                 inTurn(), ReadState::NoData, 0, 3, kZone, "", 3},
+                      ReadingRow{"ForeignEchoOnEveryAttemptIsUnconfirmed", kZone, "750000000000A1\r",
+                                 inTurn(), ReadState::Unconfirmed, 0, 3, "750000000000A1", "", 0}),
+    [](const ::testing::TestParamInfo<ReadingRow>& info) { return std::string(info.param.name); });
 
 TEST_F(BusTest, SearchListsEachDeviceUntilABareCarriageReturn) {
     port.on("aS\r", kZone + "\r", 20);

@@ -1,5 +1,4 @@
 // The serial link and every bus operation through a real pseudo-terminal, against the bus simulator.
-#include "QtPrinters.h"
 #include "app/ComPortSettings.h"
 #include "app/SystemClock.h"
 #include "app/UserSettings.h"
@@ -7,6 +6,7 @@
 #include "sensornet/QtSerialPort.h"
 #include "sensornet/SensorBus.h"
 #include "support/Ha5Commands.h"
+#include "support/QtPrinters.h"
 #include "support/RecordedDialogs.h"
 #include "support/RecordingReporter.h"
 #include "support/SimProcess.h"
@@ -40,14 +40,16 @@ const QByteArray kScenario = R"({"devices": [
 class SimulatorTest : public ::testing::Test {
 protected:
     // Starts the simulator and opens the link on its terminal the way the program does: port settings from
-    // the settings store, then an adapter reset.
-    void connect(const QStringList& options = {}, bool checksumSetting = false) {
-        sim = std::make_unique<test::SimProcess>(kScenario, options);
+    // the settings store, then an adapter reset. With checksums, the simulator signs its answers and the
+    // settings say so.
+    void connect(bool checksums = false) {
+        sim = std::make_unique<test::SimProcess>(
+            kScenario, checksums ? QStringList{QStringLiteral("--checksum")} : QStringList{});
         ASSERT_TRUE(sim->started()) << test::SimProcess::binary().toStdString() << ": "
                                     << sim->errorOutput().toStdString();
         settings.save("Properties", "Settings", "115200,n,8,1");
         settings.save("Properties", "PortName", sim->ptyPath());
-        if (checksumSetting)
+        if (checksums)
             settings.save("Properties", "Checksum", "1");
         ASSERT_EQ(link.configurePort(app::readLineSettings(settings)),
                   sensornet::ConfigureOutcome::Configured);
@@ -57,12 +59,15 @@ protected:
         EXPECT_TRUE(dialogs.texts.isEmpty());
     }
 
+    static QStringList sorted(QStringList roms) {
+        roms.sort();
+        return roms;
+    }
     static QStringList romsOf(const std::vector<sensornet::FoundDevice>& found) {
         QStringList roms;
         for (const auto& d : found)
             roms << d.romId;
-        roms.sort();
-        return roms;
+        return sorted(roms);
     }
 
     std::unique_ptr<test::SimProcess> sim;
@@ -78,140 +83,93 @@ protected:
     sensornet::SensorBus bus{link, test::ha5Commands()};
 };
 
-TEST_F(SimulatorTest, SearchFindsEveryDeviceOnTheBus) {
-    connect();
+class SimulatorWalk : public SimulatorTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(SimulatorWalk, FindsReadsAndSwitchesEveryDevice) {
+    connect(GetParam());
     EXPECT_TRUE(bus.adapterPresent());
     const auto found = bus.enumerate(sensornet::DeviceSearch::All);
-    QStringList expected{kZone, kOldZone, kLamp, kLitLamp, kThermo};
-    expected.sort();
-    EXPECT_EQ(romsOf(found), expected);
+    EXPECT_EQ(romsOf(found), sorted({kZone, kOldZone, kLamp, kLitLamp, kThermo}));
     for (const auto& d : found)
         EXPECT_EQ(d.rawAnswer, d.romId + "\r");
-    EXPECT_TRUE(reporter.lines.isEmpty()) << reporter.lines.join(" | ").toStdString();
-}
-
-TEST_F(SimulatorTest, FamilySearchesFindOnlyTheirFamily) {
-    connect();
-    QStringList lamps{kLamp, kLitLamp};
-    lamps.sort();
-    EXPECT_EQ(romsOf(bus.enumerate(sensornet::DeviceSearch::AlarmSwitches)), lamps);
+    EXPECT_EQ(romsOf(bus.enumerate(sensornet::DeviceSearch::AlarmSwitches)), sorted({kLamp, kLitLamp}));
     EXPECT_EQ(romsOf(bus.enumerate(sensornet::DeviceSearch::Thermocouples)), QStringList{kThermo});
-}
 
-TEST_F(SimulatorTest, SensorsOfBothFormatsAreRead) {
-    connect();
+    // Sensors of both formats; the sixteenth-degree one gives its whole degrees.
     const sensornet::SensorReading zone = bus.readSensor(kZone);
     EXPECT_EQ(zone.state, ReadState::Read);
     EXPECT_DOUBLE_EQ(zone.celsius, 25.0);
     EXPECT_EQ(zone.attempts, 1);
     EXPECT_EQ(zone.addressAnswer, kZone);
     EXPECT_EQ(zone.temperatureAnswer.size(), 19); // nine bytes and the carriage return, no echo
-
     const sensornet::SensorReading old = bus.readSensor(kOldZone);
     EXPECT_EQ(old.state, ReadState::Read);
     EXPECT_DOUBLE_EQ(old.celsius, -10.5);
-
     EXPECT_EQ(sim->control("set " + kZone + " temperature -0.5"), "ok");
     EXPECT_DOUBLE_EQ(bus.readSensor(kZone).celsius, -1.0);
-}
 
-TEST_F(SimulatorTest, ThermocoupleAnswerCarriesItsRegisters) {
-    connect();
+    // A sensor that has left the bus costs three attempts and gives no data.
+    const sensornet::SensorReading gone = bus.readSensor(kGone);
+    EXPECT_EQ(gone.state, ReadState::NoData);
+    EXPECT_EQ(gone.attempts, 3);
+    EXPECT_DOUBLE_EQ(gone.celsius, 0.0);
+    EXPECT_TRUE(gone.temperatureAnswer.startsWith("FFFFFFFFFF")) << gone.temperatureAnswer.toStdString();
+
+    // Type K at 100 °C over 25 °C: the current register holds 199 counts of EMF, the temperature register the
+    // cold junction in eighths of a degree; reserved addresses read FFh.
     ASSERT_EQ(bus.select(kThermo), kThermo);
-    const QString answer = bus.readThermocouple();
-    ASSERT_EQ(answer.size(), 29) << answer.toStdString();
-    EXPECT_TRUE(answer.startsWith("690E"));
-    EXPECT_TRUE(answer.endsWith("\r"));
-    EXPECT_EQ(answer.mid(12, 12), "FFFFFFFFFFFF");
-    // The temperature register holds the cold junction in eighths of a degree from its fifth bit up.
-    const int coldJunction = answer.mid(24, 4).toInt(nullptr, 16) >> 5;
-    EXPECT_EQ(coldJunction * 0.125, 25.0);
-    // The current register holds the thermocouple's EMF, positive with the hot end above the cold one.
-    EXPECT_LT(answer.mid(4, 1).toInt(nullptr, 16), 8);
-    EXPECT_GT(answer.mid(4, 4).toInt(nullptr, 16), 0);
-}
+    EXPECT_EQ(bus.readThermocouple(), "690E06380000FFFFFFFFFFFF1900\r");
 
-TEST_F(SimulatorTest, SensorThatLeftTheBusCostsThreeAttemptsAndGivesNoData) {
-    connect();
-    const sensornet::SensorReading r = bus.readSensor(kGone);
-    EXPECT_EQ(r.state, ReadState::NoData);
-    EXPECT_EQ(r.attempts, 3);
-    EXPECT_DOUBLE_EQ(r.celsius, 0.0);
-    EXPECT_TRUE(r.temperatureAnswer.startsWith("FFFFFFFFFF")) << r.temperatureAnswer.toStdString();
-}
-
-TEST_F(SimulatorTest, SensorWhoseAnswersAreGarbledIsNotReadAsATemperature) {
-    connect();
-    EXPECT_EQ(sim->control("fault " + kZone + " garbled"), "ok");
-    const sensornet::SensorReading r = bus.readSensor(kZone);
-    EXPECT_NE(r.state, ReadState::Read);
-    EXPECT_EQ(r.attempts, 3);
-}
-
-TEST_F(SimulatorTest, ToggledLampShowsInTheSwitchList) {
-    connect();
-    sensornet::SwitchList list = bus.activeSwitches();
-    EXPECT_FALSE(list.isOn(kLamp));
-    EXPECT_TRUE(list.isOn(kLitLamp));
-    ASSERT_EQ(list.entries().size(), 1u);
-    EXPECT_EQ(list.entries()[0].family(), "05");
-
+    sensornet::SwitchList lamps = bus.activeSwitches();
+    EXPECT_EQ(lamps.entries().size(), 1u);
+    EXPECT_TRUE(lamps.isOn(kLitLamp));
     EXPECT_EQ(bus.toggleSwitch(kLamp), kLamp);
-    list = bus.activeSwitches();
-    EXPECT_TRUE(list.isOn(kLamp));
-    EXPECT_TRUE(list.isOn(kLitLamp));
+    lamps = bus.activeSwitches();
+    EXPECT_TRUE(lamps.isOn(kLamp));
+    EXPECT_TRUE(lamps.isOn(kLitLamp));
     EXPECT_EQ(sim->control("get " + kLamp), kLamp + " on");
-
     // Putting out every lamp of the list by addressing its entry.
-    for (const auto& entry : list.ofFamily("05"))
+    for (const auto& entry : lamps.ofFamily("05"))
         bus.address(entry.text);
     EXPECT_TRUE(bus.activeSwitches().entries().empty());
+    EXPECT_TRUE(reporter.lines.isEmpty()) << reporter.lines.join(" | ").toStdString();
 }
 
-TEST_F(SimulatorTest, ChecksumModeReadsAsTheNormalMode) {
-    connect({QStringLiteral("--checksum")}, true);
-    EXPECT_TRUE(bus.adapterPresent());
-    QStringList expected{kZone, kOldZone, kLamp, kLitLamp, kThermo};
-    expected.sort();
-    EXPECT_EQ(romsOf(bus.enumerate(sensornet::DeviceSearch::All)), expected);
-    const sensornet::SensorReading r = bus.readSensor(kZone);
-    EXPECT_EQ(r.state, ReadState::Read);
-    EXPECT_DOUBLE_EQ(r.celsius, 25.0);
-    EXPECT_EQ(r.attempts, 1);
-    EXPECT_TRUE(bus.activeSwitches().isOn(kLitLamp));
-}
+INSTANTIATE_TEST_SUITE_P(Answers, SimulatorWalk, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "WithChecksums" : "Plain");
+                         });
 
-TEST_F(SimulatorTest, SilentAdapterFailsThePresenceCheckWithoutAReport) {
+TEST_F(SimulatorTest, AdapterTroubleGivesNoReadingAndAtMostOneReport) {
     connect();
+    // A second link cannot open the port this one holds.
+    sensornet::QtSerialPort secondPort;
+    test::RecordedDialogs secondDialogs;
+    sensornet::AdapterLink second(secondPort, clock, pause, secondDialogs,
+                                  sensornet::ExchangeRules::installation());
+    ASSERT_EQ(second.configurePort(app::readLineSettings(settings)), sensornet::ConfigureOutcome::Configured);
+    EXPECT_FALSE(second.resetAdapter("aR\r").has_value());
+    EXPECT_EQ(secondDialogs.texts,
+              QStringList{"Please check your COM Port Settings and cable connections.   Error #:8003"});
+    EXPECT_TRUE(link.isOpen());
+
     EXPECT_EQ(sim->control("adapter silent"), "ok");
     EXPECT_FALSE(bus.adapterPresent());
     EXPECT_TRUE(reporter.lines.isEmpty());
     EXPECT_EQ(sim->control("adapter normal"), "ok");
     EXPECT_TRUE(bus.adapterPresent());
-}
 
-TEST_F(SimulatorTest, UnpluggedAdapterEndsTheExchangeWithOneReport) {
-    connect();
+    EXPECT_EQ(sim->control("fault " + kZone + " garbled"), "ok");
+    const sensornet::SensorReading garbled = bus.readSensor(kZone);
+    EXPECT_NE(garbled.state, ReadState::Read);
+    EXPECT_EQ(garbled.attempts, 3);
+
+    // Unplugged: the exchange ends with at most one report of the port's failure.
     EXPECT_EQ(sim->control("adapter closed"), "ok");
     EXPECT_EQ(bus.select(kZone), "Error");
     EXPECT_LE(reporter.lines.size(), 1) << reporter.lines.join(" | ").toStdString();
     for (const QString& line : reporter.lines)
         EXPECT_TRUE(line.endsWith(" in Module:Port_Data"));
-}
-
-TEST_F(SimulatorTest, PortHeldByAnotherLinkCannotBeOpenedTwice) {
-    connect();
-    sensornet::QtSerialPort secondPort;
-    sensornet::EventLoopPause secondPause;
-    test::RecordedDialogs secondDialogs;
-    sensornet::AdapterLink second(secondPort, clock, secondPause, secondDialogs,
-                                  sensornet::ExchangeRules::installation());
-    ASSERT_EQ(second.configurePort(app::readLineSettings(settings)), sensornet::ConfigureOutcome::Configured);
-    EXPECT_FALSE(second.resetAdapter("aR\r").has_value());
-    ASSERT_EQ(secondDialogs.texts.size(), 1);
-    EXPECT_EQ(secondDialogs.texts[0],
-              "Please check your COM Port Settings and cable connections.   Error #:8003");
-    EXPECT_TRUE(link.isOpen());
 }
 
 TEST(RealPort, MissingDeviceIsError8002AndTheLinkStaysClosed) {

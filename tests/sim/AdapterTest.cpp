@@ -1,4 +1,5 @@
-// The adapter's commands against simulated devices: reset, select, blocks, bits, the searches and the lists.
+// The adapter's commands against simulated devices, as the bytes a client sends and gets back: reset, select,
+// blocks, bits, the searches and lists, the devices' function commands, injected faults and checksums.
 #include "SimHarness.h"
 
 #include <gtest/gtest.h>
@@ -13,91 +14,151 @@ const QByteArray kMixedBus = scenarioWith(R"(
     {"rom": "E70000000000D130", "type": "K", "temperature": 100, "coldJunction": 25},
     {"rom": "D90000000000B210", "temperature": 24.5},
     {"rom": "3A0000000000C205", "on": true})");
+const QByteArray kRom = "750000000000A128";
+const QByteArray kZone = scenarioWith(R"({"rom": "750000000000A128", "temperature": 20})");
+
+// Address, convert, reselect and read the scratchpad, as the monitor reads a sensor; and the answers of a
+// sensor whose scratchpad holds these bytes.
+QByteArray readout(const QByteArray& rom) {
+    return "aA" + rom + "\raW0144\rMaW0ABEFFFFFFFFFFFFFFFFFF\r";
+}
+QByteArray readoutAnswers(const QByteArray& rom, const QByteArray& pad) {
+    return rom + "\r44\r" + rom + "\rBE" + pad + "\r";
+}
+
+QByteArray faulty(const QByteArray& fault) {
+    return scenarioWith(R"({"rom": "750000000000A128", "temperature": 25.0625, "fault": )" + fault +
+                        R"(}, {"rom": "610000000000C105"})");
+}
 } // namespace
 
-TEST(Adapter, ResetAnswersPresenceOnlyWhenADeviceIsOnTheBus) {
-    SimHarness empty(scenarioWith(""));
-    EXPECT_EQ(empty.send("aR\r"), "N\r");
-    SimHarness one(scenarioWith(R"({"rom": "750000000000A128"})"));
-    EXPECT_EQ(one.send("aR\r"), "P\r");
+struct Dialogue {
+    const char* name;
+    QByteArray scenario;
+    QByteArray commands; // one after the other, as a client writes them
+    QByteArray answers;  // every byte that came back, in order
+};
+
+void PrintTo(const Dialogue& d, std::ostream* os) {
+    *os << d.name;
 }
 
-TEST(Adapter, ReadsAZoneSensorTheWayTheMonitorDoes) {
-    SimHarness sim(kMixedBus);
-    EXPECT_EQ(sim.send("aR\r"), "P\r");
-    EXPECT_EQ(sim.send("aA750000000000A128\r"), "750000000000A128\r");
-    EXPECT_EQ(sim.send("aW0144\r"), "44\r");
-    EXPECT_EQ(sim.send("M"), "750000000000A128\r");
-    const QByteArray answer = sim.send("aW0ABEFFFFFFFFFFFFFFFFFF\r");
-    // The echo of the command byte, then the nine scratchpad bytes: 25.0625 °C is 0191h, low byte first.
-    EXPECT_EQ(answer.left(6), "BE9101");
-    EXPECT_EQ(answer.size(), 2 + 18 + 1);
-    EXPECT_TRUE(answer.endsWith('\r'));
+std::string dialogueName(const ::testing::TestParamInfo<Dialogue>& info) {
+    return info.param.name;
 }
 
-TEST(Adapter, JoinedBlockReselectsTheRememberedDevice) {
-    SimHarness sim(kMixedBus);
-    sim.send("aAD90000000000B210\r");
-    sim.send("aW0144\r");
-    EXPECT_EQ(sim.send("aJ0ABEFFFFFFFFFFFFFFFFFF\r").left(6), "BE3100");
+class Dialogues : public ::testing::TestWithParam<Dialogue> {};
+
+TEST_P(Dialogues, GiveExactlyTheseAnswers) {
+    SimHarness sim(GetParam().scenario);
+    EXPECT_EQ(sim.send(GetParam().commands), GetParam().answers);
 }
 
-TEST(Adapter, ReselectWithNothingRememberedAnswersAnEmptyLine) {
-    SimHarness sim(kMixedBus);
-    EXPECT_EQ(sim.send("M"), "\r");
-    EXPECT_EQ(sim.send("aJ01FF\r"), "E\r");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Adapter, Dialogues,
+    ::testing::Values(
+        Dialogue{"ResetOnAnEmptyBusFindsNoPresence", scenarioWith(""), "aR\r", "N\r"},
+        Dialogue{"ResetFindsADevice", kZone, "aR\r", "P\r"},
+        // The echo of the command byte, then the nine scratchpad bytes: 25.0625 °C is 0191h, low byte first.
+        Dialogue{"ReadsAZoneSensorTheWayTheMonitorDoes", kMixedBus, "aR\r" + readout(kRom),
+                 "P\r" + readoutAnswers(kRom, "91014B467FFF0F1025")},
+        Dialogue{"JoinedBlockReselectsTheRememberedDevice", kMixedBus,
+                 "aAD90000000000B210\raW0144\raJ0ABEFFFFFFFFFFFFFFFFFF\r",
+                 "D90000000000B210\r44\rBE31004B46FFFF0410D8\r"},
+        Dialogue{"ReselectWithNothingRememberedAnswersAnEmptyLine", kMixedBus, "MaJ01FF\r", "\rE\r"},
+        // Bits go out from the family code's lowest bit: families 10, 30, 28, 05; then C2 before C1.
+        Dialogue{"SearchMeetsTheIdsInBitOrder", kMixedBus, "aS\ras\ras\ras\ras\ras\ras\r",
+                 "D90000000000B210\rE70000000000D130\r750000000000A128\r"
+                 "3A0000000000C205\r610000000000C105\r\r\r"},
+        Dialogue{
+            "WholeListAnswersSeventeenCharacterEntriesAndABareReturn", kMixedBus, "aS,FF\raS,02\r",
+            "D90000000000B210\rE70000000000D130\r750000000000A128\r3A0000000000C205\r610000000000C105\r\r"
+            "D90000000000B210\rE70000000000D130\r\r"},
+        Dialogue{"FamilySearchStaysWithinItsFamily", kMixedBus, "aF05\ras\raf\raF30\raf\raF3B\r",
+                 "3A0000000000C205\r610000000000C105\r\rE70000000000D130\r\r\r"},
+        Dialogue{"ConditionalSearchFindsTheSwitchesThatAreOn", kMixedBus,
+                 "aC,FF\raA610000000000C105\raC\rac\rac\raA610000000000C105\raA3A0000000000C205\raC,FF\r",
+                 "3A0000000000C205\r\r610000000000C105\r3A0000000000C205\r610000000000C105\r\r"
+                 "610000000000C105\r3A0000000000C205\r\r"},
+        // Selecting the switch makes its output conduct, which pulls its pin low.
+        Dialogue{"ReadSlotsAfterSelectingASwitchCarryItsOutputLevel",
+                 scenarioWith(R"({"rom": "610000000000C105"})"),
+                 "aA610000000000C105\raB1\raW01FF\raA610000000000C105\raB1\r",
+                 "610000000000C105\r0\r00\r610000000000C105\r1\r"},
+        Dialogue{"BitsAndBlocksWithoutASelectedDeviceReadTheIdleLine", kMixedBus, "aR\raB0\raW02FF00\r",
+                 "P\r0\rFF00\r"},
+        Dialogue{"SkipRomWrittenAsABlockReachesTheOnlyDevice",
+                 scenarioWith(R"({"rom": "750000000000A128", "temperature": -10.125})"),
+                 "aR\raW02CC44\raR\raW04CCBEFFFF\r", "P\rCC44\rP\rCCBE5EFF\r"},
+        Dialogue{"ReadRomWrittenAsABlockReturnsTheIdInBusOrder", kZone, "aR\raW0933FFFFFFFFFFFFFFFF\r",
+                 "P\r3328A1000000000075\r"},
+        Dialogue{"CommandsForAnotherChannelAreIgnoredAndUnknownOnesRefused", kMixedBus, "bR\rbS\raQ\r",
+                 "E\r"}),
+    dialogueName);
 
-TEST(Adapter, ReadsTheThermocoupleRegistersFromTheCurrentRegisterOn) {
-    SimHarness sim(kMixedBus);
-    sim.send("aAE70000000000D130\r");
-    const QByteArray answer = sim.send("aW0E690EFFFFFFFFFFFFFFFFFFFFFFFF\r");
-    ASSERT_EQ(answer.size(), 29);
-    EXPECT_EQ(answer.left(4), "690E");
-    EXPECT_EQ(answer.mid(12, 12), "FFFFFFFFFFFF"); // reserved 12h-17h
-    EXPECT_EQ(answer.mid(24, 4), "1900");          // 25 °C cold junction
-}
+INSTANTIATE_TEST_SUITE_P(
+    Devices, Dialogues,
+    ::testing::Values(
+        Dialogue{"ThermometerHoldsThePowerOnValueUntilItsFirstConversion", kZone,
+                 "aA750000000000A128\raW0ABEFFFFFFFFFFFFFFFFFF\r",
+                 "750000000000A128\rBE50054B467FFF0C101C\r"},
+        // 25.25 °C at ten bits, the undefined bit dropped, and the configuration register saying so.
+        Dialogue{"LowerResolutionDropsTheUndefinedBits",
+                 scenarioWith(R"({"rom": "750000000000A128", "temperature": 25.3, "resolution": 10})"),
+                 readout(kRom), readoutAnswers(kRom, "94014B463FFF0C10C6")},
+        // TH 30, TL 10 and nine bits written and copied, overwritten, then recalled from the EEPROM: 20 °C at
+        // nine bits.
+        Dialogue{"WriteCopyAndRecallKeepTheAlarmBytesAndConfiguration", kZone,
+                 "aA750000000000A128\raW044E1E0A1F\raA750000000000A128\raW0248FF\r"
+                 "aA750000000000A128\raW044E00007F\raA750000000000A128\raW01B8\r" +
+                     readout(kRom),
+                 "750000000000A128\r4E1E0A1F\r750000000000A128\r48FF\r"
+                 "750000000000A128\r4E00007F\r750000000000A128\rB8\r" +
+                     readoutAnswers(kRom, "40011E0A1FFF101080")},
+        Dialogue{
+            "ReadPowerSupplyTellsParasiteFromExternalPower",
+            scenarioWith(R"({"rom": "750000000000A128"}, {"rom": "D90000000000B210", "parasite": true})"),
+            "aA750000000000A128\raW02B4FF\raAD90000000000B210\raW02B4FF\r",
+            "750000000000A128\rB4FF\rD90000000000B210\rB400\r"},
+        // Address 11h, the accumulated current's low byte, takes the write; the reserved 12h does not.
+        Dialogue{"ThermocoupleWriteDataReachesOnlyWritableAddresses",
+                 scenarioWith(R"({"rom": "E70000000000D130"})"),
+                 "aAE70000000000D130\raW046C110102\raAE70000000000D130\raW056910FFFFFF\r",
+                 "E70000000000D130\r6C110102\rE70000000000D130\r69100001FF\r"}),
+    dialogueName);
 
-TEST(Adapter, SearchesInTheOrderTheSearchAlgorithmMeetsTheIds) {
-    SimHarness sim(kMixedBus);
-    // Bits go out from the family code's lowest bit: families 10, 30, 28, 05; then C2 before C1.
-    const QByteArray expected[] = {"D90000000000B210", "E70000000000D130", "750000000000A128",
-                                   "3A0000000000C205", "610000000000C105"};
-    EXPECT_EQ(sim.send("aS\r"), expected[0] + "\r");
-    for (int i = 1; i < 5; ++i)
-        EXPECT_EQ(sim.send("as\r"), expected[i] + "\r") << i;
-    EXPECT_EQ(sim.send("as\r"), "\r");
-    EXPECT_EQ(sim.send("as\r"), "\r");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Faults, Dialogues,
+    ::testing::Values(
+        // The adapter echoes what it sent whether or not anybody listened.
+        Dialogue{"AbsentDeviceLeavesTheSearchAndReadsAllOnes", faulty(R"("absent")"),
+                 "aS,FF\r" + readout(kRom),
+                 "610000000000C105\r\r" + readoutAnswers(kRom, "FFFFFFFFFFFFFFFFFF")},
+        Dialogue{"AbsentLastDeviceLeavesNoPresencePulse",
+                 scenarioWith(R"({"rom": "750000000000A128", "fault": "absent"})"), "aR\raS\r", "N\r\r"},
+        Dialogue{"AllOnesDeviceIsFoundButDrivesNoData", faulty(R"("allf")"), "aF28\r" + readout(kRom),
+                 kRom + "\r" + readoutAnswers(kRom, "FFFFFFFFFFFFFFFFFF")},
+        Dialogue{"PowerOnFaultLeavesEightyFiveDegreesAfterAConversion",
+                 scenarioWith(R"({"rom": "750000000000A128", "fault": "poweron"},
+                                 {"rom": "D90000000000B210", "fault": "poweron"})"),
+                 readout(kRom) + readout("D90000000000B210"),
+                 readoutAnswers(kRom, "50054B467FFF0C101C") +
+                     readoutAnswers("D90000000000B210", "AA004B46FFFF0C1087")}),
+    dialogueName);
 
-TEST(Adapter, WholeListAnswersSeventeenCharacterEntriesAndABareReturn) {
-    SimHarness sim(kMixedBus);
-    EXPECT_EQ(sim.send("aS,FF\r"), "D90000000000B210\rE70000000000D130\r750000000000A128\r3A0000000000C205\r"
-                                   "610000000000C105\r\r");
-    EXPECT_EQ(sim.send("aS,02\r"), "D90000000000B210\rE70000000000D130\r\r");
-}
-
-TEST(Adapter, FamilySearchStaysWithinItsFamily) {
-    SimHarness sim(kMixedBus);
-    EXPECT_EQ(sim.send("aF05\r"), "3A0000000000C205\r");
-    EXPECT_EQ(sim.send("as\r"), "610000000000C105\r");
-    EXPECT_EQ(sim.send("af\r"), "\r");
-    EXPECT_EQ(sim.send("aF30\r"), "E70000000000D130\r");
-    EXPECT_EQ(sim.send("af\r"), "\r");
-    EXPECT_EQ(sim.send("aF3B\r"), "\r");
-}
-
-TEST(Adapter, ConditionalSearchFindsTheSwitchesThatAreOn) {
-    SimHarness sim(kMixedBus);
-    EXPECT_EQ(sim.send("aC,FF\r"), "3A0000000000C205\r\r");
-    sim.send("aA610000000000C105\r");
-    EXPECT_EQ(sim.send("aC\r"), "3A0000000000C205\r");
-    EXPECT_EQ(sim.send("ac\r"), "610000000000C105\r");
-    EXPECT_EQ(sim.send("ac\r"), "\r");
-    sim.send("aA610000000000C105\r");
-    sim.send("aA3A0000000000C205\r");
-    EXPECT_EQ(sim.send("aC,FF\r"), "\r");
-}
+// Checksums are the sum of the line's characters modulo 256, in hexadecimal, before the carriage return.
+INSTANTIATE_TEST_SUITE_P(
+    Checksums, Dialogues,
+    ::testing::Values(
+        // Reset, bit and empty answers never carry one.
+        Dialogue{"AnswersCarryTheirChecksumInChecksumMode",
+                 R"({"checksum": true, "devices": [{"rom": "750000000000A128", "temperature": 25}]})",
+                 "aA750000000000A128\raW0144\raR\raB1\raS\ras\r",
+                 "750000000000A12828\r4468\rP\r1\r750000000000A12828\r\r"},
+        // The refused address never reaches the switch.
+        Dialogue{"ACommandWhoseChecksumIsWrongIsRefused", scenarioWith(R"({"rom": "610000000000C105"})"),
+                 "aA610000000000C10500\raC,FF\r", "E\r\r"}),
+    dialogueName);
 
 struct ToggleCase {
     const char* name;
@@ -121,43 +182,5 @@ INSTANTIATE_TEST_SUITE_P(
                       ToggleCase{"Searched", "aS,FF\raF05\r", false},
                       ToggleCase{"AnotherDeviceAddressed", "aA750000000000A128\r", false}),
     [](const ::testing::TestParamInfo<ToggleCase>& info) { return std::string(info.param.name); });
-
-TEST(Adapter, ReadSlotsAfterSelectingASwitchCarryItsOutputLevel) {
-    SimHarness sim(scenarioWith(R"({"rom": "610000000000C105", "on": false})"));
-    sim.send("aA610000000000C105\r");
-    // The output now conducts and pulls its pin low.
-    EXPECT_EQ(sim.send("aB1\r"), "0\r");
-    EXPECT_EQ(sim.send("aW01FF\r"), "00\r");
-    sim.send("aA610000000000C105\r");
-    EXPECT_EQ(sim.send("aB1\r"), "1\r");
-}
-
-TEST(Adapter, BitsAndBlocksWithoutASelectedDeviceReadTheIdleLine) {
-    SimHarness sim(kMixedBus);
-    sim.send("aR\r");
-    EXPECT_EQ(sim.send("aB0\r"), "0\r");
-    EXPECT_EQ(sim.send("aW02FF00\r"), "FF00\r");
-}
-
-TEST(Adapter, SkipRomWrittenAsABlockReachesTheOnlyDevice) {
-    SimHarness sim(scenarioWith(R"({"rom": "750000000000A128", "temperature": -10.125})"));
-    sim.send("aR\r");
-    EXPECT_EQ(sim.send("aW02CC44\r"), "CC44\r");
-    sim.send("aR\r");
-    EXPECT_EQ(sim.send("aW04CCBEFFFF\r"), "CCBE5EFF\r");
-}
-
-TEST(Adapter, ReadRomWrittenAsABlockReturnsTheIdInBusOrder) {
-    SimHarness sim(scenarioWith(R"({"rom": "750000000000A128"})"));
-    sim.send("aR\r");
-    EXPECT_EQ(sim.send("aW0933FFFFFFFFFFFFFFFF\r"), "3328A10000000000"
-                                                    "75\r");
-}
-
-TEST(Adapter, IgnoresCommandsForAnotherChannel) {
-    SimHarness sim(kMixedBus);
-    EXPECT_EQ(sim.send("bR\rbS\r"), "");
-    EXPECT_EQ(sim.send("aQ\r"), "E\r");
-}
 
 } // namespace kelvara::sim::test

@@ -1,4 +1,4 @@
-// Injected faults as a client sees them on the wire.
+// Injected faults that chance, time and the control channel decide, as a client sees them on the wire.
 #include "SimHarness.h"
 
 #include <gtest/gtest.h>
@@ -13,33 +13,6 @@ QByteArray faulty(const QByteArray& fault) {
                         R"(}, {"rom": "610000000000C105"})");
 }
 } // namespace
-
-TEST(Faults, AbsentDeviceLeavesTheSearchAndReadsAllOnes) {
-    SimHarness sim(faulty(R"("absent")"));
-    EXPECT_EQ(sim.send("aS,FF\r"), "610000000000C105\r\r");
-    // The adapter echoes what it sent whether or not anybody listened.
-    EXPECT_EQ(sim.send("aA" + kRom + "\r"), kRom + "\r");
-    EXPECT_EQ(sim.convertAndRead(kRom), "FFFFFFFFFFFFFFFFFF");
-}
-
-TEST(Faults, AbsentLastDeviceLeavesNoPresencePulse) {
-    SimHarness sim(scenarioWith(R"({"rom": "750000000000A128", "fault": "absent"})"));
-    EXPECT_EQ(sim.send("aR\r"), "N\r");
-    EXPECT_EQ(sim.send("aS\r"), "\r");
-}
-
-TEST(Faults, AllFDeviceIsFoundButDrivesNoData) {
-    SimHarness sim(faulty(R"("allf")"));
-    EXPECT_EQ(sim.send("aF28\r"), kRom + "\r");
-    EXPECT_EQ(sim.convertAndRead(kRom), "FFFFFFFFFFFFFFFFFF");
-}
-
-TEST(Faults, PowerOnFaultLeavesEightyFiveDegreesAfterAConversion) {
-    SimHarness sixteenth(faulty(R"("poweron")"));
-    EXPECT_EQ(sixteenth.convertAndRead(kRom).left(4), "5005");
-    SimHarness half(scenarioWith(R"({"rom": "D90000000000B210", "temperature": 20, "fault": "poweron"})"));
-    EXPECT_EQ(half.convertAndRead("D90000000000B210").left(4), "AA00");
-}
 
 TEST(Faults, GarbledAnswerKeepsItsLengthAndLosesOneCharacter) {
     SimHarness clean(faulty(R"({"kind": "garbled", "probability": 0})"));
@@ -59,26 +32,18 @@ TEST(Faults, GarbledAnswerKeepsItsLengthAndLosesOneCharacter) {
     EXPECT_EQ(garbled.send("aA610000000000C105\r"), "610000000000C105\r");
 }
 
-TEST(Faults, TheSameSeedGarblesTheSameWay) {
+TEST(Faults, OddsDecideEachAnswerOnItsOwnAndTheSameSeedDecidesAlike) {
     const QByteArray scenario = R"({"seed": 42, "devices": [{"rom": "750000000000A128", "temperature": 25,
                                     "fault": {"kind": "garbled", "probability": 0.5}}]})";
     SimHarness first(scenario);
     SimHarness second(scenario);
-    QByteArray a;
-    QByteArray b;
-    for (int i = 0; i < 50; ++i) {
-        a += first.convertAndRead(kRom);
-        b += second.convertAndRead(kRom);
-    }
-    EXPECT_EQ(a, b);
-}
-
-TEST(Faults, OddsDecideEachAnswerOnItsOwn) {
-    SimHarness sim(faulty(R"({"kind": "garbled", "probability": 0.5})"));
     int whole = 0;
     int damaged = 0;
-    for (int i = 0; i < 100; ++i)
-        (sim.send("aA" + kRom + "\r") == kRom + "\r" ? whole : damaged)++;
+    for (int i = 0; i < 100; ++i) {
+        const QByteArray answer = first.send("aA" + kRom + "\r");
+        (answer == kRom + "\r" ? whole : damaged)++;
+        EXPECT_EQ(second.send("aA" + kRom + "\r"), answer) << i;
+    }
     EXPECT_GT(whole, 0);
     EXPECT_GT(damaged, 0);
 }
@@ -92,28 +57,33 @@ TEST(Faults, DelayedDeviceMakesItsAnswersLateButNotTheReset) {
     ASSERT_EQ(select.size(), 1u);
     EXPECT_EQ(select[0].delayMs, 2500);
     EXPECT_EQ(select[0].bytes, kRom + "\r");
+    // The control channel sets another delay.
+    EXPECT_EQ(sim.control("fault 750000000000A128 delay 1500"), "ok");
+    EXPECT_EQ(sim.sim().feed("aA" + kRom + "\r").at(0).delayMs, 1500);
 }
 
 TEST(Faults, FaultWindowFollowsTheScenarioClock) {
     SimHarness sim(faulty(R"({"kind": "absent", "from": 10, "until": 20})"));
-    const auto found = [&] { return sim.send("aF28\r") == kRom + "\r"; };
-    sim.sim().freezeTime(5);
-    EXPECT_TRUE(found());
-    sim.sim().freezeTime(10);
-    EXPECT_FALSE(found());
-    sim.sim().freezeTime(19.9);
-    EXPECT_FALSE(found());
-    sim.sim().freezeTime(20);
-    EXPECT_TRUE(found());
+    for (const auto& [time, present] :
+         {std::pair{"time 5", true}, {"time 10", false}, {"time 19.9", false}, {"time 20", true}}) {
+        EXPECT_EQ(sim.control(time), "ok");
+        EXPECT_EQ(sim.send("aF28\r"), present ? kRom + "\r" : "\r") << time;
+    }
 }
 
-TEST(Faults, SilentAdapterTakesCommandsAndAnswersNone) {
-    SimHarness sim(R"({"adapter": "silent", "devices": [{"rom": "610000000000C105"}]})");
+TEST(Faults, ControlledFaultsAndASilentAdapterComeAndGo) {
+    SimHarness sim(
+        R"({"adapter": "silent", "devices": [{"rom": "750000000000A128"}, {"rom": "610000000000C105"}]})");
     EXPECT_EQ(sim.send("aR\raA610000000000C105\raS\r"), "");
-    sim.sim().adapter().setMode(AdapterMode::Normal);
+    EXPECT_EQ(sim.control("adapter normal"), "ok");
     EXPECT_EQ(sim.send("aR\r"), "P\r");
     // Nothing reached the bus while it was silent.
     EXPECT_EQ(sim.send("aC,FF\r"), "\r");
+
+    EXPECT_EQ(sim.control("fault 750000000000A128 absent"), "ok");
+    EXPECT_EQ(sim.send("aF28\r"), "\r");
+    EXPECT_EQ(sim.control("fault 750000000000A128 none"), "ok");
+    EXPECT_EQ(sim.send("aF28\r"), kRom + "\r");
 }
 
 } // namespace kelvara::sim::test

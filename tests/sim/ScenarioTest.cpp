@@ -1,6 +1,5 @@
 // Scenario files, temperature courses and the control commands that change a running scenario.
 #include "SimHarness.h"
-#include "sim/ControlCommands.h"
 #include "sim/Course.h"
 
 #include <QJsonDocument>
@@ -26,31 +25,23 @@ TEST_P(Courses, GiveTheTemperatureAtATime) {
     EXPECT_NEAR(course->valueAt(c.seconds), c.expected, 1e-9);
 }
 
+const char* const kRamp = R"({"kind": "ramp", "from": 20, "to": 80, "seconds": 60, "start": 30})";
+// Steps given out of order.
+const char* const kSteps =
+    R"({"kind": "steps", "steps": [{"at": 60, "temperature": 9}, {"at": 10, "temperature": 3}]})";
+const char* const kSine = R"({"kind": "sine", "mean": 5, "amplitude": 2, "period": 100})";
+
 INSTANTIATE_TEST_SUITE_P(
     Kinds, Courses,
-    ::testing::Values(
-        CourseCase{"Constant", R"({"kind": "constant", "temperature": 4.5})", 1000, 4.5},
-        CourseCase{"RampBeforeStart", R"({"kind": "ramp", "from": 20, "to": 80, "seconds": 60, "start": 30})",
-                   10, 20},
-        CourseCase{"RampHalfway", R"({"kind": "ramp", "from": 20, "to": 80, "seconds": 60, "start": 30})", 60,
-                   50},
-        CourseCase{"RampHeldAtItsEnd", R"({"kind": "ramp", "from": 20, "to": 80, "seconds": 60})", 600, 80},
-        CourseCase{
-            "StepsBeforeTheFirst",
-            R"({"kind": "steps", "steps": [{"at": 10, "temperature": 3}, {"at": 60, "temperature": 9}]})", 0,
-            3},
-        CourseCase{
-            "StepsOnAStep",
-            R"({"kind": "steps", "steps": [{"at": 60, "temperature": 9}, {"at": 10, "temperature": 3}]})", 60,
-            9},
-        CourseCase{
-            "StepsBetween",
-            R"({"kind": "steps", "steps": [{"at": 10, "temperature": 3}, {"at": 60, "temperature": 9}]})",
-            59.9, 3},
-        CourseCase{"SineAtAQuarterPeriod", R"({"kind": "sine", "mean": 5, "amplitude": 2, "period": 100})",
-                   25, 7},
-        CourseCase{"SineWithPhase",
-                   R"({"kind": "sine", "mean": 5, "amplitude": 2, "period": 100, "phase": 90})", 0, 7}),
+    ::testing::Values(CourseCase{"Constant", R"({"kind": "constant", "temperature": 4.5})", 1000, 4.5},
+                      CourseCase{"RampBeforeStart", kRamp, 10, 20}, CourseCase{"RampHalfway", kRamp, 60, 50},
+                      CourseCase{"RampHeldAtItsEnd", kRamp, 600, 80},
+                      CourseCase{"StepsBeforeTheFirst", kSteps, 0, 3},
+                      CourseCase{"StepsOnAStep", kSteps, 60, 9}, CourseCase{"StepsBetween", kSteps, 59.9, 3},
+                      CourseCase{"SineAtAQuarterPeriod", kSine, 25, 7},
+                      CourseCase{"SineWithPhase",
+                                 R"({"kind": "sine", "mean": 5, "amplitude": 2, "period": 100, "phase": 90})",
+                                 0, 7}),
     [](const ::testing::TestParamInfo<CourseCase>& info) { return std::string(info.param.name); });
 
 TEST(Courses, NoiseStaysWithinItsAmplitude) {
@@ -67,20 +58,6 @@ TEST(Courses, NoiseStaysWithinItsAmplitude) {
     EXPECT_LE(highest, 10.5);
     EXPECT_LT(lowest, 9.9);
     EXPECT_GT(highest, 10.1);
-}
-
-TEST(ScenarioFile, TakesTheDocumentedExample) {
-    QString error;
-    const auto scenario = Scenario::fromJson(
-        R"({"devices": [{"rom": "750000000000A128", "temperature": 25.0625}, {"rom": "610000000000C105", "on": false},
-            {"rom": "E70000000000D130", "type": "K", "temperature": 100, "coldJunction": 25}]})",
-        &error);
-    ASSERT_TRUE(scenario) << error.toStdString();
-    ASSERT_EQ(scenario->devices.size(), 3u);
-    EXPECT_EQ(scenario->devices[0].temperature.valueAt(0), 25.0625);
-    EXPECT_EQ(scenario->devices[2].thermocoupleType, 'K');
-    EXPECT_EQ(scenario->devices[2].coldJunction.valueAt(0), 25);
-    EXPECT_TRUE(scenario->warnings.isEmpty());
 }
 
 TEST(ScenarioFile, WarnsAboutAnIdWhoseCrcIsWrongAndKeepsIt) {
@@ -136,58 +113,40 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"BadAdapter", R"({"adapter": "sleepy", "devices": []})", "\"adapter\""}),
     [](const ::testing::TestParamInfo<RejectCase>& info) { return std::string(info.param.name); });
 
-class Control : public ::testing::Test {
-protected:
-    SimHarness m_harness{scenarioWith(R"({"rom": "750000000000A128", "temperature": 25.0625},
-                                         {"rom": "610000000000C105", "on": false},
-                                         {"rom": "E70000000000D130", "type": "K", "temperature": 100})")};
-    ControlCommands m_control{m_harness.sim()};
+TEST(Control, ChangesAndReadsBackARunningScenario) {
+    SimHarness sim(scenarioWith(R"({"rom": "750000000000A128", "temperature": 25.0625},
+                                  {"rom": "610000000000C105", "on": false},
+                                  {"rom": "E70000000000D130", "type": "K", "temperature": 100})"));
+    // A switch the bus toggled, read back and set off again.
+    EXPECT_EQ(sim.control("get 610000000000C105"), "610000000000C105 off");
+    sim.send("aA610000000000C105\r");
+    EXPECT_EQ(sim.control("get 610000000000c105"), "610000000000C105 on");
+    EXPECT_EQ(sim.control("set 610000000000C105 off"), "ok");
+    EXPECT_EQ(sim.send("aC,FF\r"), "\r");
 
-    QString run(const char* line) { return m_control.execute(QString::fromLatin1(line)); }
-};
+    // A new temperature shows in the next conversion; a course follows the held clock.
+    EXPECT_EQ(sim.control("set 750000000000A128 temperature -10.125"), "ok");
+    EXPECT_EQ(sim.control("get 750000000000A128"), "750000000000A128 -10.125");
+    EXPECT_EQ(sim.convertAndRead("750000000000A128").left(4), "5EFF");
+    EXPECT_EQ(
+        sim.control(R"(set 750000000000A128 course {"kind": "ramp", "from": 0, "to": 100, "seconds": 100})"),
+        "ok");
+    EXPECT_EQ(sim.control("time 25"), "ok");
+    EXPECT_EQ(sim.control("time"), "25");
+    EXPECT_EQ(sim.convertAndRead("750000000000A128").left(4), "9001");
+    EXPECT_EQ(sim.control("time real"), "ok");
 
-TEST_F(Control, ReadsASwitchBackAfterTheBusToggledIt) {
-    EXPECT_EQ(run("get 610000000000C105"), "610000000000C105 off");
-    m_harness.send("aA610000000000C105\r");
-    EXPECT_EQ(run("get 610000000000c105"), "610000000000C105 on");
-    EXPECT_EQ(run("set 610000000000C105 off"), "ok");
-    EXPECT_EQ(m_harness.send("aC,FF\r"), "\r");
-}
+    EXPECT_EQ(sim.control("set E70000000000D130 coldjunction 20"), "ok");
+    EXPECT_EQ(sim.control("get E70000000000D130"), "E70000000000D130 100 20");
 
-TEST_F(Control, NewTemperatureShowsInTheNextConversion) {
-    EXPECT_EQ(run("set 750000000000A128 temperature -10.125"), "ok");
-    EXPECT_EQ(run("get 750000000000A128"), "750000000000A128 -10.125");
-    EXPECT_EQ(m_harness.convertAndRead("750000000000A128").left(4), "5EFF");
-}
+    EXPECT_EQ(sim.control(R"(add {"rom": "0A0000000000E105", "on": true})"), "ok");
+    EXPECT_EQ(sim.send("aC,FF\r"), "0A0000000000E105\r\r");
+    EXPECT_EQ(sim.control("remove 0A0000000000E105"), "ok");
+    EXPECT_EQ(sim.send("aC,FF\r"), "\r");
 
-TEST_F(Control, CourseFollowsTheHeldClock) {
-    EXPECT_EQ(run(R"(set 750000000000A128 course {"kind": "ramp", "from": 0, "to": 100, "seconds": 100})"),
-              "ok");
-    EXPECT_EQ(run("time 25"), "ok");
-    EXPECT_EQ(run("time"), "25");
-    EXPECT_EQ(m_harness.convertAndRead("750000000000A128").left(4), "9001");
-    EXPECT_EQ(run("time real"), "ok");
-}
-
-TEST_F(Control, ThermocoupleTakesHotAndColdJunctions) {
-    EXPECT_EQ(run("set E70000000000D130 coldjunction 20"), "ok");
-    EXPECT_EQ(run("get E70000000000D130"), "E70000000000D130 100 20");
-}
-
-TEST_F(Control, FaultsComeAndGo) {
-    EXPECT_EQ(run("fault 750000000000A128 absent"), "ok");
-    EXPECT_EQ(m_harness.send("aF28\r"), "\r");
-    EXPECT_EQ(run("fault 750000000000A128 none"), "ok");
-    EXPECT_EQ(m_harness.send("aF28\r"), "750000000000A128\r");
-    EXPECT_EQ(run("fault 750000000000A128 delay 1500"), "ok");
-    EXPECT_EQ(m_harness.sim().feed("aA750000000000A128\r").at(0).delayMs, 1500);
-}
-
-TEST_F(Control, AddedDeviceJoinsTheSearch) {
-    EXPECT_EQ(run(R"(add {"rom": "0A0000000000E105", "on": true})"), "ok");
-    EXPECT_EQ(m_harness.send("aC,FF\r"), "0A0000000000E105\r\r");
-    EXPECT_EQ(run("remove 0A0000000000E105"), "ok");
-    EXPECT_EQ(m_harness.send("aC,FF\r"), "\r");
+    // The valid id for any family and serial.
+    EXPECT_EQ(sim.control("crc 000000000000A128"), "750000000000A128");
+    EXPECT_EQ(sim.control("crc 750000000000A128"), "750000000000A128");
 }
 
 struct ControlError {
@@ -195,10 +154,15 @@ struct ControlError {
     const char* message;
 };
 
-class ControlErrors : public Control, public ::testing::WithParamInterface<ControlError> {};
+void PrintTo(const ControlError& e, std::ostream* os) {
+    *os << e.line;
+}
+
+class ControlErrors : public ::testing::TestWithParam<ControlError> {};
 
 TEST_P(ControlErrors, AnswerWithTheReason) {
-    const QString reply = run(GetParam().line);
+    SimHarness sim(scenarioWith(R"({"rom": "750000000000A128"}, {"rom": "610000000000C105"})"));
+    const QString reply = sim.control(GetParam().line);
     EXPECT_TRUE(reply.startsWith("error: ")) << reply.toStdString();
     EXPECT_TRUE(reply.contains(QLatin1String(GetParam().message))) << reply.toStdString();
 }
@@ -212,12 +176,5 @@ INSTANTIATE_TEST_SUITE_P(Lines, ControlErrors,
                                            ControlError{"fault 750000000000A128 delay", "milliseconds"},
                                            ControlError{"fault 750000000000A128 garbled 2", "probability"},
                                            ControlError{"adapter asleep", "normal, silent or closed"}));
-
-TEST(ControlCrc, GivesTheValidIdForAnyFamilyAndSerial) {
-    SimHarness harness(scenarioWith(""));
-    ControlCommands control(harness.sim());
-    EXPECT_EQ(control.execute(u"crc 000000000000A128"), "750000000000A128");
-    EXPECT_EQ(control.execute(u"crc 750000000000A128"), "750000000000A128");
-}
 
 } // namespace kelvara::sim::test

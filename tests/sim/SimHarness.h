@@ -1,7 +1,9 @@
 #pragma once
 
+#include "sim/ControlCommands.h"
 #include "sim/Scenario.h"
 #include "sim/Simulator.h"
+#include "support/QtPrinters.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -37,6 +39,9 @@ public:
         const QByteArray answer = send("aW0ABEFFFFFFFFFFFFFFFFFF\r");
         return answer.startsWith("BE") ? answer.mid(2, 18) : answer;
     }
+
+    // One line of the control language, and its reply.
+    QString control(const char* line) { return ControlCommands(*m_sim).execute(QString::fromLatin1(line)); }
 
     Simulator& sim() { return *m_sim; }
 

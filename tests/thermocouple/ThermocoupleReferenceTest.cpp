@@ -34,33 +34,23 @@ TEST_P(ThermocoupleReferenceTable, MatchesThePublishedTable) {
 }
 
 // Range ends, the negative ranges, both sides of every subrange join, and type K around its bump near 127 °C.
-INSTANTIATE_TEST_SUITE_P(
-    PublishedValues, ThermocoupleReferenceTable,
-    testing::Values(
-        TableEntry{'B', 0, 0.000}, TableEntry{'B', 20, -0.003}, TableEntry{'B', 100, 0.033},
-        TableEntry{'B', 250, 0.291}, TableEntry{'B', 350, 0.596}, TableEntry{'B', 500, 1.242},
-        TableEntry{'B', 600, 1.792}, TableEntry{'B', 700, 2.431}, TableEntry{'B', 1000, 4.834},
-        TableEntry{'B', 1500, 10.099}, TableEntry{'B', 1820, 13.820}, TableEntry{'E', -270, -9.835},
-        TableEntry{'E', -200, -8.825}, TableEntry{'E', -100, -5.237}, TableEntry{'E', 100, 6.319},
-        TableEntry{'E', 350, 24.964}, TableEntry{'E', 500, 37.005}, TableEntry{'E', 1000, 76.373},
-        TableEntry{'J', -210, -8.095}, TableEntry{'J', -200, -7.890}, TableEntry{'J', -100, -4.633},
-        TableEntry{'J', 100, 5.269}, TableEntry{'J', 350, 19.090}, TableEntry{'J', 500, 27.393},
-        TableEntry{'J', 760, 42.919}, TableEntry{'J', 1000, 57.953}, TableEntry{'J', 1200, 69.553},
-        TableEntry{'K', -270, -6.458}, TableEntry{'K', -200, -5.891}, TableEntry{'K', -100, -3.554},
-        TableEntry{'K', -1, -0.039}, TableEntry{'K', 0, 0.000}, TableEntry{'K', 35, 1.407},
-        TableEntry{'K', 100, 4.096}, TableEntry{'K', 127, 5.206}, TableEntry{'K', 219, 8.900},
-        TableEntry{'K', 500, 20.644}, TableEntry{'K', 1000, 41.276}, TableEntry{'K', 1372, 54.886},
-        TableEntry{'N', -270, -4.345}, TableEntry{'N', -200, -3.990}, TableEntry{'N', -100, -2.407},
-        TableEntry{'N', 100, 2.774}, TableEntry{'N', 350, 11.136}, TableEntry{'N', 600, 20.613},
-        TableEntry{'N', 1000, 36.256}, TableEntry{'N', 1300, 47.513}, TableEntry{'R', -50, -0.226},
-        TableEntry{'R', 100, 0.647}, TableEntry{'R', 350, 2.896}, TableEntry{'R', 1000, 10.506},
-        TableEntry{'R', 1500, 17.451}, TableEntry{'R', 1600, 18.849}, TableEntry{'R', 1768, 21.101},
-        TableEntry{'R', 1768.1, 21.103}, TableEntry{'S', -50, -0.236}, TableEntry{'S', 100, 0.646},
-        TableEntry{'S', 350, 2.786}, TableEntry{'S', 1000, 9.587}, TableEntry{'S', 1200, 11.951},
-        TableEntry{'S', 1500, 15.582}, TableEntry{'S', 1600, 16.777}, TableEntry{'S', 1768, 18.693},
-        TableEntry{'T', -270, -6.258}, TableEntry{'T', -200, -5.603}, TableEntry{'T', -150, -4.648},
-        TableEntry{'T', -100, -3.379}, TableEntry{'T', -40, -1.475}, TableEntry{'T', 100, 4.279},
-        TableEntry{'T', 200, 9.288}, TableEntry{'T', 350, 17.819}, TableEntry{'T', 400, 20.872}));
+const TableEntry kPublished[] = {
+    {'B', 0, 0.000},     {'B', 20, -0.003},     {'B', 100, 0.033},   {'B', 250, 0.291},   {'B', 350, 0.596},
+    {'B', 500, 1.242},   {'B', 600, 1.792},     {'B', 700, 2.431},   {'B', 1000, 4.834},  {'B', 1500, 10.099},
+    {'B', 1820, 13.820}, {'E', -270, -9.835},   {'E', -200, -8.825}, {'E', -100, -5.237}, {'E', 100, 6.319},
+    {'E', 350, 24.964},  {'E', 500, 37.005},    {'E', 1000, 76.373}, {'J', -210, -8.095}, {'J', -200, -7.890},
+    {'J', -100, -4.633}, {'J', 100, 5.269},     {'J', 350, 19.090},  {'J', 500, 27.393},  {'J', 760, 42.919},
+    {'J', 800, 45.494},  {'J', 1000, 57.953},   {'J', 1200, 69.553}, {'K', -270, -6.458}, {'K', -200, -5.891},
+    {'K', -100, -3.554}, {'K', -1, -0.039},     {'K', 0, 0.000},     {'K', 25, 1.000},    {'K', 35, 1.407},
+    {'K', 100, 4.096},   {'K', 127, 5.206},     {'K', 219, 8.900},   {'K', 500, 20.644},  {'K', 1000, 41.276},
+    {'K', 1372, 54.886}, {'N', -270, -4.345},   {'N', -200, -3.990}, {'N', -100, -2.407}, {'N', 100, 2.774},
+    {'N', 350, 11.136},  {'N', 600, 20.613},    {'N', 1000, 36.256}, {'N', 1300, 47.513}, {'R', -50, -0.226},
+    {'R', 100, 0.647},   {'R', 350, 2.896},     {'R', 1000, 10.506}, {'R', 1500, 17.451}, {'R', 1600, 18.849},
+    {'R', 1768, 21.101}, {'R', 1768.1, 21.103}, {'S', -50, -0.236},  {'S', 100, 0.646},   {'S', 350, 2.786},
+    {'S', 1000, 9.587},  {'S', 1200, 11.951},   {'S', 1500, 15.582}, {'S', 1600, 16.777}, {'S', 1768, 18.693},
+    {'T', -270, -6.258}, {'T', -200, -5.603},   {'T', -150, -4.648}, {'T', -100, -3.379}, {'T', -40, -1.475},
+    {'T', 100, 4.279},   {'T', 200, 9.288},     {'T', 350, 17.819},  {'T', 400, 20.872}};
+INSTANTIATE_TEST_SUITE_P(PublishedValues, ThermocoupleReferenceTable, testing::ValuesIn(kPublished));
 
 TEST(ThermocoupleReference, HasNoValueJustOutsideEachTypesRange) {
     for (char type : kThermocoupleTypes) {
