@@ -9,6 +9,7 @@
 #include "support/Ha5Commands.h"
 #include "support/RecordedDialogs.h"
 #include "support/ScriptedPort.h"
+#include "support/SiteDatabases.h"
 #include "support/TempSite.h"
 #include "ui/InstallKeyWindow.h"
 #include "ui/SensorInstallsWindow.h"
@@ -42,8 +43,8 @@ protected:
         ctx.siteDir = site.path();
         ctx.commands = test::ha5Commands();
         site.write(QStringLiteral("KVR.INI"), "Zones=0\r\nDONE\r\n");
-        ctx.databases.kvr = open(store::DatabaseKind::Kvr);
-        ctx.databases.thermo = open(store::DatabaseKind::Thermo);
+        ctx.DatabaseMode = "KVRThermo";
+        test::openSiteDatabases(ctx, site);
         settings.save(QStringLiteral("Properties"), QStringLiteral("Settings"), QStringLiteral("9600,n,8,1"));
         settings.save(QStringLiteral("Properties"), QStringLiteral("PortName"), QStringLiteral("scripted"));
         port.on("aR\r", "P\r");
@@ -51,14 +52,6 @@ protected:
     void TearDown() override {
         ctx.TempLogFile.reset();
         QDir::setCurrent(m_oldDir);
-    }
-
-    std::unique_ptr<store::Database> open(store::DatabaseKind kind) {
-        const QString path = site.file(store::databaseFileName(kind));
-        EXPECT_TRUE(store::createDatabase(path, kind).ok());
-        auto db = std::make_unique<store::Database>(kind);
-        EXPECT_TRUE(db->open(path).ok());
-        return db;
     }
 
     // The search started by this command finds these devices, one answer each, then a bare carriage return.
@@ -165,26 +158,6 @@ TEST_F(InstallWindowsTest, YesToThePanelQuestionShowsThePanelWithTheSwitchesAndL
     EXPECT_FALSE(panel->isVisible());
     EXPECT_TRUE(window.findChild<QTableView*>("gridMonitors")->isEnabled());
     EXPECT_TRUE(window.findChild<QToolBar*>("cmdSerialKey")->isEnabled());
-}
-
-TEST_F(InstallWindowsTest, TextInTheZoneColumnIsRefusedAndTheZoneKeepsItsNumber) {
-    busHolds("aS\r", {kSensor});
-    ui::InstallKeyWindow window(ctx, clock, dialogs, settings, port, port);
-    action(window, "Read")->trigger();
-    QTableView* grid = window.findChild<QTableView*>("gridMonitors");
-    const QModelIndex zone = grid->model()->index(0, 0);
-
-    QLineEdit editor;
-    editor.setText(QStringLiteral("seven"));
-    grid->itemDelegate()->setModelData(&editor, grid->model(), zone);
-    EXPECT_EQ(window.installation().rows()[0].Room, 0);
-    ASSERT_EQ(dialogs.texts.size(), 1);
-    EXPECT_TRUE(dialogs.texts[0].contains("whole number")) << dialogs.texts[0].toStdString();
-
-    editor.setText(QStringLiteral("7"));
-    grid->itemDelegate()->setModelData(&editor, grid->model(), zone);
-    EXPECT_EQ(window.installation().rows()[0].Room, 7);
-    EXPECT_FALSE(grid->model()->flags(grid->model()->index(0, 2)) & Qt::ItemIsEditable);
 }
 
 TEST_F(InstallWindowsTest, ASaveThatFailsShowsTheEngineDescriptionInABoxAndOffersNoPanel) {

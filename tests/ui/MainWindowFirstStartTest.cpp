@@ -7,6 +7,7 @@
 #include "support/Ha5Commands.h"
 #include "support/RecordedDialogs.h"
 #include "support/ScriptedPort.h"
+#include "support/SiteDatabases.h"
 #include "support/TempSite.h"
 #include "ui/MainWindow.h"
 
@@ -25,9 +26,7 @@ protected:
         ctx.siteDir = site.path();
         ctx.DatabaseMode = "KVR";
         ctx.commands = test::ha5Commands();
-        EXPECT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
-        ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
+        test::openSiteDatabases(ctx, site);
         site.write("KVR.INI", "BusinessName=Test\nZones=0\nDONE\n");
     }
 

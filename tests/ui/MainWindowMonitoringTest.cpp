@@ -11,6 +11,7 @@
 #include "support/Ha5Commands.h"
 #include "support/RecordedDialogs.h"
 #include "support/ScriptedPort.h"
+#include "support/SiteDatabases.h"
 #include "support/TempSite.h"
 #include "ui/MainWindow.h"
 
@@ -43,9 +44,7 @@ protected:
         ctx.settings.TempType = "C";
         ctx.settings.Zones = 2;
         ctx.settings.ColdReadMins = 1;
-        EXPECT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
-        ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
+        test::openSiteDatabases(ctx, site);
         // Rooms 3 and 7: room numbers need not follow the zones' places.
         const int rooms[] = {3, 7};
         for (int i = 0; i < 2; ++i) {

@@ -12,6 +12,7 @@
 #include "support/RecordedDialogs.h"
 #include "support/RecordingPort.h"
 #include "support/ScriptedPort.h"
+#include "support/SiteDatabases.h"
 #include "support/TempSite.h"
 #include "ui/SensorsSetupWindow.h"
 #include "ui/TempSetupWindow.h"
@@ -52,12 +53,7 @@ protected:
         ctx.siteDir = site.path();
         ctx.DatabaseMode = "KVRThermo";
         ctx.commands = test::ha5Commands();
-        ASSERT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
-        ASSERT_TRUE(store::createDatabase(site.file("Thermo.db"), store::DatabaseKind::Thermo).ok());
-        ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        ctx.databases.thermo = std::make_unique<store::Database>(store::DatabaseKind::Thermo);
-        ASSERT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
-        ASSERT_TRUE(ctx.databases.thermo->open(site.file("Thermo.db")).ok());
+        test::openSiteDatabases(ctx, site);
         settings.save("Properties", "Settings", "115200,n,8,1");
         settings.save("Properties", "PortName", "/dev/scripted");
 

@@ -5,6 +5,7 @@
 #include "store/Database.h"
 #include "store/SystemStore.h"
 #include "support/RecordedDialogs.h"
+#include "support/SiteDatabases.h"
 #include "support/TempSite.h"
 
 #include <QApplication>
@@ -32,11 +33,9 @@ const QByteArray kIni =
 struct Site {
     Site() {
         site.write("KVR.INI", kIni);
-        EXPECT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
         ctx.siteDir = site.path();
         ctx.DatabaseMode = "KVR";
-        ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
+        test::openSiteDatabases(ctx, site);
         store::SystemStore system(*ctx.databases.kvr);
         auto row = system.load();
         row->Password = "Frost";
