@@ -1,5 +1,6 @@
 #include "store/Migrations.h"
 
+#include "store/EngineText.h"
 #include "store/Schema.h"
 #include "store/SchemaVersion1.h"
 
@@ -14,10 +15,6 @@ namespace kelvara::store {
 namespace {
 
 using Step = std::function<base::Result<void>(QSqlDatabase&, DatabaseKind)>;
-
-QString engineText(const QSqlError& error) {
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
-}
 
 base::Result<void> exec(QSqlDatabase& db, const QString& sql) {
     QSqlQuery query(db);
