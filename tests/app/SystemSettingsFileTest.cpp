@@ -7,6 +7,7 @@
 #include "store/CookSettingsStore.h"
 #include "store/Database.h"
 #include "store/SystemStore.h"
+#include "support/CompanyPrinter.h"
 #include "support/TempSite.h"
 
 #include <QDir>
@@ -21,13 +22,13 @@ namespace {
 
 SystemSettings sample() {
     SystemSettings s;
-    s.BusinessName = "Harbour Fish Co";
-    s.Address = "12 Quay Road";
-    s.Town = "Lunenburg";
-    s.Prov = "NS";
-    s.PostalCode = "B0J 2C0";
-    s.WorkPhone = "902-555-0142";
-    s.FaxNumber = "902-555-0143";
+    s.company = {.BusinessName = "Harbour Fish Co",
+                 .Address = "12 Quay Road",
+                 .Town = "Lunenburg",
+                 .Prov = "NS",
+                 .PostalCode = "B0J 2C0",
+                 .WorkPhone = "902-555-0142",
+                 .FaxNumber = "902-555-0143"};
     s.TempType = "C";
     s.AudibleAlarmOff = true;
     s.ColdReadHours = 1;
@@ -106,13 +107,13 @@ TEST(SystemSettingsFile, ReadsByPositionAndIgnoresTheKeys) {
                                                        "x=  Lunenburg  \r\n"
                                                        "no equals sign\r\n"
                                                        "=02134\r\n");
-    EXPECT_EQ(s.BusinessName, "12 Quay Road");
-    EXPECT_EQ(s.Address, "Harbour Fish Co");
-    EXPECT_EQ(s.Town, "Lunenburg");
-    EXPECT_EQ(s.Prov, "");
-    EXPECT_EQ(s.PostalCode, "02134");
+    EXPECT_EQ(s.company.BusinessName, "12 Quay Road");
+    EXPECT_EQ(s.company.Address, "Harbour Fish Co");
+    EXPECT_EQ(s.company.Town, "Lunenburg");
+    EXPECT_EQ(s.company.Prov, "");
+    EXPECT_EQ(s.company.PostalCode, "02134");
     // Lines the file does not have leave their fields at the defaults.
-    EXPECT_EQ(s.WorkPhone, "");
+    EXPECT_EQ(s.company.WorkPhone, "");
     EXPECT_FALSE(s.celsius());
     EXPECT_EQ(s.Zones, 0);
 }
@@ -206,17 +207,6 @@ protected:
     app::AppContext ctx;
 };
 
-// The company fields of sample(), as a site row holds them.
-template <typename Row> void expectSampleCompany(const Row& row) {
-    EXPECT_EQ(row.BusinessName, "Harbour Fish Co");
-    EXPECT_EQ(row.Address, "12 Quay Road");
-    EXPECT_EQ(row.Town, "Lunenburg");
-    EXPECT_EQ(row.Prov, "NS");
-    EXPECT_EQ(row.PostalCode, "B0J 2C0");
-    EXPECT_EQ(row.WorkPhone, "902-555-0142");
-    EXPECT_EQ(row.FaxNumber, "902-555-0143");
-}
-
 TEST_F(SystemSettingsSiteRows, UpdatesTheSystemRowAndKeepsItsOtherColumns) {
     open("KVR");
     const store::SystemStore system(*ctx.databases.kvr);
@@ -225,7 +215,7 @@ TEST_F(SystemSettingsSiteRows, UpdatesTheSystemRowAndKeepsItsOtherColumns) {
     ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret").ok());
     const auto row = system.load();
     ASSERT_TRUE(row);
-    expectSampleCompany(*row);
+    EXPECT_EQ(row->company, sample().company);
     EXPECT_EQ(row->Mode, "Celsius");
     EXPECT_EQ(row->Rooms, 6);
     EXPECT_EQ(row->Password, "Secret");
@@ -247,7 +237,7 @@ TEST_F(SystemSettingsSiteRows, ABothSidesSiteAlsoGetsTheCompanyInTheCookRowButNo
     ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret").ok());
     const auto row = store::CookSettingsStore(*ctx.databases.thermo).load();
     ASSERT_TRUE(row);
-    expectSampleCompany(*row);
+    EXPECT_EQ(row->company, sample().company);
     EXPECT_EQ(row->Password, "CookPass");
     EXPECT_EQ(row->houses, 3);
     EXPECT_EQ(store::SystemStore(*ctx.databases.kvr).load()->Password, "Secret");
@@ -264,5 +254,5 @@ TEST_F(SystemSettingsSiteRows, AZoneOnlySiteLeavesAnOpenCookDatabaseAlone) {
     open("KVRThermo");
     ctx.DatabaseMode = "KVR";
     ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, sample(), "Secret").ok());
-    EXPECT_EQ(store::CookSettingsStore(*ctx.databases.thermo).load()->BusinessName, " ");
+    EXPECT_EQ(store::CookSettingsStore(*ctx.databases.thermo).load()->company.BusinessName, " ");
 }

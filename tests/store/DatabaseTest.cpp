@@ -6,6 +6,7 @@
 #include "store/MonitorStore.h"
 #include "store/SchemaVersion1.h"
 #include "store/SystemStore.h"
+#include "support/CompanyPrinter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -121,7 +122,7 @@ TEST_F(DatabaseTest, ANewZoneDatabaseHoldsOneSiteRowWithNoRecordTimesYet) {
     EXPECT_FALSE(row.LastTime);
     EXPECT_FALSE(row.HotLastDate);
     EXPECT_FALSE(row.HotLastTime);
-    EXPECT_EQ(row.BusinessName, QString());
+    EXPECT_EQ(row.company, store::CompanyInfo{});
     EXPECT_EQ(row.Rooms, 0);
     EXPECT_EQ(row.BatchNo, 0);
 }
