@@ -4,7 +4,7 @@
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
 #include "sensornet/EventLoopPause.h"
-#include "sensornet/QtSerialPort.h"
+#include "sensornet/SystemSerialPort.h"
 #include "store/Database.h"
 #include "store/MonitorSetsStore.h"
 #include "ui/AlarmIndicator.h"
@@ -303,7 +303,7 @@ void MainWindow::startMonitoring(const base::Clock& clock, base::UserDialogs& di
     for (QAction* action : m_needsJob)
         action->setEnabled(true);
     m_job = std::make_unique<monitoring::MonitoringJob>(m_ctx, clock, dialogs, *this, *this,
-                                                        std::make_unique<sensornet::QtSerialPort>(),
+                                                        sensornet::makeSystemSerialPort(),
                                                         std::make_unique<sensornet::EventLoopPause>());
     connect(&m_job->cycle(), &monitoring::MonitoringCycle::statusChanged, this,
             [this](const QString& text, bool visible) { setStatus(text.trimmed(), visible); });

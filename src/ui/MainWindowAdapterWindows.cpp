@@ -6,7 +6,7 @@
 #include "monitoring/PanelLamps.h"
 #include "sensornet/EventLoopPause.h"
 #include "sensornet/PortLists.h"
-#include "sensornet/QtSerialPort.h"
+#include "sensornet/SystemSerialPort.h"
 #include "ui/ComPortDialog.h"
 #include "ui/InstallKeyWindow.h"
 #include "ui/MainWindow.h"
@@ -27,7 +27,8 @@ void MainWindow::runAdapterWindow(const AdapterWindow& window) {
     if (m_job)
         m_job->cycle().SuspendMonitoring(true);
     {
-        sensornet::QtSerialPort port;
+        const auto owned = sensornet::makeSystemSerialPort();
+        sensornet::SerialPort& port = *owned;
         sensornet::EventLoopPause pause;
         window(port, pause);
         port.close();
@@ -56,7 +57,8 @@ void MainWindow::runFirstStart(const base::Clock& clock, base::UserDialogs& dial
     }
     QApplication::processEvents();
     if (m_ctx.hasZoneSide()) {
-        sensornet::QtSerialPort port;
+        const auto owned = sensornet::makeSystemSerialPort();
+        sensornet::SerialPort& port = *owned;
         sensornet::EventLoopPause pause;
         InstallKeyWindow install(m_ctx, clock, dialogs, settings, port, pause, this);
         install.exec();

@@ -4,8 +4,8 @@
 #include "app/SystemClock.h"
 #include "app/UserSettings.h"
 #include "sensornet/EventLoopPause.h"
-#include "sensornet/QtSerialPort.h"
 #include "sensornet/SensorBus.h"
+#include "sensornet/SystemSerialPort.h"
 #include "support/Ha5Commands.h"
 #include "support/RecordedDialogs.h"
 #include "support/RecordingReporter.h"
@@ -70,10 +70,10 @@ protected:
     app::UserSettings settings{site.file("user.ini")};
     app::SystemClock clock;
     sensornet::EventLoopPause pause;
-    sensornet::QtSerialPort port;
+    std::unique_ptr<sensornet::SerialPort> port = sensornet::makeSystemSerialPort();
     test::RecordedDialogs dialogs;
     test::RecordingReporter reporter;
-    sensornet::AdapterLink link{port,     clock, pause, dialogs, sensornet::ExchangeRules::monitoring(),
+    sensornet::AdapterLink link{*port,    clock, pause, dialogs, sensornet::ExchangeRules::monitoring(),
                                 &reporter};
     sensornet::SensorBus bus{link, test::ha5Commands()};
 };
@@ -201,10 +201,10 @@ TEST_F(SimulatorTest, UnpluggedAdapterEndsTheExchangeWithOneReport) {
 
 TEST_F(SimulatorTest, PortHeldByAnotherLinkCannotBeOpenedTwice) {
     connect();
-    sensornet::QtSerialPort secondPort;
+    const auto secondPort = sensornet::makeSystemSerialPort();
     sensornet::EventLoopPause secondPause;
     test::RecordedDialogs secondDialogs;
-    sensornet::AdapterLink second(secondPort, clock, secondPause, secondDialogs,
+    sensornet::AdapterLink second(*secondPort, clock, secondPause, secondDialogs,
                                   sensornet::ExchangeRules::installation());
     ASSERT_EQ(second.configurePort(app::readLineSettings(settings)), sensornet::ConfigureOutcome::Configured);
     EXPECT_FALSE(second.resetAdapter("aR\r").has_value());
@@ -221,9 +221,9 @@ TEST(RealPort, MissingDeviceIsError8002AndTheLinkStaysClosed) {
     settings.save("Properties", "PortName", site.file("no-such-tty"));
     app::SystemClock clock;
     sensornet::EventLoopPause pause;
-    sensornet::QtSerialPort port;
+    const auto port = sensornet::makeSystemSerialPort();
     test::RecordedDialogs dialogs;
-    sensornet::AdapterLink link(port, clock, pause, dialogs, sensornet::ExchangeRules::monitoring());
+    sensornet::AdapterLink link(*port, clock, pause, dialogs, sensornet::ExchangeRules::monitoring());
     ASSERT_EQ(link.configurePort(app::readLineSettings(settings)), sensornet::ConfigureOutcome::Configured);
     EXPECT_FALSE(link.resetAdapter("aR\r").has_value());
     EXPECT_FALSE(link.isOpen());
