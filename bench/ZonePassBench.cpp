@@ -11,8 +11,8 @@
 #include "monitoring/ZoneReader.h"
 #include "sensornet/AdapterLink.h"
 #include "sensornet/EventLoopPause.h"
-#include "sensornet/QtSerialPort.h"
 #include "sensornet/SensorBus.h"
+#include "sensornet/SystemSerialPort.h"
 #include "store/Database.h"
 #include "store/MonitorSetsStore.h"
 #include "store/Transaction.h"
@@ -125,8 +125,8 @@ int main(int argc, char** argv) {
     settings.save(QStringLiteral("Properties"), QStringLiteral("PortName"), pty);
     app::SystemClock clock;
     app::ConsoleDialogs console;
-    sensornet::QtSerialPort serial;
-    bench::CountingPort port(serial);
+    const auto serial = sensornet::makeSystemSerialPort();
+    bench::CountingPort port(*serial);
     sensornet::EventLoopPause pause;
     sensornet::AdapterLink link(port, clock, pause, console, sensornet::ExchangeRules::monitoring(),
                                 &console);

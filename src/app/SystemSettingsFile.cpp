@@ -30,6 +30,11 @@ Line text(const char* key, QString SystemSettings::*field) {
             [field](const SystemSettings& s) { return s.*field; }};
 }
 
+Line company(const char* key, QString store::CompanyInfo::*field) {
+    return {key, [field](SystemSettings& s, const QString& v) { s.company.*field = v; },
+            [field](const SystemSettings& s) { return s.company.*field; }};
+}
+
 QString numberText(double value) {
     return QString::number(value, 'g', 15);
 }
@@ -56,13 +61,13 @@ Line check(const char* key, bool SystemSettings::*field) {
 
 const std::array<Line, 26>& lines() {
     static const std::array<Line, 26> table{
-        text("Business Name=", &SystemSettings::BusinessName),
-        text("Address=", &SystemSettings::Address),
-        text("Town=", &SystemSettings::Town),
-        text("Prov=", &SystemSettings::Prov),
-        text("PostalCode=", &SystemSettings::PostalCode),
-        text("WorkPhone=", &SystemSettings::WorkPhone),
-        text("FaxNumber=", &SystemSettings::FaxNumber),
+        company("Business Name=", &store::CompanyInfo::BusinessName),
+        company("Address=", &store::CompanyInfo::Address),
+        company("Town=", &store::CompanyInfo::Town),
+        company("Prov=", &store::CompanyInfo::Prov),
+        company("PostalCode=", &store::CompanyInfo::PostalCode),
+        company("WorkPhone=", &store::CompanyInfo::WorkPhone),
+        company("FaxNumber=", &store::CompanyInfo::FaxNumber),
         Line{"TempType=", [](SystemSettings& s, const QString& v) { s.TempType = v; },
              [](const SystemSettings& s) { return QString::fromLatin1(s.celsius() ? "C" : "F"); }},
         check("AudibleAlarmOff=", &SystemSettings::AudibleAlarmOff),
@@ -149,16 +154,6 @@ base::Result<void> SystemSettingsFile::save(const QString& path, const SystemSet
 
 base::Result<void> SystemSettingsFile::saveSiteRows(const AppContext& ctx, const SystemSettings& settings,
                                                     const QString& password) {
-    const auto company = [&settings](auto& row) {
-        row.BusinessName = settings.BusinessName;
-        row.Address = settings.Address;
-        row.Town = settings.Town;
-        row.Prov = settings.Prov;
-        row.PostalCode = settings.PostalCode;
-        row.WorkPhone = settings.WorkPhone;
-        row.FaxNumber = settings.FaxNumber;
-    };
-
     if (ctx.hasZoneSide() && ctx.databases.kvr && ctx.databases.kvr->isOpen()) {
         const store::SystemStore system(*ctx.databases.kvr);
         if (auto ensured = system.ensureRow(); !ensured.ok())
@@ -166,7 +161,7 @@ base::Result<void> SystemSettingsFile::saveSiteRows(const AppContext& ctx, const
         auto row = system.load();
         if (!row)
             return row.failure();
-        company(*row);
+        row->company = settings.company;
         row->Mode = settings.modeCaption();
         row->Rooms = settings.Zones;
         row->Password = password;
@@ -182,7 +177,7 @@ base::Result<void> SystemSettingsFile::saveSiteRows(const AppContext& ctx, const
         auto row = cook.load();
         if (!row)
             return row.failure();
-        company(*row);
+        row->company = settings.company;
         // A cook-only site has no System row; its login checks this row's password instead.
         if (!ctx.hasZoneSide())
             row->Password = password;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
+#include "store/CompanyInfo.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,13 +13,7 @@ struct AppContext;
 
 // The values the system settings window edits in KVR.INI, one per line of the file and in the file's order.
 struct SystemSettings {
-    QString BusinessName;
-    QString Address;
-    QString Town;
-    QString Prov;
-    QString PostalCode;
-    QString WorkPhone;
-    QString FaxNumber;
+    store::CompanyInfo company;             // the first seven lines
     QString TempType = QStringLiteral("F"); // "C" for Celsius, anything else reads as Fahrenheit
     bool AudibleAlarmOff = false;
     double ColdReadHours = 0;

@@ -11,7 +11,7 @@
 #include "monitoring/MonitoringJob.h"
 #include "monitoring/ZonePassObserver.h"
 #include "sensornet/EventLoopPause.h"
-#include "sensornet/QtSerialPort.h"
+#include "sensornet/SystemSerialPort.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,8 +46,7 @@ int runHeadless(app::AppContext& ctx) {
 
     app::SystemClock clock;
     ConsoleObserver observer;
-    monitoring::MonitoringJob job(ctx, clock, console, console, observer,
-                                  std::make_unique<sensornet::QtSerialPort>(),
+    monitoring::MonitoringJob job(ctx, clock, console, console, observer, sensornet::makeSystemSerialPort(),
                                   std::make_unique<sensornet::EventLoopPause>());
     QObject::connect(
         &job.cycle(), &monitoring::MonitoringCycle::statusChanged, [&](const QString& text, bool visible) {

@@ -8,7 +8,7 @@
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
 #include "sensornet/EventLoopPause.h"
-#include "sensornet/QtSerialPort.h"
+#include "sensornet/SystemSerialPort.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
 #include "ui/WidgetDialogs.h"
@@ -22,10 +22,6 @@
 namespace kelvara::main {
 
 namespace {
-
-std::unique_ptr<sensornet::SerialPort> systemSerialPort() {
-    return std::make_unique<sensornet::QtSerialPort>();
-}
 
 std::unique_ptr<sensornet::Pause> eventLoopPause() {
     return std::make_unique<sensornet::EventLoopPause>();
@@ -56,7 +52,7 @@ int runWindowed(app::AppContext& ctx, const Screenshot& screenshot) {
 
     app::SystemClock clock;
     app::UserSettings settings;
-    ui::MainWindow window(ctx, {clock, dialogs, settings, &systemSerialPort, &eventLoopPause});
+    ui::MainWindow window(ctx, {clock, dialogs, settings, &sensornet::makeSystemSerialPort, &eventLoopPause});
     dialogs.setParent(&window);
     ui::CenterWindow(window);
     window.show();

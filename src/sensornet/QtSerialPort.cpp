@@ -2,15 +2,6 @@
 
 #include <QDeadlineTimer>
 #include <QThread>
-#include <array>
-#include <utility>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <poll.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-#endif
 
 namespace kelvara::sensornet {
 
@@ -67,7 +58,6 @@ base::Result<void> QtSerialPort::open(const LineSettings& settings) {
 }
 
 void QtSerialPort::close() {
-    m_readable = false;
     if (m_port.isOpen())
         m_port.close();
     m_port.clearError();
@@ -82,22 +72,7 @@ bool QtSerialPort::write(const QByteArray& bytes) {
         m_error = QStringLiteral("The port is not open.");
         return false;
     }
-    qint64 sent = 0;
-#ifdef Q_OS_UNIX
-    // A command is a few bytes that the driver takes at once: handing them to the device directly spares
-    // the write buffer, its notifier and the wake-up of the event loop on every exchange. Anything the
-    // device does not take goes the buffered way, behind what is already queued.
-    if (m_port.bytesToWrite() == 0) {
-        const ssize_t n =
-            ::write(static_cast<int>(m_port.handle()), bytes.constData(), static_cast<size_t>(bytes.size()));
-        if (n > 0)
-            sent = n;
-    }
-#endif
-    if (sent == bytes.size())
-        return true;
-    const QByteArray rest = bytes.mid(sent);
-    if (m_port.write(rest) != rest.size()) {
+    if (m_port.write(bytes) != bytes.size()) {
         noteError();
         return false;
     }
@@ -113,13 +88,6 @@ QByteArray QtSerialPort::readAll() {
     // Bytes the driver already took in (its notifier runs whenever events are served) come first.
     if (m_port.bytesAvailable() > 0)
         return m_port.readAll();
-#ifdef Q_OS_UNIX
-    const bool readable = std::exchange(m_readable, false);
-    if (!readable && !deviceHoldsInput())
-        return {};
-    if (std::optional<QByteArray> bytes = readDirect())
-        return *bytes;
-#endif
     // The driver fills its buffer only from its notifier or a wait; a zero wait collects what the
     // device already holds without blocking, and names a failing device.
     while (m_port.waitForReadyRead(0)) {
@@ -128,65 +96,12 @@ QByteArray QtSerialPort::readAll() {
     return m_port.readAll();
 }
 
-#ifdef Q_OS_UNIX
-bool QtSerialPort::deviceHoldsInput() {
-    // Asking for the count is cheaper than a zero wait: a poll on a terminal first waits for the
-    // driver's pending input work, a context switch on every exchange when nothing is there.
-    int count = 0;
-    if (::ioctl(static_cast<int>(m_port.handle()), FIONREAD, &count) == 0)
-        return count > 0;
-    return true;
-}
-
-std::optional<QByteArray> QtSerialPort::readDirect() {
-    // An answer is a few bytes: reading them straight from the device spares the driver's buffering on
-    // every exchange. A short read took everything; reading on would only find the device empty.
-    const int fd = static_cast<int>(m_port.handle());
-    QByteArray bytes;
-    std::array<char, 4096> chunk{};
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
-        if (n > 0) {
-            bytes.append(chunk.data(), n);
-            if (static_cast<size_t>(n) < chunk.size())
-                break;
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            break;
-        // End of file (the device hung up) or a read error: the driver's own read names it.
-        if (bytes.isEmpty())
-            return std::nullopt;
-        break;
-    }
-    return bytes;
-}
-#endif
-
 bool QtSerialPort::waitForReadyRead(int ms) {
     if (!m_port.isOpen())
         return false;
     if (m_port.bytesAvailable() > 0)
         return true;
     const QDeadlineTimer deadline(ms);
-#ifdef Q_OS_UNIX
-    // Waiting on the device itself; a device that reports a failure or hung up is left to the driver's own
-    // wait, which names it and does not return at once again.
-    pollfd device{static_cast<int>(m_port.handle()), POLLIN, 0};
-    const timespec slice{ms / 1000, static_cast<long>(ms % 1000) * 1'000'000L};
-    const int ready = ::ppoll(&device, 1, ms < 0 ? nullptr : &slice, nullptr);
-    if (ready == 0 || (ready < 0 && errno == EINTR))
-        return false;
-    if (ready > 0 && (device.revents & POLLIN) != 0 &&
-        (device.revents & (POLLERR | POLLHUP | POLLNVAL)) == 0) {
-        m_readable = true;
-        return true;
-    }
-    if (ms >= 0)
-        ms = static_cast<int>(qMax<qint64>(0, deadline.remainingTime()));
-#endif
     if (m_port.waitForReadyRead(ms))
         return true;
     if (m_port.error() == QSerialPort::TimeoutError || m_port.error() == QSerialPort::NoError) {

@@ -3,7 +3,6 @@
 #include "sensornet/SerialPort.h"
 
 #include <QSerialPort>
-#include <optional>
 
 namespace kelvara::sensornet {
 
@@ -28,16 +27,9 @@ public:
 
 private:
     void noteError();
-#ifdef Q_OS_UNIX
-    // Whether the device has received bytes not yet taken into the port's buffer.
-    bool deviceHoldsInput();
-    // What the device holds, read past the port's buffer; nothing when the device failed.
-    std::optional<QByteArray> readDirect();
-#endif
 
     QSerialPort m_port;
     QString m_error;
-    bool m_readable = false; // the last wait saw the device readable
 };
 
 } // namespace kelvara::sensornet

@@ -1,5 +1,6 @@
 #include "store/CookSettingsStore.h"
 
+#include "store/CompanyColumns.h"
 #include "store/Schema.h"
 
 #include <algorithm>
@@ -16,28 +17,17 @@ const QString kFirst = QStringLiteral("ORDER BY rowid");
 CookSettingsRow fromRecord(const QSqlRecord& r) {
     CookSettingsRow row;
     row.id = rowid(r);
-    row.BusinessName = toText(r.value(QStringLiteral("BusinessName")));
-    row.Address = toText(r.value(QStringLiteral("Address")));
-    row.Town = toText(r.value(QStringLiteral("Town")));
-    row.Prov = toText(r.value(QStringLiteral("Prov")));
-    row.PostalCode = toText(r.value(QStringLiteral("PostalCode")));
-    row.WorkPhone = toText(r.value(QStringLiteral("WorkPhone")));
-    row.FaxNumber = toText(r.value(QStringLiteral("FaxNumber")));
+    row.company = CompanyColumns::read(r);
     row.Password = toOptionalText(r.value(QStringLiteral("Password")));
     row.houses = toInteger(r.value(QStringLiteral("houses")));
     return row;
 }
 
 ColumnValues columns(const CookSettingsRow& row) {
-    return {{QStringLiteral("BusinessName"), row.BusinessName},
-            {QStringLiteral("Address"), row.Address},
-            {QStringLiteral("Town"), row.Town},
-            {QStringLiteral("Prov"), row.Prov},
-            {QStringLiteral("PostalCode"), row.PostalCode},
-            {QStringLiteral("WorkPhone"), row.WorkPhone},
-            {QStringLiteral("FaxNumber"), row.FaxNumber},
-            {QStringLiteral("Password"), text(row.Password)},
-            {QStringLiteral("houses"), row.houses}};
+    ColumnValues values{{QStringLiteral("Password"), text(row.Password)},
+                        {QStringLiteral("houses"), row.houses}};
+    CompanyColumns::append(values, row.company);
+    return values;
 }
 
 // The placeholder row is derived from the schema so that a column added later gets its placeholder too.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
+#include "store/CompanyInfo.h"
 #include "store/Database.h"
 #include "store/SqlTable.h"
 
@@ -13,13 +14,7 @@ namespace kelvara::store {
 // The cook database's site row.
 struct CookSettingsRow {
     qint64 id = 0;
-    QString BusinessName;
-    QString Address;
-    QString Town;
-    QString Prov;
-    QString PostalCode;
-    QString WorkPhone;
-    QString FaxNumber;
+    CompanyInfo company;
     // Null: no password is set and the login of a cook-only site accepts any entry.
     std::optional<QString> Password;
     // Number of cook sensors installed.

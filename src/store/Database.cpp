@@ -1,5 +1,6 @@
 #include "store/Database.h"
 
+#include "store/EngineText.h"
 #include "store/Migrations.h"
 #include "store/SystemStore.h"
 
@@ -13,10 +14,6 @@
 namespace kelvara::store {
 
 namespace {
-
-QString engineText(const QSqlError& error) {
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
-}
 
 void removeWithCompanions(const QString& path) {
     for (const QString& suffix :

@@ -1,6 +1,8 @@
 #include "store/Migrations.h"
 
+#include "store/EngineText.h"
 #include "store/Schema.h"
+#include "store/SchemaVersion1.h"
 
 #include <QSet>
 #include <QSqlError>
@@ -14,10 +16,6 @@ namespace {
 
 using Step = std::function<base::Result<void>(QSqlDatabase&, DatabaseKind)>;
 
-QString engineText(const QSqlError& error) {
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
-}
-
 base::Result<void> exec(QSqlDatabase& db, const QString& sql) {
     QSqlQuery query(db);
     if (!query.exec(sql))
@@ -25,33 +23,48 @@ base::Result<void> exec(QSqlDatabase& db, const QString& sql) {
     return {};
 }
 
-// Version 1: the whole schema. A file that predates the version count may already hold some of the
-// tables with rows in them; those keep their rows and only gain the columns they lack.
-base::Result<void> createSchema(QSqlDatabase& db, DatabaseKind kind) {
-    for (const TableDef& table : Schema::tables(kind)) {
+// Version 1, built from its frozen texts. A file that predates the version count may already hold some of
+// the tables with rows in them; those keep their rows and only gain the columns they lack.
+base::Result<void> version1(QSqlDatabase& db, DatabaseKind kind) {
+    for (const SchemaVersion1::Table& table : SchemaVersion1::tables(kind)) {
+        const QString name = QString::fromLatin1(table.name);
         QSqlQuery info(db);
-        if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(Schema::quoted(table.name))))
+        if (!info.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(name)))
             return base::fail(engineText(info.lastError()));
         QSet<QString> existing;
         while (info.next())
             existing.insert(info.value(1).toString().toLower());
         if (existing.isEmpty()) {
-            if (auto done = exec(db, Schema::createTableSql(table)); !done)
+            if (auto done = exec(db, QString::fromLatin1(table.createSql)); !done)
                 return done;
             continue;
         }
-        for (const ColumnDef& column : table.columns) {
+        for (const SchemaVersion1::Column& column : table.columns) {
             // The engine compares column names without regard to case.
-            if (existing.contains(column.name.toLower()))
+            if (existing.contains(QString::fromLatin1(column.name).toLower()))
                 continue;
-            if (column.type == ColumnType::AutoKey)
-                return base::fail(
-                    QStringLiteral("Table %1 lacks its key column %2").arg(table.name, column.name));
-            const auto added = exec(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
-                                            .arg(Schema::quoted(table.name), Schema::columnSql(column)));
+            if (column.key)
+                return base::fail(QStringLiteral("Table %1 lacks its key column %2")
+                                      .arg(name, QString::fromLatin1(column.name)));
+            const auto added = exec(db, QStringLiteral("ALTER TABLE \"%1\" ADD COLUMN %2")
+                                            .arg(name, QString::fromLatin1(column.definition)));
             if (!added.ok())
                 return added;
         }
+    }
+    for (const char* index : SchemaVersion1::indexes(kind)) {
+        if (auto done = exec(db, QString::fromLatin1(index)); !done)
+            return done;
+    }
+    return {};
+}
+
+// A new file gets this release's schema at once; what the steps make of a file one after the other must
+// come to the same (the store tests compare the two).
+base::Result<void> createCurrent(QSqlDatabase& db, DatabaseKind kind) {
+    for (const TableDef& table : Schema::tables(kind)) {
+        if (auto done = exec(db, Schema::createTableSql(table)); !done)
+            return done;
     }
     for (const IndexDef& index : Schema::indexes(kind)) {
         if (auto done = exec(db, Schema::createIndexSql(index)); !done)
@@ -60,9 +73,32 @@ base::Result<void> createSchema(QSqlDatabase& db, DatabaseKind kind) {
     return {};
 }
 
+base::Result<bool> holdsNothing(QSqlDatabase& db) {
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next())
+        return base::fail(engineText(query.lastError()));
+    return query.value(0).toInt() == 0;
+}
+
+// Makes one change and records the version it reaches: both happen or neither does.
+base::Result<void> reach(QSqlDatabase& db, int version, const std::function<base::Result<void>()>& change) {
+    if (!db.transaction())
+        return base::fail(engineText(db.lastError()));
+    base::Result<void> done = change();
+    // PRAGMA takes no bound parameters; the version is our own integer, never outside input.
+    if (done.ok())
+        done = exec(db, QStringLiteral("PRAGMA user_version = %1").arg(version));
+    if (done.ok() && !db.commit())
+        done = base::fail(engineText(db.lastError()));
+    if (!done.ok())
+        db.rollback();
+    return done;
+}
+
 const std::vector<Step>& steps(DatabaseKind kind) {
-    // Step i brings a file to version i + 1. Later releases append here and never edit a step.
-    static const std::vector<Step> working{createSchema};
+    // Step i brings a file to version i + 1. A release that changes the live Schema appends a step that
+    // makes the same change, and never edits a step.
+    static const std::vector<Step> working{version1};
     static const std::vector<Step> none;
     return isWorkingDatabase(kind) ? working : none;
 }
@@ -92,20 +128,18 @@ base::Result<void> Migrations::apply(QSqlDatabase& db, DatabaseKind kind) {
         return base::fail(QStringLiteral("The database has schema version %1, newer than this program's %2")
                               .arg(*stored)
                               .arg(target));
+    if (*stored == 0) {
+        const base::Result<bool> fresh = holdsNothing(db);
+        if (!fresh)
+            return fresh.failure();
+        if (*fresh)
+            return reach(db, target, [&db, kind] { return createCurrent(db, kind); });
+    }
     const std::vector<Step>& all = steps(kind);
     for (int version = *stored + 1; version <= target; ++version) {
-        if (!db.transaction())
-            return base::fail(engineText(db.lastError()));
-        base::Result<void> step = all[static_cast<std::size_t>(version - 1)](db, kind);
-        // PRAGMA takes no bound parameters; the version is our own integer, never outside input.
-        if (step.ok())
-            step = exec(db, QStringLiteral("PRAGMA user_version = %1").arg(version));
-        if (step.ok() && !db.commit())
-            step = base::fail(engineText(db.lastError()));
-        if (!step.ok()) {
-            db.rollback();
-            return step;
-        }
+        const Step& step = all[static_cast<std::size_t>(version - 1)];
+        if (auto done = reach(db, version, [&db, kind, &step] { return step(db, kind); }); !done)
+            return done;
     }
     return {};
 }

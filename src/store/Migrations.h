@@ -17,7 +17,8 @@ public:
     [[nodiscard]] static base::Result<int> storedVersion(QSqlDatabase& db);
 
     // Runs every step above the stored version, each in its own transaction, so a failure leaves the
-    // file at the last version that completed.
+    // file at the last version that completed. A file that holds nothing yet is given the live Schema and
+    // the current version at once.
     [[nodiscard]] static base::Result<void> apply(QSqlDatabase& db, DatabaseKind kind);
 };
 

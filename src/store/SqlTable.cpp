@@ -1,5 +1,6 @@
 #include "store/SqlTable.h"
 
+#include "store/EngineText.h"
 #include "store/Schema.h"
 
 #include <QSqlError>
@@ -7,14 +8,6 @@
 #include <QStringList>
 
 namespace kelvara::store {
-
-namespace {
-
-QString engineText(const QSqlError& error) {
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
-}
-
-} // namespace
 
 SqlTable::SqlTable(const Database& database, QString table)
     : m_database(database), m_table(std::move(table)) {}

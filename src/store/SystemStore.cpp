@@ -1,5 +1,7 @@
 #include "store/SystemStore.h"
 
+#include "store/CompanyColumns.h"
+
 namespace kelvara::store {
 
 using namespace sqlvalue;
@@ -15,13 +17,7 @@ SystemRow fromRecord(const QSqlRecord& r) {
     row.LastTime = toTime(r.value(QStringLiteral("LastTime")));
     row.HotLastDate = toDate(r.value(QStringLiteral("HotLastDate")));
     row.HotLastTime = toTime(r.value(QStringLiteral("HotLastTime")));
-    row.BusinessName = toText(r.value(QStringLiteral("BusinessName")));
-    row.Address = toText(r.value(QStringLiteral("Address")));
-    row.Town = toText(r.value(QStringLiteral("Town")));
-    row.Prov = toText(r.value(QStringLiteral("Prov")));
-    row.PostalCode = toText(r.value(QStringLiteral("PostalCode")));
-    row.WorkPhone = toText(r.value(QStringLiteral("WorkPhone")));
-    row.FaxNumber = toText(r.value(QStringLiteral("FaxNumber")));
+    row.company = CompanyColumns::read(r);
     row.Mode = toText(r.value(QStringLiteral("Mode")));
     row.Rooms = toInteger(r.value(QStringLiteral("Rooms")));
     row.Password = toOptionalText(r.value(QStringLiteral("Password")));
@@ -30,21 +26,16 @@ SystemRow fromRecord(const QSqlRecord& r) {
 }
 
 ColumnValues columns(const SystemRow& row) {
-    return {{QStringLiteral("LastDate"), date(row.LastDate)},
-            {QStringLiteral("LastTime"), time(row.LastTime)},
-            {QStringLiteral("HotLastDate"), date(row.HotLastDate)},
-            {QStringLiteral("HotLastTime"), time(row.HotLastTime)},
-            {QStringLiteral("BusinessName"), row.BusinessName},
-            {QStringLiteral("Address"), row.Address},
-            {QStringLiteral("Town"), row.Town},
-            {QStringLiteral("Prov"), row.Prov},
-            {QStringLiteral("PostalCode"), row.PostalCode},
-            {QStringLiteral("WorkPhone"), row.WorkPhone},
-            {QStringLiteral("FaxNumber"), row.FaxNumber},
-            {QStringLiteral("Mode"), row.Mode},
-            {QStringLiteral("Rooms"), row.Rooms},
-            {QStringLiteral("Password"), text(row.Password)},
-            {QStringLiteral("BatchNo"), integer(row.BatchNo)}};
+    ColumnValues values{{QStringLiteral("LastDate"), date(row.LastDate)},
+                        {QStringLiteral("LastTime"), time(row.LastTime)},
+                        {QStringLiteral("HotLastDate"), date(row.HotLastDate)},
+                        {QStringLiteral("HotLastTime"), time(row.HotLastTime)},
+                        {QStringLiteral("Mode"), row.Mode},
+                        {QStringLiteral("Rooms"), row.Rooms},
+                        {QStringLiteral("Password"), text(row.Password)},
+                        {QStringLiteral("BatchNo"), integer(row.BatchNo)}};
+    CompanyColumns::append(values, row.company);
+    return values;
 }
 
 } // namespace

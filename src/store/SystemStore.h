@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
+#include "store/CompanyInfo.h"
 #include "store/Database.h"
 #include "store/SqlTable.h"
 
@@ -20,13 +21,7 @@ struct SystemRow {
     std::optional<QTime> LastTime;
     std::optional<QDate> HotLastDate;
     std::optional<QTime> HotLastTime;
-    QString BusinessName;
-    QString Address;
-    QString Town;
-    QString Prov;
-    QString PostalCode;
-    QString WorkPhone;
-    QString FaxNumber;
+    CompanyInfo company;
     QString Mode;
     int Rooms = 0;
     // Null: no password is set and the login accepts any entry.

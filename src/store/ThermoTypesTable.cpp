@@ -1,6 +1,7 @@
 // Builds the thermocouple conversion table: every type's reference EMF at each whole degree Celsius.
 #include "store/ThermoTypesTable.h"
 
+#include "store/EngineText.h"
 #include "thermocouple/ThermocoupleReference.h"
 
 #include <QFile>
@@ -87,7 +88,7 @@ base::Result<void> fillDatabaseFile(const QString& fileName) {
             written = writeThermoTypesTable(db);
             db.close();
         } else {
-            written = base::fail(db.lastError().text());
+            written = base::fail(engineText(db.lastError()));
         }
     }
     QSqlDatabase::removeDatabase(connection);
@@ -100,10 +101,10 @@ base::Result<void> writeThermoTypesTable(QSqlDatabase db) {
     if (!db.isOpen())
         return base::fail(QStringLiteral("The database for the thermocouple table is not open."));
     if (!db.transaction())
-        return base::fail(db.lastError().text());
+        return base::fail(engineText(db.lastError()));
     auto abandon = [&db](const QSqlError& error) -> base::Result<void> {
         db.rollback();
-        return base::fail(error.text());
+        return base::fail(engineText(error));
     };
 
     QSqlQuery schema(db);

@@ -207,13 +207,13 @@ SystemSettingsDialog::SystemSettingsDialog(const app::AppContext& ctx, base::Use
 }
 
 void SystemSettingsDialog::showValues(const app::SystemSettings& s, const QString& password) {
-    m_businessName->setText(s.BusinessName);
-    m_address->setText(s.Address);
-    m_town->setText(s.Town);
-    m_prov->setText(s.Prov);
-    m_postalCode->setText(s.PostalCode);
-    m_workPhone->setText(s.WorkPhone);
-    m_faxNumber->setText(s.FaxNumber);
+    m_businessName->setText(s.company.BusinessName);
+    m_address->setText(s.company.Address);
+    m_town->setText(s.company.Town);
+    m_prov->setText(s.company.Prov);
+    m_postalCode->setText(s.company.PostalCode);
+    m_workPhone->setText(s.company.WorkPhone);
+    m_faxNumber->setText(s.company.FaxNumber);
     (s.celsius() ? m_celsius : m_fahrenheit)->setChecked(true);
     m_audibleAlarmOff->setChecked(s.AudibleAlarmOff);
     m_coldReadHours->setText(numberText(s.ColdReadHours));
@@ -238,13 +238,13 @@ void SystemSettingsDialog::showValues(const app::SystemSettings& s, const QStrin
 
 app::SystemSettings SystemSettingsDialog::fieldValues() const {
     app::SystemSettings s;
-    s.BusinessName = m_businessName->text();
-    s.Address = m_address->text();
-    s.Town = m_town->text();
-    s.Prov = m_prov->text();
-    s.PostalCode = m_postalCode->text();
-    s.WorkPhone = m_workPhone->text();
-    s.FaxNumber = m_faxNumber->text();
+    s.company.BusinessName = m_businessName->text();
+    s.company.Address = m_address->text();
+    s.company.Town = m_town->text();
+    s.company.Prov = m_prov->text();
+    s.company.PostalCode = m_postalCode->text();
+    s.company.WorkPhone = m_workPhone->text();
+    s.company.FaxNumber = m_faxNumber->text();
     s.TempType = m_celsius->isChecked() ? QStringLiteral("C") : QStringLiteral("F");
     s.AudibleAlarmOff = m_audibleAlarmOff->isChecked();
     s.ColdReadHours = numberOf(m_coldReadHours);

@@ -83,7 +83,7 @@ TEST_F(StartupTest, BothSidesOpenAndTheCookSettingsRowIsGuaranteed) {
     ASSERT_TRUE(ctx.databases.thermo && ctx.databases.thermo->isOpen());
     const auto row = store::CookSettingsStore(*ctx.databases.thermo).load();
     ASSERT_TRUE(row.ok());
-    EXPECT_EQ(row->BusinessName, " ");
+    EXPECT_EQ(row->company.BusinessName, " ");
     EXPECT_EQ(row->houses, 0);
 }
 

@@ -5,7 +5,9 @@
 #include "app/PasswordCheck.h"
 #include "store/CookSettingsStore.h"
 #include "store/SystemStore.h"
+#include "support/CompanyPrinter.h"
 #include "support/SiteDatabases.h"
+#include "support/TempSite.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -23,13 +25,13 @@ void PrintTo(const SystemSettings& s, std::ostream* os) {
 
 namespace {
 
-const SystemSettings kSample{.BusinessName = "Harbour Fish Co",
-                             .Address = "12 Quay Road",
-                             .Town = "Lunenburg",
-                             .Prov = "NS",
-                             .PostalCode = "B0J 2C0",
-                             .WorkPhone = "902-555-0142",
-                             .FaxNumber = "902-555-0143",
+const SystemSettings kSample{.company = {.BusinessName = "Harbour Fish Co",
+                                         .Address = "12 Quay Road",
+                                         .Town = "Lunenburg",
+                                         .Prov = "NS",
+                                         .PostalCode = "B0J 2C0",
+                                         .WorkPhone = "902-555-0142",
+                                         .FaxNumber = "902-555-0143"},
                              .TempType = "C",
                              .AudibleAlarmOff = true,
                              .ColdReadHours = 1,
@@ -69,10 +71,10 @@ TEST(SystemSettingsFile, ReadsByPositionAndIgnoresTheKeys) {
     // The first two lines swapped, and keys that mean nothing: values still go by line number. Lines the
     // file does not have leave their fields at the defaults.
     SystemSettings expected;
-    expected.BusinessName = "12 Quay Road";
-    expected.Address = "Harbour Fish Co";
-    expected.Town = "Lunenburg";
-    expected.PostalCode = "02134";
+    expected.company.BusinessName = "12 Quay Road";
+    expected.company.Address = "Harbour Fish Co";
+    expected.company.Town = "Lunenburg";
+    expected.company.PostalCode = "02134";
     EXPECT_EQ(SystemSettingsFile::parse("Address=12 Quay Road\r\nBusiness Name=Harbour Fish Co\r\n"
                                         "x=  Lunenburg  \r\nno equals sign\r\n=02134\r\n"),
               expected);
@@ -148,17 +150,6 @@ protected:
     app::AppContext ctx;
 };
 
-// The company fields of kSample, as a site row holds them.
-template <typename Row> void expectSampleCompany(const Row& row) {
-    EXPECT_EQ(row.BusinessName, "Harbour Fish Co");
-    EXPECT_EQ(row.Address, "12 Quay Road");
-    EXPECT_EQ(row.Town, "Lunenburg");
-    EXPECT_EQ(row.Prov, "NS");
-    EXPECT_EQ(row.PostalCode, "B0J 2C0");
-    EXPECT_EQ(row.WorkPhone, "902-555-0142");
-    EXPECT_EQ(row.FaxNumber, "902-555-0143");
-}
-
 TEST_F(SystemSettingsSiteRows, UpdatesTheSystemRowAndKeepsItsOtherColumns) {
     open("KVR");
     const store::SystemStore system(*ctx.databases.kvr);
@@ -167,7 +158,7 @@ TEST_F(SystemSettingsSiteRows, UpdatesTheSystemRowAndKeepsItsOtherColumns) {
     ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, kSample, "Secret").ok());
     const auto row = system.load();
     ASSERT_TRUE(row);
-    expectSampleCompany(*row);
+    EXPECT_EQ(row->company, kSample.company);
     EXPECT_EQ(row->Mode, "Celsius");
     EXPECT_EQ(row->Rooms, 6);
     EXPECT_EQ(row->Password, "Secret");
@@ -189,7 +180,7 @@ TEST_F(SystemSettingsSiteRows, ABothSidesSiteAlsoGetsTheCompanyInTheCookRowButNo
     ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, kSample, "Secret").ok());
     const auto row = store::CookSettingsStore(*ctx.databases.thermo).load();
     ASSERT_TRUE(row);
-    expectSampleCompany(*row);
+    EXPECT_EQ(row->company, kSample.company);
     EXPECT_EQ(row->Password, "CookPass");
     EXPECT_EQ(row->houses, 3);
     EXPECT_EQ(store::SystemStore(*ctx.databases.kvr).load()->Password, "Secret");
@@ -206,5 +197,5 @@ TEST_F(SystemSettingsSiteRows, AZoneOnlySiteLeavesAnOpenCookDatabaseAlone) {
     open("KVRThermo");
     ctx.DatabaseMode = "KVR";
     ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, kSample, "Secret").ok());
-    EXPECT_EQ(store::CookSettingsStore(*ctx.databases.thermo).load()->BusinessName, " ");
+    EXPECT_EQ(store::CookSettingsStore(*ctx.databases.thermo).load()->company.BusinessName, " ");
 }

@@ -5,7 +5,7 @@
 #include "app/SystemClock.h"
 #include "app/UserSettings.h"
 #include "sensornet/AdapterLink.h"
-#include "sensornet/QtSerialPort.h"
+#include "sensornet/SystemSerialPort.h"
 #include "store/Database.h"
 #include "store/DatabaseKind.h"
 #include "support/Ha5Commands.h"
@@ -77,8 +77,8 @@ protected:
     app::AppContext ctx;
     app::UserSettings settings{site.file(QStringLiteral("user.ini"))};
     app::SystemClock clock; // the exchanges' deadlines run on real time
-    sensornet::QtSerialPort realPort;
-    RecordingPort port{realPort};
+    std::unique_ptr<sensornet::SerialPort> realPort = sensornet::makeSystemSerialPort();
+    RecordingPort port{*realPort};
     RecordingPause pause;
     RecordedDialogs dialogs;
     sensornet::AdapterLink link{port, clock, pause, dialogs, sensornet::ExchangeRules::installation()};

@@ -5,7 +5,7 @@
 #include "app/UserSettings.h"
 #include "install/LampTest.h"
 #include "sensornet/AdapterLink.h"
-#include "sensornet/QtSerialPort.h"
+#include "sensornet/SystemSerialPort.h"
 #include "support/Ha5Commands.h"
 #include "support/RecordedDialogs.h"
 #include "support/RecordingPause.h"
@@ -58,8 +58,8 @@ protected:
     app::SystemClock clock; // the exchanges' deadlines run on real time
     test::RecordedDialogs dialogs;
     QStringList journal;
-    sensornet::QtSerialPort realPort;
-    test::RecordingPort port{realPort, &journal};
+    std::unique_ptr<sensornet::SerialPort> realPort = sensornet::makeSystemSerialPort();
+    test::RecordingPort port{*realPort, &journal};
     test::RecordingPause pause{&journal};
     sensornet::AdapterLink link{port, clock, pause, dialogs, sensornet::ExchangeRules::panelSetup()};
     install::LampTest lampTest{link, test::ha5Commands()};

@@ -12,8 +12,8 @@
 #include "monitoring/ZoneReader.h"
 #include "sensornet/AdapterLink.h"
 #include "sensornet/EventLoopPause.h"
-#include "sensornet/QtSerialPort.h"
 #include "sensornet/SensorBus.h"
+#include "sensornet/SystemSerialPort.h"
 #include "store/AlarmsStore.h"
 #include "store/Database.h"
 #include "store/MonitorSetsStore.h"
@@ -99,9 +99,9 @@ TEST(SimulatedSite, ADriftingZoneIsRaisedStoredAndLitThenPutOutWhenBackInside) {
     test::RecordedDialogs dialogs;
     test::RecordingReporter errors;
     monitoring::ZonePassObserver observer;
-    sensornet::QtSerialPort port;
+    const auto port = sensornet::makeSystemSerialPort();
     sensornet::EventLoopPause pause;
-    sensornet::AdapterLink link(port, realClock, pause, dialogs, sensornet::ExchangeRules::monitoring(),
+    sensornet::AdapterLink link(*port, realClock, pause, dialogs, sensornet::ExchangeRules::monitoring(),
                                 &errors);
     sensornet::SensorBus bus(link, ctx.commands);
     monitoring::ReadLog log;

@@ -3,8 +3,8 @@
 #include "app/SystemClock.h"
 #include "app/UserSettings.h"
 #include "sensornet/EventLoopPause.h"
-#include "sensornet/QtSerialPort.h"
 #include "sensornet/SensorBus.h"
+#include "sensornet/SystemSerialPort.h"
 #include "support/Ha5Commands.h"
 #include "support/QtPrinters.h"
 #include "support/RecordedDialogs.h"
@@ -75,10 +75,10 @@ protected:
     app::UserSettings settings{site.file("user.ini")};
     app::SystemClock clock;
     sensornet::EventLoopPause pause;
-    sensornet::QtSerialPort port;
+    std::unique_ptr<sensornet::SerialPort> port = sensornet::makeSystemSerialPort();
     test::RecordedDialogs dialogs;
     test::RecordingReporter reporter;
-    sensornet::AdapterLink link{port,     clock, pause, dialogs, sensornet::ExchangeRules::monitoring(),
+    sensornet::AdapterLink link{*port,    clock, pause, dialogs, sensornet::ExchangeRules::monitoring(),
                                 &reporter};
     sensornet::SensorBus bus{link, test::ha5Commands()};
 };
@@ -143,9 +143,9 @@ INSTANTIATE_TEST_SUITE_P(Answers, SimulatorWalk, ::testing::Values(false, true),
 TEST_F(SimulatorTest, AdapterTroubleGivesNoReadingAndAtMostOneReport) {
     connect();
     // A second link cannot open the port this one holds.
-    sensornet::QtSerialPort secondPort;
+    const auto secondPort = sensornet::makeSystemSerialPort();
     test::RecordedDialogs secondDialogs;
-    sensornet::AdapterLink second(secondPort, clock, pause, secondDialogs,
+    sensornet::AdapterLink second(*secondPort, clock, pause, secondDialogs,
                                   sensornet::ExchangeRules::installation());
     ASSERT_EQ(second.configurePort(app::readLineSettings(settings)), sensornet::ConfigureOutcome::Configured);
     EXPECT_FALSE(second.resetAdapter("aR\r").has_value());
@@ -179,9 +179,9 @@ TEST(RealPort, MissingDeviceIsError8002AndTheLinkStaysClosed) {
     settings.save("Properties", "PortName", site.file("no-such-tty"));
     app::SystemClock clock;
     sensornet::EventLoopPause pause;
-    sensornet::QtSerialPort port;
+    const auto port = sensornet::makeSystemSerialPort();
     test::RecordedDialogs dialogs;
-    sensornet::AdapterLink link(port, clock, pause, dialogs, sensornet::ExchangeRules::monitoring());
+    sensornet::AdapterLink link(*port, clock, pause, dialogs, sensornet::ExchangeRules::monitoring());
     ASSERT_EQ(link.configurePort(app::readLineSettings(settings)), sensornet::ConfigureOutcome::Configured);
     EXPECT_FALSE(link.resetAdapter("aR\r").has_value());
     EXPECT_FALSE(link.isOpen());

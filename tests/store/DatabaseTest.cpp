@@ -3,7 +3,10 @@
 #include "store/Databases.h"
 #include "store/Migrations.h"
 #include "store/MonitorSetsStore.h"
+#include "store/MonitorStore.h"
+#include "store/SchemaVersion1.h"
 #include "store/SystemStore.h"
+#include "support/CompanyPrinter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -38,7 +41,31 @@ void runRaw(const QString& path, const QStringList& statements) {
     QSqlDatabase::removeDatabase(name);
 }
 
+// A database of this kind as version 1 wrote it, before any rows.
+QStringList version1(DatabaseKind kind) {
+    QStringList statements;
+    for (const store::SchemaVersion1::Table& table : store::SchemaVersion1::tables(kind))
+        statements << QString::fromLatin1(table.createSql);
+    for (const char* index : store::SchemaVersion1::indexes(kind))
+        statements << QString::fromLatin1(index);
+    return statements << QStringLiteral("PRAGMA user_version = 1");
+}
+
+// Every table and index with the SQL text the engine keeps for it.
+QStringList schemaOf(const Database& db) {
+    QSqlQuery query(db.connection());
+    QStringList rows;
+    if (query.exec(QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY type, name")))
+        while (query.next())
+            rows << query.value(0).toString() + QLatin1Char(' ') + query.value(1).toString() +
+                        QStringLiteral(": ") + query.value(2).toString();
+    return rows;
+}
+
 class DatabaseTest : public test::StoreFixture {};
+
+class VersionedDatabaseTest : public test::StoreFixture,
+                              public ::testing::WithParamInterface<DatabaseKind> {};
 
 } // namespace
 
@@ -95,7 +122,7 @@ TEST_F(DatabaseTest, ANewZoneDatabaseHoldsOneSiteRowWithNoRecordTimesYet) {
     EXPECT_FALSE(row.LastTime);
     EXPECT_FALSE(row.HotLastDate);
     EXPECT_FALSE(row.HotLastTime);
-    EXPECT_EQ(row.BusinessName, QString());
+    EXPECT_EQ(row.company, store::CompanyInfo{});
     EXPECT_EQ(row.Rooms, 0);
     EXPECT_EQ(row.BatchNo, 0);
 }
@@ -126,6 +153,57 @@ TEST_F(DatabaseTest, MigrationBringsAnUnversionedFileUpToDateAndKeepsItsRows) {
 
     // The tables the old file lacked are there now.
     EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM \"CallAlarm\"")).toInt(), 0);
+}
+
+// A release that changes the live Schema without a step that makes the same change fails here.
+TEST_P(VersionedDatabaseTest, AVersion1FileStepsUpToExactlyTheSchemaOfANewFile) {
+    const QString path = site.file(QStringLiteral("Version1.db"));
+    runRaw(path, version1(GetParam()));
+    Database old(GetParam());
+    ASSERT_TRUE(old.open(path).ok());
+    const auto fresh = create(GetParam());
+
+    EXPECT_EQ(schemaOf(old).join(u'\n').toStdString(), schemaOf(*fresh).join(u'\n').toStdString());
+    EXPECT_EQ(scalar(old, QStringLiteral("PRAGMA user_version")).toInt(),
+              scalar(*fresh, QStringLiteral("PRAGMA user_version")).toInt());
+}
+
+INSTANTIATE_TEST_SUITE_P(WorkingDatabases, VersionedDatabaseTest,
+                         ::testing::Values(DatabaseKind::Kvr, DatabaseKind::Thermo, DatabaseKind::Archive),
+                         [](const ::testing::TestParamInfo<DatabaseKind>& info) {
+                             return store::databaseFileName(info.param).section(u'.', 0, 0).toStdString();
+                         });
+
+TEST_F(DatabaseTest, AVersion1FileKeepsItsZonesAndReadings) {
+    const QString path = site.file(QStringLiteral("KVR.db"));
+    runRaw(
+        path,
+        version1(DatabaseKind::Kvr) +
+            QStringList{
+                QStringLiteral("INSERT INTO \"MonitorSets\" (\"Room\", \"Name\", \"SerialNo\", "
+                               "\"HighAlarm\", \"Record\") VALUES (1, 'Cooler', '2F0000012A3B4C28', 5.5, 1)"),
+                QStringLiteral("INSERT INTO \"MonitorSets\" (\"Room\", \"Name\", \"SerialNo\") "
+                               "VALUES (2, 'Freezer', '8D0000012A3B4C28')"),
+                QStringLiteral("INSERT INTO \"Monitor\" (\"RecDate\", \"RecTime\", \"temp1\", \"temp2\", "
+                               "\"Alarm\") VALUES ('2026-03-01', '08:15:00', '3.5', '-18.2', 1)"),
+            });
+
+    Database db(DatabaseKind::Kvr);
+    ASSERT_TRUE(db.open(path).ok());
+    const auto zones = store::MonitorSetsStore(db).loadAll();
+    ASSERT_TRUE(zones.ok()) << zones.error().toStdString();
+    ASSERT_EQ(zones->size(), 2U);
+    EXPECT_EQ(zones->at(0).Name, QStringLiteral("Cooler"));
+    EXPECT_EQ(zones->at(0).HighAlarm, 5.5);
+    EXPECT_TRUE(zones->at(0).Record);
+    EXPECT_EQ(zones->at(1).SerialNo, QStringLiteral("8D0000012A3B4C28"));
+    EXPECT_FALSE(zones->at(1).Record); // the column's default, as version 1 gave it
+    const auto readings = store::MonitorStore(db).loadAll();
+    ASSERT_TRUE(readings.ok()) << readings.error().toStdString();
+    ASSERT_EQ(readings->size(), 1U);
+    EXPECT_EQ(readings->front().RecTime, QTime(8, 15));
+    EXPECT_EQ(readings->front().temp(2), QStringLiteral("-18.2"));
+    EXPECT_TRUE(readings->front().Alarm);
 }
 
 TEST_F(DatabaseTest, AFileFromANewerReleaseIsRefusedAndStaysClosed) {

@@ -68,7 +68,7 @@ TEST_F(SiteRowsTest, AnExistingSettingsRowIsLeftAsItIs) {
     auto db = create(DatabaseKind::Thermo);
     store::CookSettingsStore settings(*db);
     store::CookSettingsRow site;
-    site.BusinessName = QStringLiteral("Harbour Kitchen");
+    site.company.BusinessName = QStringLiteral("Harbour Kitchen");
     site.houses = 4;
     ASSERT_TRUE(settings.insert(site).ok());
 
@@ -77,7 +77,7 @@ TEST_F(SiteRowsTest, AnExistingSettingsRowIsLeftAsItIs) {
     const auto rows = settings.loadAll();
     ASSERT_TRUE(rows.ok());
     ASSERT_EQ(rows->size(), 1U);
-    EXPECT_EQ(rows->front().BusinessName, QStringLiteral("Harbour Kitchen"));
+    EXPECT_EQ(rows->front().company.BusinessName, QStringLiteral("Harbour Kitchen"));
     EXPECT_FALSE(rows->front().Password);
     EXPECT_EQ(rows->front().houses, 4);
 }

@@ -2,8 +2,8 @@
 
 #include "sensornet/EventLoopPause.h"
 #include "sensornet/Pause.h"
-#include "sensornet/QtSerialPort.h"
 #include "sensornet/SerialPort.h"
+#include "sensornet/SystemSerialPort.h"
 
 #include <memory>
 
@@ -11,7 +11,7 @@ namespace kelvara::test {
 
 // The program's own ports and waits, for walks against the simulator.
 inline sensornet::PortFactory systemPorts() {
-    return [] { return std::unique_ptr<sensornet::SerialPort>(std::make_unique<sensornet::QtSerialPort>()); };
+    return &sensornet::makeSystemSerialPort;
 }
 
 inline sensornet::PauseFactory eventLoopPauses() {

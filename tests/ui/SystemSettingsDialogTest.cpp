@@ -4,6 +4,7 @@
 #include "app/AppContext.h"
 #include "store/Database.h"
 #include "store/SystemStore.h"
+#include "support/CompanyPrinter.h"
 #include "support/RecordedDialogs.h"
 #include "support/SiteDatabases.h"
 #include "support/TempSite.h"
@@ -114,7 +115,7 @@ TEST(SystemSettingsDialog, EveryWayOfClosingSavesExactlyAsSaveDoes) {
     EXPECT_TRUE(file.contains("TempType=F\r\n"));
     EXPECT_TRUE(file.contains("Zones=9\r\n"));
     EXPECT_TRUE(file.endsWith("SMTPLogin=1\r\nDONE\r\n"));
-    EXPECT_EQ(saved.row().BusinessName, "Harbour Fish Company");
+    EXPECT_EQ(saved.row().company.BusinessName, "Harbour Fish Company");
     EXPECT_EQ(saved.row().Mode, "Fahrenheit");
     EXPECT_EQ(saved.row().Rooms, 9);
     EXPECT_EQ(saved.row().BatchNo, 18);
@@ -133,7 +134,7 @@ TEST(SystemSettingsDialog, EveryWayOfClosingSavesExactlyAsSaveDoes) {
         closeIt(dialog);
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_EQ(closed.site.read("KVR.INI"), file);
-        EXPECT_EQ(closed.row().BusinessName, saved.row().BusinessName);
+        EXPECT_EQ(closed.row().company, saved.row().company);
         EXPECT_EQ(closed.row().Mode, saved.row().Mode);
         EXPECT_EQ(closed.row().Rooms, saved.row().Rooms);
         EXPECT_EQ(closed.row().BatchNo, saved.row().BatchNo);
