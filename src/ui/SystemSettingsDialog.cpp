@@ -62,6 +62,28 @@ void addInterval(QGridLayout* grid, const QString& caption, QLineEdit* hours, QL
     grid->addLayout(line, row, 1);
 }
 
+// One side's group: its read and record intervals, then the field that side adds.
+SystemSettingsDialog::SideFields sideGroup(QWidget* parent, const QString& title, const QString& side,
+                                           const QString& extraCaption, const QString& extraName) {
+    SystemSettingsDialog::SideFields f;
+    f.group = new QGroupBox(title, parent);
+    auto* grid = new QGridLayout(f.group);
+    const auto make = [&](const QString& name) {
+        auto* edit = new QLineEdit(f.group);
+        edit->setObjectName(name);
+        return edit;
+    };
+    f.readHours = make(QStringLiteral("txt%1ReadHours").arg(side));
+    f.readMins = make(QStringLiteral("txt%1ReadMins").arg(side));
+    addInterval(grid, QStringLiteral("Read Sensors every"), f.readHours, f.readMins);
+    f.recHours = make(QStringLiteral("txt%1RecHours").arg(side));
+    f.recMins = make(QStringLiteral("txt%1RecMins").arg(side));
+    addInterval(grid, QStringLiteral("Data Log every"), f.recHours, f.recMins);
+    f.extra = make(extraName);
+    addRow(grid, extraCaption, f.extra);
+    return f;
+}
+
 QString numberText(double value) {
     return QString::number(value, 'g', 15);
 }
@@ -71,6 +93,20 @@ double numberOf(const QLineEdit* edit) {
 }
 
 } // namespace
+
+void SystemSettingsDialog::SideFields::show(double readH, double readM, double recH, double recM) const {
+    readHours->setText(numberText(readH));
+    readMins->setText(numberText(readM));
+    recHours->setText(numberText(recH));
+    recMins->setText(numberText(recM));
+}
+
+void SystemSettingsDialog::SideFields::read(double& readH, double& readM, double& recH, double& recM) const {
+    readH = numberOf(readHours);
+    readM = numberOf(readMins);
+    recH = numberOf(recHours);
+    recM = numberOf(recMins);
+}
 
 // The fields are created in the order the settings file lists them, which is also their tab order.
 SystemSettingsDialog::SystemSettingsDialog(const app::AppContext& ctx, base::UserDialogs& dialogs,
@@ -112,27 +148,10 @@ SystemSettingsDialog::SystemSettingsDialog(const app::AppContext& ctx, base::Use
     m_audibleAlarmOff = checkBox(unit, "chkAudibleAlarmOff", QStringLiteral(" Disable Audible Alarm"));
     unitLine->addWidget(m_audibleAlarmOff);
 
-    auto* cold = new QGroupBox(QStringLiteral("Cold Temp Settings"), this);
-    auto* coldGrid = new QGridLayout(cold);
-    m_coldReadHours = field(cold, "txtColdReadHours");
-    m_coldReadMins = field(cold, "txtColdReadMins");
-    addInterval(coldGrid, QStringLiteral("Read Sensors every"), m_coldReadHours, m_coldReadMins);
-    m_coldRecHours = field(cold, "txtColdRecHours");
-    m_coldRecMins = field(cold, "txtColdRecMins");
-    addInterval(coldGrid, QStringLiteral("Data Log every"), m_coldRecHours, m_coldRecMins);
-    m_zones = field(cold, "txtZones");
-    addRow(coldGrid, QStringLiteral("Number of Zones"), m_zones);
-
-    auto* hot = new QGroupBox(QStringLiteral("Cook Temp Settings"), this);
-    auto* hotGrid = new QGridLayout(hot);
-    m_hotReadHours = field(hot, "txtHotReadHours");
-    m_hotReadMins = field(hot, "txtHotReadMins");
-    addInterval(hotGrid, QStringLiteral("Read Sensors every"), m_hotReadHours, m_hotReadMins);
-    m_hotRecHours = field(hot, "txtHotRecHours");
-    m_hotRecMins = field(hot, "txtHotRecMins");
-    addInterval(hotGrid, QStringLiteral("Data Log every"), m_hotRecHours, m_hotRecMins);
-    m_batchNo = field(hot, "txtBatchNo");
-    addRow(hotGrid, QStringLiteral("Current Job #"), m_batchNo);
+    m_cold = sideGroup(this, QStringLiteral("Cold Temp Settings"), QStringLiteral("Cold"),
+                       QStringLiteral("Number of Zones"), QStringLiteral("txtZones"));
+    m_hot = sideGroup(this, QStringLiteral("Cook Temp Settings"), QStringLiteral("Hot"),
+                      QStringLiteral("Current Job #"), QStringLiteral("txtBatchNo"));
 
     auto* mail = new QGroupBox(QStringLiteral("E-mail"), this);
     auto* mailGrid = new QGridLayout(mail);
@@ -176,8 +195,8 @@ SystemSettingsDialog::SystemSettingsDialog(const app::AppContext& ctx, base::Use
     left->addWidget(access);
     left->addStretch(1);
     auto* right = new QVBoxLayout;
-    right->addWidget(cold);
-    right->addWidget(hot);
+    right->addWidget(m_cold.group);
+    right->addWidget(m_hot.group);
     right->addWidget(mail);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
@@ -216,16 +235,10 @@ void SystemSettingsDialog::showValues(const app::SystemSettings& s, const QStrin
     m_faxNumber->setText(s.company.FaxNumber);
     (s.celsius() ? m_celsius : m_fahrenheit)->setChecked(true);
     m_audibleAlarmOff->setChecked(s.AudibleAlarmOff);
-    m_coldReadHours->setText(numberText(s.ColdReadHours));
-    m_coldReadMins->setText(numberText(s.ColdReadMins));
-    m_coldRecHours->setText(numberText(s.ColdRecHours));
-    m_coldRecMins->setText(numberText(s.ColdRecMins));
-    m_zones->setText(QString::number(s.Zones));
-    m_hotReadHours->setText(numberText(s.HotReadHours));
-    m_hotReadMins->setText(numberText(s.HotReadMins));
-    m_hotRecHours->setText(numberText(s.HotRecHours));
-    m_hotRecMins->setText(numberText(s.HotRecMins));
-    m_batchNo->setText(QString::number(s.BatchNo));
+    m_cold.show(s.ColdReadHours, s.ColdReadMins, s.ColdRecHours, s.ColdRecMins);
+    m_cold.extra->setText(QString::number(s.Zones));
+    m_hot.show(s.HotReadHours, s.HotReadMins, s.HotRecHours, s.HotRecMins);
+    m_hot.extra->setText(QString::number(s.BatchNo));
     m_dialInternet->setChecked(s.DialInternet);
     m_smtpName->setText(s.SMTPName);
     m_smtpSender->setText(s.SMTPSender);
@@ -247,16 +260,10 @@ app::SystemSettings SystemSettingsDialog::fieldValues() const {
     s.company.FaxNumber = m_faxNumber->text();
     s.TempType = m_celsius->isChecked() ? QStringLiteral("C") : QStringLiteral("F");
     s.AudibleAlarmOff = m_audibleAlarmOff->isChecked();
-    s.ColdReadHours = numberOf(m_coldReadHours);
-    s.ColdReadMins = numberOf(m_coldReadMins);
-    s.ColdRecHours = numberOf(m_coldRecHours);
-    s.ColdRecMins = numberOf(m_coldRecMins);
-    s.Zones = app::IniText::toInt16(numberOf(m_zones));
-    s.HotReadHours = numberOf(m_hotReadHours);
-    s.HotReadMins = numberOf(m_hotReadMins);
-    s.HotRecHours = numberOf(m_hotRecHours);
-    s.HotRecMins = numberOf(m_hotRecMins);
-    s.BatchNo = app::SystemSettingsFile::wholeNumber(m_batchNo->text().trimmed());
+    m_cold.read(s.ColdReadHours, s.ColdReadMins, s.ColdRecHours, s.ColdRecMins);
+    s.Zones = app::IniText::toInt16(numberOf(m_cold.extra));
+    m_hot.read(s.HotReadHours, s.HotReadMins, s.HotRecHours, s.HotRecMins);
+    s.BatchNo = app::SystemSettingsFile::wholeNumber(m_hot.extra->text().trimmed());
     s.DialInternet = m_dialInternet->isChecked();
     s.SMTPName = m_smtpName->text();
     s.SMTPSender = m_smtpSender->text();

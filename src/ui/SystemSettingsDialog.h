@@ -7,6 +7,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QGroupBox;
 class QLineEdit;
 class QRadioButton;
 
@@ -34,6 +35,19 @@ public:
     // Every way out of the window (Exit, Escape, the close box) comes through here and saves first.
     void done(int result) override;
 
+    // The zone side's or the cook side's group: read and record intervals (hours, minutes) and one more
+    // field.
+    struct SideFields {
+        QGroupBox* group = nullptr;
+        QLineEdit* readHours = nullptr;
+        QLineEdit* readMins = nullptr;
+        QLineEdit* recHours = nullptr;
+        QLineEdit* recMins = nullptr;
+        QLineEdit* extra = nullptr;
+        void show(double readH, double readM, double recH, double recM) const;
+        void read(double& readH, double& readM, double& recH, double& recM) const;
+    };
+
 private:
     void showValues(const app::SystemSettings& settings, const QString& password);
 
@@ -51,16 +65,8 @@ private:
     QRadioButton* m_fahrenheit;
     QRadioButton* m_celsius;
     QCheckBox* m_audibleAlarmOff;
-    QLineEdit* m_coldReadHours;
-    QLineEdit* m_coldReadMins;
-    QLineEdit* m_coldRecHours;
-    QLineEdit* m_coldRecMins;
-    QLineEdit* m_zones;
-    QLineEdit* m_hotReadHours;
-    QLineEdit* m_hotReadMins;
-    QLineEdit* m_hotRecHours;
-    QLineEdit* m_hotRecMins;
-    QLineEdit* m_batchNo;
+    SideFields m_cold; // its extra field: the number of zones
+    SideFields m_hot;  // its extra field: the current job number
     QCheckBox* m_dialInternet;
     QLineEdit* m_smtpName;
     QLineEdit* m_smtpSender;
