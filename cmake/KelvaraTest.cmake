@@ -28,6 +28,8 @@ function(kelvara_add_test name)
     endif()
     add_executable(${name} ${ARG_SOURCES} ${test_main})
     kelvara_warnings(${name})
+    # Every failure shows Qt strings as text rather than as bytes.
+    target_compile_options(${name} PRIVATE -include ${KELVARA_TESTS_DIR}/support/QtPrinters.h)
     target_link_libraries(${name} PRIVATE kelvara_test_support ${ARG_LIBS} GTest::gtest GTest::gmock)
     if(ARG_NEEDS_GUI)
         target_link_libraries(${name} PRIVATE kelvara_ui)

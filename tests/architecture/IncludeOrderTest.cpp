@@ -1,5 +1,6 @@
 // The source folders are layers: a folder includes only the folders below it, and sideways only where the
 // order below says so. The check runs over the real tree and, to show that it bites, over a planted one.
+#include "support/QtPrinters.h"
 #include "support/TempSite.h"
 
 #include <QDir>
