@@ -52,12 +52,7 @@ ColumnValues placeholderRow() {
 CookSettingsStore::CookSettingsStore(const Database& database) : m_table(database, kTableName) {}
 
 base::Result<CookSettingsRow> CookSettingsStore::load() const {
-    auto row = m_table.selectFirst(kFirst, {}, fromRecord);
-    if (!row)
-        return row.failure();
-    if (!row->has_value())
-        return base::fail(kNoRowText);
-    return std::move(**row);
+    return m_table.selectSiteRow(kFirst, fromRecord, kNoRowText);
 }
 
 base::Result<std::vector<CookSettingsRow>> CookSettingsStore::loadAll() const {

@@ -57,6 +57,19 @@ public:
         return read(records->front());
     }
 
+    // The first row of selectRows(); a table without one fails with `noRowText` (the tables that hold one
+    // row for the whole site).
+    template <typename Read>
+    [[nodiscard]] auto selectSiteRow(const QString& tail, Read read, const QString& noRowText) const
+        -> base::Result<std::invoke_result_t<Read, const QSqlRecord&>> {
+        auto row = selectFirst(tail, {}, read);
+        if (!row)
+            return row.failure();
+        if (!row->has_value())
+            return base::fail(noRowText);
+        return std::move(**row);
+    }
+
     [[nodiscard]] base::Result<int> count(const QString& tail = {}, const QVariantList& binds = {}) const;
     // The new row's rowid.
     [[nodiscard]] base::Result<qint64> insert(const ColumnValues& values) const;

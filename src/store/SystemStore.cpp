@@ -43,12 +43,7 @@ ColumnValues columns(const SystemRow& row) {
 SystemStore::SystemStore(const Database& database) : m_table(database, QStringLiteral("System")) {}
 
 base::Result<SystemRow> SystemStore::load() const {
-    auto row = m_table.selectFirst(kFirst, {}, fromRecord);
-    if (!row)
-        return row.failure();
-    if (!row->has_value())
-        return base::fail(kNoRowText);
-    return std::move(**row);
+    return m_table.selectSiteRow(kFirst, fromRecord, kNoRowText);
 }
 
 base::Result<std::vector<SystemRow>> SystemStore::loadAll() const {

@@ -10,40 +10,16 @@ InstallKeyWindow::InstallKeyWindow(app::AppContext& ctx, const base::Clock& cloc
     : InstallationWindow(clock, dialogs, port, pause, parent), m_installation(ctx, m_link, dialogs) {
     auto& rows = m_installation.rows();
     auto& lamps = m_installation.lamps();
-    const auto at = [](auto& list, int row) -> auto& {
-        return list[static_cast<std::size_t>(row)];
-    };
     std::vector<GridColumn> sensorColumns{
-        {QStringLiteral("Zone"), CellKind::Integer, 0,
-         [&rows, at](int r) { return QVariant(at(rows, r).Room); },
-         [&rows, at](int r, const QVariant& v) {
-             at(rows, r).Room = v.toInt();
-             return true;
-         }},
-        {QStringLiteral("Name"), CellKind::Text, 20,
-         [&rows, at](int r) { return QVariant(at(rows, r).Name); },
-         [&rows, at](int r, const QVariant& v) {
-             at(rows, r).Name = v.toString();
-             return true;
-         }},
-        {QStringLiteral("Serial #"),
-         CellKind::ReadOnly,
-         0,
-         [&rows, at](int r) { return QVariant(at(rows, r).SerialNo); },
-         {}},
+        fieldColumn(QStringLiteral("Zone"), CellKind::Integer, 0, rows, &install::ZoneWorkingRow::Room),
+        fieldColumn(QStringLiteral("Name"), CellKind::Text, 20, rows, &install::ZoneWorkingRow::Name),
+        fieldColumn(QStringLiteral("Serial #"), CellKind::ReadOnly, 0, rows,
+                    &install::ZoneWorkingRow::SerialNo),
     };
     std::vector<GridColumn> lampColumns{
-        {QStringLiteral("Zone"), CellKind::Integer, 0,
-         [&lamps, at](int r) { return QVariant(at(lamps, r).AlarmLedNo); },
-         [&lamps, at](int r, const QVariant& v) {
-             at(lamps, r).AlarmLedNo = v.toInt();
-             return true;
-         }},
-        {QStringLiteral("Alarm Serial #"),
-         CellKind::ReadOnly,
-         0,
-         [&lamps, at](int r) { return QVariant(at(lamps, r).AlarmSerialNo); },
-         {}},
+        fieldColumn(QStringLiteral("Zone"), CellKind::Integer, 0, lamps, &install::LampRow::AlarmLedNo),
+        fieldColumn(QStringLiteral("Alarm Serial #"), CellKind::ReadOnly, 0, lamps,
+                    &install::LampRow::AlarmSerialNo),
     };
     setUp({QStringLiteral("frmInstallKey"), QStringLiteral("Temperature Sensor Installation"),
            QStringLiteral("Alarm Panel Setup"),

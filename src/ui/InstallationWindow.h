@@ -7,6 +7,7 @@
 #include "sensornet/AdapterLink.h"
 
 #include <QDialog>
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -36,6 +37,26 @@ public:
     ~InstallationWindow() override;
 
     using GridColumn = install::GridModel::Column;
+
+    // A grid column over one field of a working list; a ReadOnly column takes no edits. `take` turns the
+    // checked value into the field's (by default the value as it is).
+    template <typename Row, typename T>
+    static GridColumn fieldColumn(const QString& caption, install::CellKind kind, int maxLength,
+                                  std::vector<Row>& rows, T Row::*field,
+                                  std::function<T(const QVariant&)> take = {}) {
+        GridColumn column{
+            caption,
+            kind,
+            maxLength,
+            [&rows, field](int row) { return QVariant::fromValue(rows[std::size_t(row)].*field); },
+            {}};
+        if (kind != install::CellKind::ReadOnly)
+            column.setValue = [&rows, field, take](int row, const QVariant& value) {
+                rows[std::size_t(row)].*field = take ? take(value) : value.value<T>();
+                return true;
+            };
+        return column;
+    }
     // The texts of one side's window.
     struct Texts {
         QString objectName;

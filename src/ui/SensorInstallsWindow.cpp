@@ -3,6 +3,7 @@
 namespace kelvara::ui {
 
 using install::CellKind;
+using install::CookWorkingRow;
 
 SensorInstallsWindow::SensorInstallsWindow(app::AppContext& ctx, const base::Clock& clock,
                                            base::UserDialogs& dialogs, const app::UserSettings& settings,
@@ -11,47 +12,20 @@ SensorInstallsWindow::SensorInstallsWindow(app::AppContext& ctx, const base::Clo
     : InstallationWindow(clock, dialogs, port, pause, parent), m_installation(ctx, m_link, dialogs) {
     auto& rows = m_installation.rows();
     auto& lamps = m_installation.lamps();
-    const auto at = [](auto& list, int row) -> auto& {
-        return list[static_cast<std::size_t>(row)];
+    // The thermocouple type letter: B, E, J, K, N, R, S or T.
+    const std::function<QString(const QVariant&)> typeLetter = [](const QVariant& v) {
+        return v.toString().trimmed().toUpper();
     };
     std::vector<GridColumn> sensorColumns{
-        {QStringLiteral("Sensor"), CellKind::Integer, 0,
-         [&rows, at](int r) { return QVariant(at(rows, r).SensorNo); },
-         [&rows, at](int r, const QVariant& v) {
-             at(rows, r).SensorNo = v.toInt();
-             return true;
-         }},
-        // The thermocouple type letter: B, E, J, K, N, R, S or T.
-        {QStringLiteral("Type"), CellKind::Text, 1,
-         [&rows, at](int r) { return QVariant(at(rows, r).SensorType); },
-         [&rows, at](int r, const QVariant& v) {
-             at(rows, r).SensorType = v.toString().trimmed().toUpper();
-             return true;
-         }},
-        {QStringLiteral("Name"), CellKind::Text, 20,
-         [&rows, at](int r) { return QVariant(at(rows, r).Name); },
-         [&rows, at](int r, const QVariant& v) {
-             at(rows, r).Name = v.toString();
-             return true;
-         }},
-        {QStringLiteral("Serial #"),
-         CellKind::ReadOnly,
-         0,
-         [&rows, at](int r) { return QVariant(at(rows, r).SerialNo); },
-         {}},
+        fieldColumn(QStringLiteral("Sensor"), CellKind::Integer, 0, rows, &CookWorkingRow::SensorNo),
+        fieldColumn(QStringLiteral("Type"), CellKind::Text, 1, rows, &CookWorkingRow::SensorType, typeLetter),
+        fieldColumn(QStringLiteral("Name"), CellKind::Text, 20, rows, &CookWorkingRow::Name),
+        fieldColumn(QStringLiteral("Serial #"), CellKind::ReadOnly, 0, rows, &CookWorkingRow::SerialNo),
     };
     std::vector<GridColumn> lampColumns{
-        {QStringLiteral("Sensor"), CellKind::Integer, 0,
-         [&lamps, at](int r) { return QVariant(at(lamps, r).AlarmLedNo); },
-         [&lamps, at](int r, const QVariant& v) {
-             at(lamps, r).AlarmLedNo = v.toInt();
-             return true;
-         }},
-        {QStringLiteral("Light Serial #"),
-         CellKind::ReadOnly,
-         0,
-         [&lamps, at](int r) { return QVariant(at(lamps, r).AlarmSerialNo); },
-         {}},
+        fieldColumn(QStringLiteral("Sensor"), CellKind::Integer, 0, lamps, &install::LampRow::AlarmLedNo),
+        fieldColumn(QStringLiteral("Light Serial #"), CellKind::ReadOnly, 0, lamps,
+                    &install::LampRow::AlarmSerialNo),
     };
     setUp({QStringLiteral("frmSensorInstalls"), QStringLiteral("Cook Sensor Installation"),
            QStringLiteral("Cook Cycle Panel Setup"),

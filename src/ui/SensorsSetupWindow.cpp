@@ -5,7 +5,6 @@
 #include "install/CookSensorGridModel.h"
 #include "store/LightPanelStore.h"
 #include "ui/LampPanelPane.h"
-#include "ui/TypedCellDelegate.h"
 #include "ui/WindowUtils.h"
 
 #include <QAction>
@@ -31,14 +30,8 @@ SensorsSetupWindow::SensorsSetupWindow(app::AppContext& ctx, const base::Clock& 
         addKeyToolbar(*this, {QStringLiteral("Delete"), QStringLiteral("Panel"), QStringLiteral("Exit")});
     layout->addWidget(m_toolbar);
 
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("gridMonitors"));
-    m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                            QAbstractItemView::AnyKeyPressed);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid = addEditableGrid(*this, dialogs);
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_grid->setItemDelegate(new TypedCellDelegate(dialogs, m_grid));
     layout->addWidget(m_grid, 1);
 
     m_pane = new LampPanelPane(

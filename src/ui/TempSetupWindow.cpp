@@ -5,7 +5,6 @@
 #include "install/ZoneGridModel.h"
 #include "store/MonitorSetsStore.h"
 #include "ui/LampPanelPane.h"
-#include "ui/TypedCellDelegate.h"
 #include "ui/WindowUtils.h"
 
 #include <QAction>
@@ -31,13 +30,7 @@ TempSetupWindow::TempSetupWindow(app::AppContext& ctx, const base::Clock& clock,
                                       QStringLiteral("Panel"), QStringLiteral("Exit")});
     layout->addWidget(m_toolbar);
 
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("gridMonitors"));
-    m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                            QAbstractItemView::AnyKeyPressed);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setItemDelegate(new TypedCellDelegate(dialogs, m_grid));
+    m_grid = addEditableGrid(*this, dialogs);
     layout->addWidget(m_grid, 1);
 
     m_pane = new LampPanelPane({QStringLiteral("Alarm Panel Serial Numbers"), QStringLiteral("gridAlarms"),

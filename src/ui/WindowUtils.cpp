@@ -1,5 +1,7 @@
 #include "ui/WindowUtils.h"
 
+#include "ui/TypedCellDelegate.h"
+
 #include <QAction>
 #include <QBoxLayout>
 #include <QEvent>
@@ -7,6 +9,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 #include <QToolBar>
 #include <QWidget>
 
@@ -32,6 +35,17 @@ QToolBar* addKeyToolbar(QWidget& window, const QStringList& keys) {
     for (const QString& key : keys)
         toolbar->addAction(key)->setObjectName(key);
     return toolbar;
+}
+
+QTableView* addEditableGrid(QWidget& window, base::UserDialogs& dialogs) {
+    auto* grid = new QTableView(&window);
+    grid->setObjectName(QStringLiteral("gridMonitors"));
+    grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::AnyKeyPressed);
+    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setItemDelegate(new TypedCellDelegate(dialogs, grid));
+    return grid;
 }
 
 QAction* action(QToolBar& toolbar, const char* key) {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "base/UserDialogs.h"
+
 #include <QObject>
 #include <QStringList>
 
 class QAction;
 class QBoxLayout;
+class QTableView;
 class QToolBar;
 class QPushButton;
 class QWidget;
@@ -26,6 +29,10 @@ PaneButtons addTestExitButtons(QWidget& pane, QBoxLayout& layout);
 QToolBar* addKeyToolbar(QWidget& window, const QStringList& keys);
 // The action of a key of such a toolbar.
 QAction* action(QToolBar& toolbar, const char* key);
+
+// The editable grid of a setup window (gridMonitors): one cell at a time, typed cells checked as they are
+// committed.
+QTableView* addEditableGrid(QWidget& window, base::UserDialogs& dialogs);
 
 // Moves the focus on to the next field when Enter is pressed in a dialog, as Tab would; the key still
 // reaches the field.

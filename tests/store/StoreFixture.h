@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/DatabaseKind.h"
+#include "support/SiteDatabases.h"
 #include "support/TempSite.h"
 
 #include <QSqlQuery>
@@ -15,13 +16,7 @@ namespace kelvara::test {
 class StoreFixture : public ::testing::Test {
 protected:
     std::unique_ptr<store::Database> create(store::DatabaseKind kind) {
-        const QString path = site.file(store::databaseFileName(kind));
-        const auto created = store::createDatabase(path, kind);
-        EXPECT_TRUE(created.ok()) << created.error().toStdString();
-        auto db = std::make_unique<store::Database>(kind);
-        const auto opened = db->open(path);
-        EXPECT_TRUE(opened.ok()) << opened.error().toStdString();
-        return db;
+        return createOpenDatabase(site, kind);
     }
 
     // One value read straight from the file, bypassing the stores.
