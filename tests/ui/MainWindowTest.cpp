@@ -5,10 +5,13 @@
 #include "app/AppContext.h"
 #include "support/TempSite.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -105,4 +108,25 @@ TEST(MainWindowLayout, EveryStartUpNoticeIsShown) {
     const QString status = window.findChild<QLabel*>("lblStatus")->text();
     for (const QString& notice : ctx.startupNotices)
         EXPECT_TRUE(status.contains(notice)) << status.toStdString();
+}
+
+// A site with zones goes straight to monitoring: none of the first-start windows opens. (The first-site
+// walk goes through them on a new site.)
+TEST(MainWindowLayout, ASiteWithZonesOpensNoFirstStartWindow) {
+    app::AppContext ctx;
+    ctx.DatabaseMode = "KVR";
+    ctx.settings.Zones = 3;
+    test::WindowSeams seams;
+    ui::MainWindow window(ctx, seams.seams());
+    bool modalSeen = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            modalSeen = true;
+            dialog->reject();
+        }
+    });
+    watcher.start(5);
+    window.runFirstStart();
+    EXPECT_FALSE(modalSeen);
 }
