@@ -1,23 +1,11 @@
 #pragma once
 
-#include "app/AppContext.h"
-#include "app/ComPortSettings.h"
-#include "app/SystemClock.h"
-#include "app/UserSettings.h"
-#include "sensornet/AdapterLink.h"
-#include "sensornet/SystemSerialPort.h"
-#include "store/Database.h"
-#include "store/DatabaseKind.h"
-#include "support/Ha5Commands.h"
-#include "support/RecordedDialogs.h"
-#include "support/RecordingPause.h"
-#include "support/RecordingPort.h"
-#include "support/SimProcess.h"
-#include "support/TempSite.h"
+#include "support/QtPrinters.h"
+#include "support/SiteBench.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
-#include <memory>
+#include <utility>
 
 namespace kelvara::test {
 
@@ -25,66 +13,39 @@ namespace kelvara::test {
 inline const QByteArray kKvrIni = "Business Name=Test Foods\r\nTempType=C\r\nColdReadMins=1\r\nZones=4\r\n"
                                   "HotReadMins=1\r\nDONE\r\nnote kept after DONE\r\n";
 
-// A site folder with both databases and KVR.INI, working in it as the program does, and a link through a
-// recording port to the bus simulator running the given scenario.
-class InstallBench : public ::testing::Test {
+// A site with both sides' databases and KVR.INI, worked in as the program does (the TempLog is opened in the
+// working folder), and an installation link over a scripted adapter that answers every reset.
+class InstallBench : public ::testing::Test, protected SiteContext, protected ScriptedAdapter {
 protected:
-    // The command set is in place before a subclass builds its installation over the context.
-    explicit InstallBench(const QByteArray& scenario) : sim(scenario) { ctx.commands = ha5Commands(); }
-
-    void SetUp() override {
-        ASSERT_TRUE(sim.started()) << sim.errorOutput().toStdString();
-        m_oldDir = QDir::currentPath();
-        QDir::setCurrent(site.path()); // TempLog is opened in the working folder
-        ctx.siteDir = site.path();
-        ctx.DatabaseMode = QStringLiteral("KVRThermo");
+    InstallBench()
+        : SiteContext(QStringLiteral("KVRThermo")), ScriptedAdapter(sensornet::ExchangeRules::installation()),
+          m_oldDir(QDir::currentPath()) {
+        QDir::setCurrent(site.path());
         ctx.settings.Zones = 4;
         site.write(QStringLiteral("KVR.INI"), kKvrIni);
-        ctx.databases.kvr = open(store::DatabaseKind::Kvr);
-        ctx.databases.thermo = open(store::DatabaseKind::Thermo);
-        settings.save(QStringLiteral("Properties"), QStringLiteral("Settings"),
-                      QStringLiteral("115200,n,8,1"));
-        settings.save(QStringLiteral("Properties"), QStringLiteral("PortName"), sim.ptyPath());
-        ASSERT_EQ(link.configurePort(app::readLineSettings(settings)),
-                  sensornet::ConfigureOutcome::Configured);
+        port.on("aR\r", "P\r", 5);
     }
-    void TearDown() override {
-        link.closePort();
+    ~InstallBench() override {
         ctx.TempLogFile.reset();
         QDir::setCurrent(m_oldDir);
     }
 
-    std::unique_ptr<store::Database> open(store::DatabaseKind kind) {
-        const QString path = site.file(store::databaseFileName(kind));
-        EXPECT_TRUE(store::createDatabase(path, kind).ok());
-        auto db = std::make_unique<store::Database>(kind);
-        EXPECT_TRUE(db->open(path).ok());
-        return db;
+    // The next search that starts with this command finds these devices in this order.
+    void onSearch(const QByteArray& command, const QStringList& romIds) {
+        for (qsizetype i = 0; i < romIds.size(); ++i)
+            port.on(i == 0 ? command : "as\r", romIds[i].toLatin1() + "\r", 10);
+        port.on(romIds.isEmpty() ? command : "as\r", "\r", 10);
     }
-
-    // How many writes were exactly this command.
-    [[nodiscard]] int sent(const QByteArray& command) const {
-        return static_cast<int>(port.written.count(command));
-    }
-    // How many waits of exactly this length were asked for.
-    [[nodiscard]] int waited(qint64 ms) const { return static_cast<int>(pause.requested.count(ms)); }
-
-    // What the simulator says of a switch: "<rom> on" or "<rom> off".
-    [[nodiscard]] bool lampOn(const QString& rom) { return sim.control("get " + rom).endsWith(" on"); }
-
-    SimProcess sim;
-    TempSite site;
-    app::AppContext ctx;
-    app::UserSettings settings{site.file(QStringLiteral("user.ini"))};
-    app::SystemClock clock; // the exchanges' deadlines run on real time
-    std::unique_ptr<sensornet::SerialPort> realPort = sensornet::makeSystemSerialPort();
-    RecordingPort port{*realPort};
-    RecordingPause pause;
-    RecordedDialogs dialogs;
-    sensornet::AdapterLink link{port, clock, pause, dialogs, sensornet::ExchangeRules::installation()};
+    // The commands written since the last look, which forgets them.
+    QList<QByteArray> takeWritten() { return std::exchange(port.written, {}); }
 
 private:
     QString m_oldDir;
 };
+
+// The address command of a device, as many times as the device is addressed.
+inline QList<QByteArray> addressed(const QString& romId, int times) {
+    return QList<QByteArray>(times, "aA" + romId.toLatin1() + "\r");
+}
 
 } // namespace kelvara::test

@@ -1,21 +1,25 @@
-// The zone sensor installation on the bus simulator: what Read lists, what Save keeps and drops (only with
-// the user's word), the zone count in System and KVR.INI, and the alarm panel's lamp numbers and test.
+// The zone sensor installation over a scripted adapter: what Read lists, what Save keeps and drops (only with
+// the user's word, and all or nothing), the zone count in System and KVR.INI, and the alarm panel's lamp
+// numbers and test.
 #include "install/ZoneInstallation.h"
 
 #include "InstallBench.h"
 #include "store/AlarmPanelStore.h"
 #include "store/MonitorSetsStore.h"
 #include "store/SystemStore.h"
-#include "support/RecordingPort.h"
 
+#include <QSqlQuery>
+#include <deque>
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace kelvara;
+using install::ZoneInstallation;
 using State = install::InstallOutcome::State;
 
 namespace {
 
-// Three thermometers (two already installed), three lamp switches and a thermocouple the zone search skips.
+// Two thermometers already installed, a new one, three lamp switches and a thermocouple.
 const QString kKnownA = QStringLiteral("1100000000000A28");
 const QString kKnownB = QStringLiteral("2200000000000B10");
 const QString kNew = QStringLiteral("3300000000000C28");
@@ -24,39 +28,46 @@ const QString kLampOfPanel3 = QStringLiteral("5500000000000E05");
 const QString kLampUnknown = QStringLiteral("6600000000000F05");
 const QString kThermocouple = QStringLiteral("7700000000000130");
 
-QByteArray scenario() {
-    return QStringLiteral(R"({"devices": [
-        {"rom": "%1", "temperature": 4}, {"rom": "%2", "temperature": 3}, {"rom": "%3", "temperature": 5},
-        {"rom": "%4", "on": false}, {"rom": "%5", "on": false}, {"rom": "%6", "on": true},
-        {"rom": "%7", "type": "K", "temperature": 100}]})")
-        .arg(kKnownA, kKnownB, kNew, kLampOfZone7, kLampOfPanel3, kLampUnknown, kThermocouple)
-        .toLatin1();
-}
-
+// A zone with every column away from its default and a last reading of its own, so that a column lost or
+// handed to another zone on the way shows.
 store::MonitorSetsRow zone(int room, const QString& name, const QString& serialNo) {
     store::MonitorSetsRow z;
     z.Room = room;
     z.Name = name;
     z.SerialNo = serialNo;
-    z.Alarm = true;
-    z.LowAlarm = -2;
-    z.HighAlarm = 8;
-    z.Record = false;
-    z.AlarmDelay = 15;
     z.Calibration = 0.5;
+    z.CurrentTemp = QString::number(room + 30);
+    z.TimeRead = QTime(9, 45, room);
+    z.Alarm = true;
+    z.HighAlarm = 8;
+    z.LowAlarm = -2;
+    z.AlarmDelay = 15;
+    z.Alarmstarted = true;
+    z.AlarmOn = QTime(9, 30);
+    z.DisableAlarm = true;
     z.Duration = 3;
-    z.CurrentTemp = QStringLiteral("4");
+    z.AlarmLedNo = room;
+    z.ALarmPanelID = 2;
     return z;
+}
+
+// Every stored column of a zone but its row id, to compare zones whole.
+QString columns(const store::MonitorSetsRow& z) {
+    const auto opt = [](const auto& v) { return v ? QVariant(*v) : QVariant(QStringLiteral("Null")); };
+    QStringList texts;
+    for (const QVariant& v : QVariantList{z.Room, z.Name, z.SerialNo, z.Calibration, z.Record, z.CurrentTemp,
+                                          opt(z.TimeRead), z.Alarm, opt(z.HighAlarm), opt(z.LowAlarm),
+                                          z.AlarmDelay, z.Alarmstarted, opt(z.AlarmOn), z.DisableAlarm,
+                                          z.Duration, z.ALarmSerialNo, z.AlarmLedNo, z.ALarmPanelID})
+        texts << v.toString();
+    return texts.join(QLatin1Char('|'));
 }
 
 class ZoneInstallationTest : public test::InstallBench {
 protected:
-    ZoneInstallationTest() : InstallBench(scenario()) {}
-
-    // Five zones: the two known sensors (zones 2 and 7, the second with a Null high limit) and three zones
-    // whose sensors are gone.
-    void storeFiveZones() {
-        const store::MonitorSetsStore zones(*ctx.databases.kvr);
+    // Rooms 2 and 7 have their sensors on the bus (7 with a Null high limit and its lamp); the sensors of
+    // rooms 1, 4 and 5 are gone.
+    void storeFiveZones() const {
         store::MonitorSetsRow seven = zone(7, QStringLiteral("Freezer"), kKnownB);
         seven.HighAlarm = std::nullopt;
         seven.ALarmSerialNo = kLampOfZone7;
@@ -65,227 +76,211 @@ protected:
               zone(2, QStringLiteral("Cooler"), kKnownA), seven,
               zone(4, QStringLiteral("Walk-in"), QStringLiteral("B000000000000228")),
               zone(5, QStringLiteral("Bar"), QStringLiteral("C000000000000328"))})
-            ASSERT_TRUE(zones.insert(z).ok());
+            ASSERT_TRUE(zones().insert(z).ok());
+    }
+    [[nodiscard]] store::MonitorSetsStore zones() const {
+        return store::MonitorSetsStore(*ctx.databases.kvr);
+    }
+    [[nodiscard]] QStringList storedZones() const {
+        QStringList rows;
+        const auto stored = zones().loadAll().value();
+        for (const store::MonitorSetsRow& z : stored)
+            rows << columns(z);
+        return rows;
+    }
+    // The full search finds the three thermometers among the other devices, the new one first.
+    void readThreeSensors() {
+        onSearch("aS\r", {kNew, kLampOfZone7, kKnownB, kThermocouple, kKnownA});
+        ASSERT_EQ(installation.read().state, State::Done);
+    }
+    // What the System row, the settings and KVR.INI say of the zone count.
+    void expectZoneCount(int system, int zones) const {
+        EXPECT_EQ(store::SystemStore(*ctx.databases.kvr).load()->Rooms, system);
+        EXPECT_EQ(ctx.settings.Zones, zones);
+        EXPECT_EQ(site.read("KVR.INI"),
+                  QByteArray(test::kKvrIni).replace("Zones=4", "Zones=" + QByteArray::number(zones)));
     }
 
-    [[nodiscard]] std::vector<store::MonitorSetsRow> storedZones() const {
-        return store::MonitorSetsStore(*ctx.databases.kvr).loadAll().value();
-    }
-
-    // The order in which the adapter reports the thermometers.
-    [[nodiscard]] QStringList adapterOrder() {
-        sensornet::SensorBus bus(link, ctx.commands);
-        (void)link.resetAdapter(ctx.commands.ResetCmd);
-        QStringList ids;
-        for (const sensornet::FoundDevice& d : bus.enumerate(sensornet::DeviceSearch::All)) {
-            if (ctx.commands.TempSensorCmd.contains(d.family()))
-                ids << d.romId;
-        }
-        link.closePort();
-        return ids;
-    }
-
-    install::ZoneInstallation installation{ctx, link, dialogs};
+    ZoneInstallation installation{ctx, link, dialogs};
 };
 
-TEST_F(ZoneInstallationTest, ReadListsKnownSensorsWithTheirSettingsAndANewOneWithDefaultsInTheAdaptersOrder) {
+TEST_F(ZoneInstallationTest, ReadListsTheSensorsInTheAdaptersOrderAndSaveKeepsEverythingTheKnownZonesHad) {
     storeFiveZones();
-    const QStringList order = adapterOrder();
-    ASSERT_EQ(order.size(), 3);
-
-    const install::InstallOutcome outcome = installation.read();
-    ASSERT_EQ(outcome.state, State::Done);
-    EXPECT_TRUE(outcome.problems.empty());
-    EXPECT_TRUE(dialogs.texts.isEmpty()) << dialogs.texts.join('\n').toStdString();
+    const QStringList before = storedZones(); // rooms 1, 2, 4, 5, 7
+    readThreeSensors();
     EXPECT_FALSE(link.isOpen());
-
-    const auto& rows = installation.rows();
-    ASSERT_EQ(rows.size(), 3u);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(rows[i].SerialNo, order[i]);
-    for (const install::ZoneWorkingRow& row : rows) {
-        if (row.SerialNo == kKnownA) {
-            EXPECT_EQ(row.Room, 2);
-            EXPECT_EQ(row.Name, "Cooler");
-            EXPECT_TRUE(row.Alarm);
-            EXPECT_EQ(row.LowAlarm, -2);
-            EXPECT_EQ(row.HighAlarm, 8);
-            EXPECT_FALSE(row.Record);
-            EXPECT_EQ(row.AlarmDelay, 15);
-            EXPECT_EQ(row.Calibration, 0.5);
-            EXPECT_EQ(row.Duration, 3);
-        } else if (row.SerialNo == kKnownB) {
-            EXPECT_EQ(row.Room, 7);
-            EXPECT_EQ(row.Name, "Freezer");
-            EXPECT_EQ(row.HighAlarm, std::nullopt) << "a Null limit must stay Null";
-            EXPECT_EQ(row.AlarmSerialNo, kLampOfZone7);
-        } else {
-            EXPECT_EQ(row.SerialNo, kNew);
-            EXPECT_EQ(row.Room, 0);
-            EXPECT_EQ(row.Name, "");
-            EXPECT_TRUE(row.Record);
-            EXPECT_FALSE(row.Alarm);
-            EXPECT_EQ(row.HighAlarm, 0);
-            EXPECT_EQ(row.AlarmSerialNo, "");
-        }
-    }
-    // Every device of the full search has its entry, the switches and the thermocouple too.
-    EXPECT_EQ(installation.activity().size(), 7);
-    EXPECT_TRUE(installation.activity().join(' ').contains(kThermocouple));
-    EXPECT_EQ(sent("aS\r"), 2); // once for the order above, once for Read
-}
-
-TEST_F(ZoneInstallationTest, SavingThreeSensorsOverFiveZonesAsksByNameThenLeavesExactlyThree) {
-    storeFiveZones();
-    ASSERT_EQ(installation.read().state, State::Done);
-    for (install::ZoneWorkingRow& row : installation.rows()) {
-        if (row.SerialNo == kNew) {
-            row.Room = 3;
-            row.Name = QStringLiteral("Produce");
-        }
+    // Every device of the search has its entry, as it came and then its ROM id.
+    ASSERT_EQ(installation.activity().size(), 5);
+    EXPECT_EQ(installation.activity()[3], kThermocouple + "<CR>  " + kThermocouple);
+    ASSERT_EQ(installation.rows().size(), 3u);
+    EXPECT_EQ(installation.rows()[0].SerialNo, kNew);
+    EXPECT_EQ(installation.rows()[1].SerialNo, kKnownB);
+    installation.rows()[0].Room = 3;
+    installation.rows()[0].Name = QStringLiteral("Produce");
+    // Save writes every setting of the list over whatever the known zones hold by then; their last readings
+    // stay with them.
+    for (const int room : {2, 7}) {
+        const store::MonitorSetsRow z = *zones().findByRoom(room).value();
+        store::MonitorSetsRow cleared;
+        cleared.id = z.id;
+        cleared.SerialNo = z.SerialNo;
+        cleared.CurrentTemp = z.CurrentTemp;
+        cleared.TimeRead = z.TimeRead;
+        ASSERT_TRUE(zones().update(cleared).ok());
     }
     dialogs.answers = {true, true};
 
     const install::InstallOutcome outcome = installation.save();
     ASSERT_EQ(outcome.state, State::Done);
-    EXPECT_TRUE(outcome.problems.empty()) << outcome.problems.front().text().toStdString();
-
-    ASSERT_EQ(dialogs.texts.size(), 2);
-    EXPECT_EQ(dialogs.texts[0], install::ZoneInstallation::kSaveQuestion);
-    const QString dropped = dialogs.texts[1];
-    EXPECT_TRUE(dropped.startsWith(install::ZoneInstallation::kDroppedQuestion));
-    EXPECT_TRUE(dropped.contains("Zone 1  Dairy"));
-    EXPECT_TRUE(dropped.contains("Zone 4  Walk-in"));
-    EXPECT_TRUE(dropped.contains("Zone 5  Bar"));
-    EXPECT_FALSE(dropped.contains("Cooler"));
-    EXPECT_FALSE(dropped.contains("Freezer"));
-
-    const auto zones = storedZones();
-    ASSERT_EQ(zones.size(), 3u);
-    EXPECT_EQ(zones[0].Room, 2);
-    EXPECT_EQ(zones[0].SerialNo, kKnownA);
-    EXPECT_EQ(zones[0].CurrentTemp, "4") << "the zone's last reading stays with its own sensor";
-    EXPECT_EQ(zones[1].Room, 3);
-    EXPECT_EQ(zones[1].Name, "Produce");
-    EXPECT_EQ(zones[1].SerialNo, kNew);
-    EXPECT_EQ(zones[1].AlarmLedNo, 3);
-    EXPECT_TRUE(zones[1].Record);
-    EXPECT_EQ(zones[2].Room, 7);
-    EXPECT_EQ(zones[2].ALarmSerialNo, kLampOfZone7);
-    EXPECT_EQ(zones[2].HighAlarm, std::nullopt);
-    EXPECT_EQ(zones[2].AlarmLedNo, 7);
-
-    EXPECT_EQ(store::SystemStore(*ctx.databases.kvr).load()->Rooms, 3);
-    EXPECT_EQ(ctx.settings.Zones, 3);
-    QByteArray expected = test::kKvrIni;
-    expected.replace("Zones=4", "Zones=3");
-    EXPECT_EQ(site.read("KVR.INI"), expected);
-
+    EXPECT_TRUE(outcome.problems.empty());
+    EXPECT_EQ(dialogs.texts, (QStringList{ZoneInstallation::kSaveQuestion,
+                                          ZoneInstallation::kDroppedQuestion +
+                                              "\n\nZone 1  Dairy\nZone 4  Walk-in\nZone 5  Bar"}));
+    // The new sensor's zone has the defaults of a new sensor, its lamp number following its room.
+    store::MonitorSetsRow added;
+    added.Room = 3;
+    added.Name = QStringLiteral("Produce");
+    added.SerialNo = kNew;
+    added.Record = true;
+    added.HighAlarm = 0;
+    added.LowAlarm = 0;
+    added.AlarmOn = QTime(0, 0);
+    added.AlarmLedNo = 3;
+    EXPECT_EQ(storedZones(), (QStringList{before[1], columns(added), before[4]}));
+    expectZoneCount(3, 3);
     EXPECT_TRUE(installation.offerPanelSetup()) << "the panel question defaults to Yes";
-    EXPECT_EQ(dialogs.texts.last(), install::ZoneInstallation::kPanelQuestion);
+    EXPECT_EQ(dialogs.texts.last(), ZoneInstallation::kPanelQuestion);
 }
 
-// Either No leaves every stored row, the count and KVR.INI exactly as they were.
-class ZoneSaveRefusedTest : public ZoneInstallationTest, public ::testing::WithParamInterface<bool> {};
+struct SaveCase {
+    const char* name;
+    bool fiveZonesStored; // else none
+    bool sensorsRead;     // the three sensors, else an empty list
+    std::deque<bool> answers;
+    State state;
+    bool refusedPartWay; // the engine refuses the last write, as a full disk would
+};
 
-TEST_P(ZoneSaveRefusedTest, NoKeepsEveryZoneAsItWas) {
-    storeFiveZones();
-    ASSERT_EQ(installation.read().state, State::Done);
-    const auto before = storedZones();
-    const bool refuseTheDropQuestion = GetParam();
-    dialogs.answers = {refuseTheDropQuestion, false};
+void PrintTo(const SaveCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
-    EXPECT_EQ(installation.save().state, State::Cancelled);
+class ZoneSave : public ZoneInstallationTest, public ::testing::WithParamInterface<SaveCase> {};
 
-    EXPECT_EQ(dialogs.texts.size(), refuseTheDropQuestion ? 2 : 1);
-    const auto after = storedZones();
-    ASSERT_EQ(after.size(), 5u);
-    for (std::size_t i = 0; i < after.size(); ++i) {
-        EXPECT_EQ(after[i].id, before[i].id);
-        EXPECT_EQ(after[i].Room, before[i].Room);
-        EXPECT_EQ(after[i].SerialNo, before[i].SerialNo);
-        EXPECT_EQ(after[i].Name, before[i].Name);
+TEST_P(ZoneSave, WritesTheListOnlyOnYesToEveryQuestionAndAllOrNothing) {
+    const SaveCase& c = GetParam();
+    if (c.fiveZonesStored)
+        storeFiveZones();
+    if (c.sensorsRead)
+        readThreeSensors();
+    // Only after the new sensor's row went in and zone 7 was written.
+    if (c.refusedPartWay)
+        QSqlQuery(ctx.databases.kvr->connection())
+            .exec("CREATE TRIGGER refuse BEFORE UPDATE ON MonitorSets WHEN NEW.SerialNo = '" + kKnownA +
+                  "' BEGIN SELECT RAISE(ABORT, 'disk is full'); END");
+    const QStringList before = storedZones();
+    dialogs.answers = c.answers;
+
+    const install::InstallOutcome outcome = installation.save();
+    EXPECT_EQ(outcome.state, c.state);
+    EXPECT_EQ(dialogs.texts.size(), c.answers.size());
+    ASSERT_EQ(outcome.problems.size(), c.refusedPartWay ? 1u : 0u);
+    if (c.refusedPartWay) {
+        EXPECT_TRUE(outcome.problems[0].text().contains("disk is full"));
     }
-    EXPECT_EQ(store::SystemStore(*ctx.databases.kvr).load()->Rooms, 0);
-    EXPECT_EQ(ctx.settings.Zones, 4);
-    EXPECT_EQ(site.read("KVR.INI"), test::kKvrIni);
+    if (c.state == State::Done) {
+        EXPECT_EQ(storedZones().size(), installation.sensorCount());
+        expectZoneCount(installation.sensorCount(), installation.sensorCount());
+    } else {
+        EXPECT_EQ(storedZones(), before);
+        expectZoneCount(0, 4);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(AtEitherQuestion, ZoneSaveRefusedTest, ::testing::Values(false, true));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ZoneSave,
+    ::testing::Values(SaveCase{"NoToTheSaveQuestion", true, true, {false}, State::Cancelled, false},
+                      SaveCase{"NoToTheDroppedZones", true, true, {true, false}, State::Cancelled, false},
+                      SaveCase{"NothingToDropAsksOnce", false, true, {true}, State::Done, false},
+                      SaveCase{"AnEmptyListDropsEveryZone", true, false, {true, true}, State::Done, false},
+                      SaveCase{"AWriteRefusedPartWay", true, true, {true, true}, State::Failed, true}));
 
-TEST_F(ZoneInstallationTest, SavingOverAnEmptyTableAddsEveryRowWithoutTheDropQuestion) {
-    ASSERT_EQ(installation.read().state, State::Done);
-    dialogs.answers = {true};
-    ASSERT_EQ(installation.save().state, State::Done);
-    EXPECT_EQ(dialogs.texts.size(), 1);
-    EXPECT_EQ(storedZones().size(), 3u);
+TEST_F(ZoneInstallationTest, AReadThatFindsNothingOrCannotOpenThePortTellsTheUserAndListsNothing) {
+    EXPECT_EQ(installation.read().state, State::NothingFound);
+    port.failOpen(sensornet::PortFailure::NotFound);
+    takeWritten();
+    EXPECT_EQ(installation.read().state, State::PortNotOpen);
+    EXPECT_EQ(installation.panelSetup().state, State::PortNotOpen);
+    EXPECT_TRUE(port.written.isEmpty());
+    EXPECT_TRUE(installation.rows().empty());
+    // Only the adapter reset's own message about the port, once per attempt; no "nothing found".
+    const QString portMessage = sensornet::AdapterLink::kCheckPortMessage + "8002";
+    EXPECT_EQ(dialogs.texts,
+              (QStringList{install::SensorInstallation::kReadError, portMessage, portMessage}));
+    EXPECT_EQ(dialogs.titles, QStringList(3, "Kelvara"));
+    EXPECT_FALSE(link.isOpen());
+}
+
+TEST_F(ZoneInstallationTest, AReadWhoseSettingsLookupFailsListsNothingSoNoSaveCanWriteDefaultsOverTheZones) {
+    onSearch("aS\r", {kKnownA});
+    QSqlQuery(ctx.databases.kvr->connection()).exec("ALTER TABLE MonitorSets RENAME TO Moved");
+    const install::InstallOutcome outcome = installation.read();
+    EXPECT_EQ(outcome.state, State::Failed);
+    ASSERT_EQ(outcome.problems.size(), 1u);
+    EXPECT_TRUE(outcome.problems[0].text().contains("MonitorSets"))
+        << outcome.problems[0].text().toStdString();
+    EXPECT_TRUE(installation.rows().empty());
+    EXPECT_TRUE(dialogs.texts.isEmpty());
 }
 
 TEST_F(ZoneInstallationTest, PanelSetupNumbersSwitchesFromTheZonesThenThePanelAndSavesAndBlinksThem) {
     storeFiveZones();
-    store::AlarmPanelStore panel(*ctx.databases.kvr);
+    store::MonitorSetsRow unnumbered;
+    unnumbered.SerialNo = kNew;
+    ASSERT_TRUE(zones().insert(unnumbered).ok());
+    const store::AlarmPanelStore panel(*ctx.databases.kvr);
     ASSERT_TRUE(panel.insert({0, 3, kLampOfPanel3, 9}).ok());
     ASSERT_TRUE(panel.insert({0, 4, QStringLiteral("9900000000000905"), 0}).ok());
-    ASSERT_TRUE(panel.insert({0, 5, QStringLiteral("9800000000000805"), 0}).ok());
+    ASSERT_TRUE(panel.insert({0, 5, kLampOfZone7, 0}).ok()); // the zone's number comes first
+    onSearch("aF05\r", {kLampOfZone7, kThermocouple, kLampOfPanel3, kLampUnknown});
 
     ASSERT_EQ(installation.panelSetup().state, State::Done);
     EXPECT_FALSE(link.isOpen());
-    EXPECT_EQ(sent("aF05\r"), 1);
     auto& lamps = installation.lamps();
     ASSERT_EQ(lamps.size(), 3u);
-    for (const install::LampRow& lamp : lamps) {
-        if (lamp.AlarmSerialNo == kLampOfZone7)
-            EXPECT_EQ(lamp.AlarmLedNo, 7);
-        else if (lamp.AlarmSerialNo == kLampOfPanel3)
-            EXPECT_EQ(lamp.AlarmLedNo, 3);
-        else
-            EXPECT_EQ(lamp.AlarmLedNo, 0) << lamp.AlarmSerialNo.toStdString();
-    }
+    EXPECT_EQ(lamps[0].AlarmLedNo, 7);
+    EXPECT_EQ(lamps[1].AlarmLedNo, 3);
+    EXPECT_EQ(lamps[2].AlarmLedNo, 0);
 
-    // The user gives the panel's lamp 3 to zone 2; the unknown switch stays unnumbered.
-    for (install::LampRow& lamp : lamps) {
-        if (lamp.AlarmSerialNo == kLampOfPanel3)
-            lamp.AlarmLedNo = 2;
-    }
+    lamps[1].AlarmLedNo = 2; // the user gives the panel's lamp 3 to zone 2
     ASSERT_EQ(installation.panelSave().state, State::Done);
-
+    QStringList stored;
     const auto rows = panel.loadAll().value();
-    ASSERT_EQ(rows.size(), 3u) << "the panel rows of switches no longer found are deleted";
     for (const store::AlarmPanelRow& row : rows)
-        EXPECT_EQ(row.ALarmPanelID, 0);
-    const store::MonitorSetsStore zoneStore(*ctx.databases.kvr);
-    EXPECT_EQ(zoneStore.findByRoom(2).value()->ALarmSerialNo, kLampOfPanel3);
-    EXPECT_EQ(zoneStore.findByRoom(7).value()->ALarmSerialNo, kLampOfZone7);
-    for (const store::MonitorSetsRow& z : storedZones())
-        EXPECT_NE(z.ALarmSerialNo, kLampUnknown) << "an unnumbered lamp belongs to no zone";
+        stored << QStringLiteral("%1 %2 %3").arg(row.AlarmLedNo).arg(row.ALarmSerialNo).arg(row.ALarmPanelID);
+    EXPECT_EQ(stored, (QStringList{"0 " + kLampUnknown + " 0", "2 " + kLampOfPanel3 + " 0",
+                                   "7 " + kLampOfZone7 + " 0"}));
+    EXPECT_EQ(zones().findByRoom(2).value()->ALarmSerialNo, kLampOfPanel3);
+    EXPECT_EQ(zones().findByRoom(7).value()->ALarmSerialNo, kLampOfZone7);
+    EXPECT_EQ(zones().findByRoom(0).value()->ALarmSerialNo, "") << "an unnumbered lamp belongs to no zone";
 
-    const int resetsBefore = sent("aR\r");
-    const int pausesBefore = waited(install::SensorInstallation::kLampSendPauseMs);
+    takeWritten();
+    port.pauses.clear();
     dialogs.answers = {true};
     ASSERT_TRUE(installation.offerPanelTest());
-    EXPECT_EQ(dialogs.texts.last(), install::ZoneInstallation::kTestQuestion);
-    // One reset of the adapter on opening, one bus reset for all lamps, then five toggles a second apart.
-    EXPECT_EQ(sent("aR\r") - resetsBefore, 2);
-    for (const QString& rom : {kLampOfZone7, kLampOfPanel3, kLampUnknown})
-        EXPECT_EQ(sent(("aA" + rom + "\r").toLatin1()), 5) << rom.toStdString();
-    // Fifteen waits after the toggles, and the adapter reset's own two.
-    EXPECT_EQ(waited(install::SensorInstallation::kLampSendPauseMs) - pausesBefore, 15 + 2);
-    // Five toggles leave each lamp the other way round.
-    EXPECT_TRUE(lampOn(kLampOfZone7));
-    EXPECT_TRUE(lampOn(kLampOfPanel3));
-    EXPECT_FALSE(lampOn(kLampUnknown));
+    EXPECT_EQ(dialogs.texts.last(), ZoneInstallation::kTestQuestion);
+    // The adapter reset, one bus reset for all lamps, then five toggles a second apart: each lamp ends the
+    // other way round.
+    EXPECT_EQ(takeWritten(), QList<QByteArray>({"aR\r", "aR\r"}) + test::addressed(kLampOfZone7, 5) +
+                                 test::addressed(kLampOfPanel3, 5) + test::addressed(kLampUnknown, 5));
+    EXPECT_EQ(port.pauses, QList<qint64>(2 + 15, 1000));
     EXPECT_FALSE(link.isOpen());
 }
 
-TEST_F(ZoneInstallationTest, ReadAfterTheAdapterWentSilentReportsNothingFoundAndKeepsNothing) {
-    ASSERT_EQ(sim.control("adapter silent"), "ok");
-    const install::InstallOutcome outcome = installation.read();
-    EXPECT_EQ(outcome.state, State::NothingFound);
-    EXPECT_TRUE(installation.rows().empty());
-    ASSERT_EQ(dialogs.texts.size(), 1);
-    EXPECT_EQ(dialogs.titles[0], "Kelvara");
-    EXPECT_EQ(dialogs.texts[0], install::SensorInstallation::kReadError);
-    EXPECT_FALSE(link.isOpen());
+TEST(InstallProblemText, IsTheNumberTwoBlanksAndTheDescriptionOrTheDescriptionAlone) {
+    EXPECT_EQ((install::InstallProblem{8002, "Invalid port"}.text()), "8002  Invalid port");
+    EXPECT_EQ((install::InstallProblem{-5, "Negative"}.text()), "-5  Negative");
+    EXPECT_EQ((install::InstallProblem{std::nullopt, "disk is full"}.text()), "disk is full");
 }
 
 } // namespace
