@@ -1,196 +1,166 @@
-// The zone configuration's rules on a real zone database: lamp serials in lamp order, Save handing them to
-// the zones, the delay rule of a grid edit, and edits of the wrong kind refused before they are stored.
+// The zone configuration's rules on a real zone database: lamp serials by their place on the panel, Save
+// handing them to the zones, the delay rule of a grid edit, and edits of the wrong kind refused before they
+// are stored.
 #include "install/ZoneConfiguration.h"
 #include "install/ZoneGridModel.h"
 #include "store/AlarmPanelStore.h"
-#include "store/Database.h"
-#include "store/MonitorSetsStore.h"
-#include "support/FakeClock.h"
-#include "support/RecordedDialogs.h"
-#include "support/TempSite.h"
+#include "support/QtPrinters.h"
+#include "support/SiteBench.h"
 
 #include <gtest/gtest.h>
-#include <memory>
+#include <ostream>
 
 using namespace kelvara;
 using install::ZoneGridColumn;
 
 namespace {
 
-const QString kLamp1 = QStringLiteral("1100000000000105");
-const QString kLamp2 = QStringLiteral("2200000000000205");
-const QString kUnused = QStringLiteral("9900000000000905");
 const QString kOldSerial = QStringLiteral("OLD0000000000005");
 
-class ZoneSetupTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
-        db = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        ASSERT_TRUE(db->open(site.file("KVR.db")).ok());
-        zones = std::make_unique<store::MonitorSetsStore>(*db);
-        panel = std::make_unique<store::AlarmPanelStore>(*db);
-    }
+// The switch of the panel's lamp at place n.
+QString lampSerial(int n) {
+    return QStringLiteral("%1000000000000005").arg(n, 2, 10, QLatin1Char('0'));
+}
 
+class ZoneSetupTest : public ::testing::Test, protected test::SiteContext {
+protected:
     void addLamp(int ledNo, const QString& serial) const {
         store::AlarmPanelRow lamp;
         lamp.AlarmLedNo = ledNo;
         lamp.ALarmSerialNo = serial;
-        ASSERT_TRUE(panel->insert(lamp).ok());
+        ASSERT_TRUE(store::AlarmPanelStore(db()).insert(lamp).ok());
     }
-
-    qint64 addZone(int room, int ledNo, const QString& lampSerial = kOldSerial) const {
+    void addZone(int room, int ledNo) const {
         store::MonitorSetsRow zone;
         zone.Room = room;
         zone.Name = QStringLiteral("Cooler %1").arg(room);
         zone.AlarmLedNo = ledNo;
-        zone.ALarmSerialNo = lampSerial;
+        zone.ALarmSerialNo = kOldSerial;
         zone.AlarmDelay = 15;
         zone.HighAlarm = 40;
         zone.LowAlarm = 32;
         zone.AlarmOn = QTime(9, 30, 0);
-        return zones->insert(zone).value();
+        ASSERT_TRUE(zones().insert(zone).ok());
     }
+    [[nodiscard]] const store::Database& db() const { return *ctx.databases.kvr; }
+    [[nodiscard]] store::MonitorSetsStore zones() const { return store::MonitorSetsStore(db()); }
+    [[nodiscard]] store::MonitorSetsRow stored(int room) const { return *zones().findByRoom(room).value(); }
 
-    [[nodiscard]] store::MonitorSetsRow stored(int room) const { return *zones->findByRoom(room).value(); }
-
-    test::TempSite site;
-    std::unique_ptr<store::Database> db;
-    std::unique_ptr<store::MonitorSetsStore> zones;
-    std::unique_ptr<store::AlarmPanelStore> panel;
     test::FakeClock clock{QDateTime(QDate(2026, 3, 2), QTime(14, 25, 7))};
     test::RecordedDialogs dialogs;
 };
 
-TEST_F(ZoneSetupTest, LampsAreNumberedByPositionAmongTheRowsWithALampNumber) {
-    // Added out of order: the panel is read in AlarmLedNo order.
-    addLamp(2, kLamp2);
-    addLamp(0, kUnused);
-    addLamp(1, kLamp1);
-    install::ZoneConfiguration config(*db);
-    ASSERT_TRUE(config.loadLampSerials().ok());
-    EXPECT_EQ(config.LedCount(), 2);
-    EXPECT_EQ(config.LedSerial(1), kLamp1);
-    EXPECT_EQ(config.LedSerial(2), kLamp2);
-    EXPECT_EQ(config.LedSerial(3), QString());
-}
-
-struct SaveCase {
+struct LampCase {
+    const char* name;
+    int lampsOnPanel;
     int alarmLedNo;
-    QString expected;
+    int ledCount;
+    std::optional<int> gets; // the place of the lamp whose serial the zone gets; 0: none; nullopt: its own
 };
 
-class LampSerialSave : public ZoneSetupTest, public ::testing::WithParamInterface<SaveCase> {};
+void PrintTo(const LampCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
-TEST_P(LampSerialSave, GivesTheZoneTheSerialOfItsLampOrLeavesItAlone) {
-    addLamp(0, kUnused);
-    addLamp(1, kLamp1);
-    addLamp(2, kLamp2);
-    addZone(1, GetParam().alarmLedNo);
+class LampSerials : public ZoneSetupTest, public ::testing::WithParamInterface<LampCase> {};
+
+TEST_P(LampSerials, AZoneGetsTheSerialOfTheLampAtItsNumbersPlaceOrKeepsItsOwn) {
+    const LampCase& c = GetParam();
+    addLamp(0, QStringLiteral("9900000000000905")); // a panel row without a number is no lamp
+    // Numbered 2, 4, 6 ... and added last first: the panel is read in number order and counted by place.
+    for (int n = c.lampsOnPanel; n >= 1; --n)
+        addLamp(2 * n, lampSerial(n));
+    addZone(1, c.alarmLedNo);
     addZone(2, 2); // a neighbour that always gets its lamp, so a skipped row does not stop the pass
-    install::ZoneConfiguration config(*db);
+    install::ZoneConfiguration config(db());
     ASSERT_TRUE(config.loadLampSerials().ok());
+    EXPECT_EQ(config.LedCount(), c.ledCount);
+    EXPECT_EQ(config.LedSerial(c.ledCount + 1), QString());
     ASSERT_TRUE(config.saveLampSerials().ok());
-    EXPECT_EQ(stored(1).ALarmSerialNo, GetParam().expected);
-    EXPECT_EQ(stored(2).ALarmSerialNo, kLamp2);
+    EXPECT_EQ(stored(1).ALarmSerialNo, !c.gets ? kOldSerial : *c.gets == 0 ? QString() : lampSerial(*c.gets));
+    EXPECT_EQ(stored(2).ALarmSerialNo, lampSerial(2));
 }
 
-INSTANTIATE_TEST_SUITE_P(ByLampNumber, LampSerialSave,
-                         ::testing::Values(SaveCase{2, kLamp2}, SaveCase{1, kLamp1},
-                                           SaveCase{0, QString()},   // no lamp: empty serial
-                                           SaveCase{3, kOldSerial},  // above LedCount
-                                           SaveCase{21, kOldSerial}, // above the panel's size
-                                           SaveCase{-1, kOldSerial}));
+INSTANTIATE_TEST_SUITE_P(Cases, LampSerials,
+                         ::testing::Values(LampCase{"SecondLamp", 2, 2, 2, 2},
+                                           LampCase{"FirstLamp", 2, 1, 2, 1}, LampCase{"NoLamp", 2, 0, 2, 0},
+                                           LampCase{"AboveTheLampCount", 2, 3, 2, std::nullopt},
+                                           LampCase{"Negative", 2, -1, 2, std::nullopt},
+                                           LampCase{"TwentiethOfALargerPanel", 22, 20, 20, 20},
+                                           LampCase{"BeyondTheTwentieth", 22, 21, 20, std::nullopt}));
 
-TEST_F(ZoneSetupTest, APanelOfMoreThanTwentyLampsKeepsTwentyAndLeavesHigherNumbersAlone) {
-    for (int n = 1; n <= 22; ++n)
-        addLamp(n, QStringLiteral("%1000000000000005").arg(n, 2, 10, QLatin1Char('0')));
-    addZone(1, 20);
-    addZone(2, 21);
-    install::ZoneConfiguration config(*db);
-    ASSERT_TRUE(config.loadLampSerials().ok());
-    EXPECT_EQ(config.LedCount(), 20);
-    ASSERT_TRUE(config.saveLampSerials().ok());
-    EXPECT_EQ(stored(1).ALarmSerialNo, "2000000000000005");
-    EXPECT_EQ(stored(2).ALarmSerialNo, kOldSerial);
-}
-
-struct DelayCase {
+struct EditCase {
     const char* name;
     ZoneGridColumn column;
     QVariant value;
-    std::optional<QTime> alarmOn;
+    bool taken;
+    std::optional<QTime> alarmOn; // as stored afterwards
     bool started;
 };
 
-class DelayRule : public ZoneSetupTest, public ::testing::WithParamInterface<DelayCase> {};
+void PrintTo(const EditCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
-TEST_P(DelayRule, AnAcceptedEditIsStoredWithTheDelayRuleApplied) {
-    addZone(1, 0);
-    install::ZoneGridModel model(*db, clock, dialogs);
-    const DelayCase& c = GetParam();
-    ASSERT_TRUE(model.setData(model.index(0, static_cast<int>(c.column)), c.value));
+class GridEdit : public ZoneSetupTest, public ::testing::WithParamInterface<EditCase> {
+protected:
+    // Every cell of the first zone as a grid that reads the table afresh shows it.
+    [[nodiscard]] QVariantList storedCells() {
+        const install::ZoneGridModel fresh(db(), clock, dialogs);
+        QVariantList cells;
+        for (int column = 0; column < fresh.columnCount(); ++column)
+            cells << fresh.index(0, column).data(Qt::EditRole);
+        return cells;
+    }
+};
+
+TEST_P(GridEdit, IsStoredWithTheDelayRuleAppliedOrRefusedWhole) {
+    const EditCase& c = GetParam();
+    addZone(1, 2);
+    install::ZoneGridModel model(db(), clock, dialogs);
+    const QVariantList before = storedCells();
+    const int column = static_cast<int>(c.column);
+    EXPECT_EQ(model.setData(model.index(0, column), c.value), c.taken);
     const store::MonitorSetsRow zone = stored(1);
     EXPECT_EQ(zone.AlarmOn, c.alarmOn);
     EXPECT_EQ(zone.Alarmstarted, c.started);
     EXPECT_EQ(model.zone(0)->AlarmOn, c.alarmOn); // the grid shows what was stored
+    if (c.taken) {
+        EXPECT_EQ(storedCells().value(column), c.value);
+    } else {
+        EXPECT_EQ(storedCells(), before);
+    }
     EXPECT_TRUE(dialogs.texts.isEmpty()) << dialogs.texts.join('\n').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ByColumnAndValue, DelayRule,
-    ::testing::Values(DelayCase{"DelayFiveStartsNow", ZoneGridColumn::Delay, 5, QTime(14, 25, 7), true},
-                      DelayCase{"DelayZeroIsMidnight", ZoneGridColumn::Delay, 0, QTime(0, 0), false},
-                      DelayCase{"HighZeroIsMidnight", ZoneGridColumn::High, 0.0, QTime(0, 0), false},
-                      DelayCase{"AlarmOffIsMidnight", ZoneGridColumn::Alarm, false, QTime(0, 0), false},
-                      DelayCase{"OtherValueKeepsAlarmOn", ZoneGridColumn::AlarmLed, 3, QTime(9, 30), false},
-                      DelayCase{"NameKeepsAlarmOn", ZoneGridColumn::Name, QStringLiteral("Freezer"),
-                                QTime(9, 30), false}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct RefusedCase {
-    const char* name;
-    ZoneGridColumn column;
-    QVariant value;
-};
-
-class WrongKind : public ZoneSetupTest, public ::testing::WithParamInterface<RefusedCase> {};
-
-TEST_P(WrongKind, IsRefusedAndNothingIsStored) {
-    addZone(1, 2);
-    install::ZoneGridModel model(*db, clock, dialogs);
-    const store::MonitorSetsRow before = stored(1);
-    EXPECT_FALSE(model.setData(model.index(0, static_cast<int>(GetParam().column)), GetParam().value));
-    const store::MonitorSetsRow after = stored(1);
-    EXPECT_EQ(after.Room, before.Room);
-    EXPECT_EQ(after.Name, before.Name);
-    EXPECT_EQ(after.HighAlarm, before.HighAlarm);
-    EXPECT_EQ(after.AlarmDelay, before.AlarmDelay);
-    EXPECT_EQ(after.AlarmLedNo, before.AlarmLedNo);
-    EXPECT_EQ(after.Calibration, before.Calibration);
-    EXPECT_EQ(after.Alarm, before.Alarm);
-    EXPECT_EQ(after.AlarmOn, before.AlarmOn);
-}
+const QTime kKept(9, 30);
+const QTime kMidnight(0, 0);
 
 INSTANTIATE_TEST_SUITE_P(
-    ByColumn, WrongKind,
-    ::testing::Values(RefusedCase{"TextAsDelay", ZoneGridColumn::Delay, QStringLiteral("five")},
-                      RefusedCase{"FractionAsDelay", ZoneGridColumn::Delay, 2.5},
-                      RefusedCase{"TextAsHighLimit", ZoneGridColumn::High, QStringLiteral("warm")},
-                      RefusedCase{"TextAsRoom", ZoneGridColumn::Zone, QStringLiteral("A")},
-                      RefusedCase{"TextAsCalibration", ZoneGridColumn::Calibrate, QStringLiteral("x1")},
-                      RefusedCase{"WordAsFlag", ZoneGridColumn::Alarm, QStringLiteral("maybe")},
-                      RefusedCase{"OverlongName", ZoneGridColumn::Name, QString(51, QLatin1Char('n'))}),
-    [](const auto& info) { return std::string(info.param.name); });
+    Cases, GridEdit,
+    ::testing::Values(
+        EditCase{"DelayFiveStartsNow", ZoneGridColumn::Delay, 5, true, QTime(14, 25, 7), true},
+        EditCase{"DelayZeroIsMidnight", ZoneGridColumn::Delay, 0, true, kMidnight, false},
+        EditCase{"HighZeroIsMidnight", ZoneGridColumn::High, 0.0, true, kMidnight, false},
+        EditCase{"AlarmOffIsMidnight", ZoneGridColumn::Alarm, false, true, kMidnight, false},
+        EditCase{"OtherValueKeepsAlarmOn", ZoneGridColumn::AlarmLed, 3, true, kKept, false},
+        EditCase{"NameKeepsAlarmOn", ZoneGridColumn::Name, QStringLiteral("Freezer"), true, kKept, false},
+        EditCase{"TextAsDelay", ZoneGridColumn::Delay, QStringLiteral("five"), false, kKept, false},
+        EditCase{"FractionAsDelay", ZoneGridColumn::Delay, 2.5, false, kKept, false},
+        EditCase{"TextAsHighLimit", ZoneGridColumn::High, QStringLiteral("warm"), false, kKept, false},
+        EditCase{"TextAsRoom", ZoneGridColumn::Zone, QStringLiteral("A"), false, kKept, false},
+        EditCase{"TextAsCalibration", ZoneGridColumn::Calibrate, QStringLiteral("x1"), false, kKept, false},
+        EditCase{"WordAsFlag", ZoneGridColumn::Alarm, QStringLiteral("maybe"), false, kKept, false},
+        EditCase{"OverlongName", ZoneGridColumn::Name, QString(51, QLatin1Char('n')), false, kKept, false}));
 
 TEST_F(ZoneSetupTest, RemovingAZoneDeletesItFromTheTableAndTheGrid) {
     addZone(1, 1);
     addZone(2, 2);
-    install::ZoneGridModel model(*db, clock, dialogs);
+    install::ZoneGridModel model(db(), clock, dialogs);
     ASSERT_TRUE(model.removeZone(0));
     EXPECT_EQ(model.rowCount(), 1);
     EXPECT_EQ(model.zone(0)->Room, 2);
-    EXPECT_EQ(zones->count(), 1);
+    EXPECT_EQ(zones().count(), 1);
     EXPECT_FALSE(model.removeZone(5));
 }
 
