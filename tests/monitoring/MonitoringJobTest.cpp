@@ -2,21 +2,16 @@
 // disable, and what zones keep when a window changed the zone table.
 #include "monitoring/MonitoringJob.h"
 
-#include "app/AppContext.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/PanelLamps.h"
 #include "monitoring/TemporaryDisable.h"
 #include "monitoring/ZoneListModel.h"
 #include "monitoring/ZonePassObserver.h"
-#include "sensornet/AdapterLink.h"
-#include "store/Database.h"
 #include "store/MonitorSetsStore.h"
-#include "support/FakeClock.h"
-#include "support/Ha5Commands.h"
-#include "support/RecordedDialogs.h"
+#include "support/QtPrinters.h"
 #include "support/RecordingReporter.h"
-#include "support/ScriptedPort.h"
-#include "support/TempSite.h"
+#include "support/ScriptedLink.h"
+#include "support/SiteBench.h"
 
 #include <gtest/gtest.h>
 
@@ -35,27 +30,13 @@ const QByteArray kLamp1 = "610000000000C105";
 const QByteArray kLamp2 = "620000000000D205";
 const QByteArray kLamp3 = "630000000000E305";
 
-// A zone site with its database; the job is made after it, as the window makes it.
-struct Site {
-    Site() {
-        EXPECT_TRUE(store::createDatabase(site.file("KVR.db"), store::DatabaseKind::Kvr).ok());
-        ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-        EXPECT_TRUE(ctx.databases.kvr->open(site.file("KVR.db")).ok());
-        ctx.siteDir = site.path();
-        ctx.DatabaseMode = "KVR";
-        ctx.commands = test::ha5Commands();
-        ctx.settings.ColdReadMins = 1;
-    }
-    test::TempSite site;
-    app::AppContext ctx;
-};
-
-class JobTest : public ::testing::Test, protected Site {
+// A zone site; the job is made after it, as the window makes it.
+class JobTest : public ::testing::Test, protected test::SiteContext {
 protected:
-    JobTest() : port(clock), job(ctx, clock, dialogs, errors, seen, port.handle(), port.pauseHandle()) {
+    JobTest() : job(ctx, clock, dialogs, errors, seen, port.handle(), port.pauseHandle()) {
+        ctx.settings.ColdReadMins = 1;
         job.cycle().loadIntervals();
-        port.on("aR\r", "P\r", 5);
-        EXPECT_TRUE(job.link().resetAdapter("aR\r").has_value());
+        test::openScriptedLink(job.link(), port);
         QObject::connect(
             &cycle(), &MonitoringCycle::statusChanged,
             [this](const QString& text, bool visible) { statuses << (visible ? text : "(hidden)"); });
@@ -77,7 +58,7 @@ protected:
     }
 
     test::FakeClock clock;
-    test::ScriptedPort port;
+    test::ScriptedPort port{clock};
     test::RecordedDialogs dialogs;
     test::RecordingReporter errors;
     Seen seen;
@@ -89,13 +70,15 @@ protected:
 
 } // namespace
 
-TEST_F(JobTest, AFailedDeviceSearchRaisesTheSensorReadAlarmAndShowsNrEverywhere) {
+TEST_F(JobTest, AReadFindingNoAdapterRaisesTheSensorReadAlarmAndShowsNrEverywhere) {
     addZone(1, "750000000000A128", kLamp1);
     job.loadZones();
     port.on("aS\r", "\r", 10); // nobody on the bus
     switchList("");
+    cycle().readNow(); // the timer is off (suspended, or in a pass): the toolbar's Read does nothing
+    EXPECT_TRUE(readingEvents.isEmpty());
     cycle().start();
-    cycle().ReadSensors(true, false);
+    cycle().readNow();
 
     EXPECT_EQ(statuses, QStringList({MonitoringCycle::kReadingText,
                                      "The was an error while reading Sensors.\nPlease check connections."}));
@@ -110,16 +93,6 @@ TEST_F(JobTest, AFailedDeviceSearchRaisesTheSensorReadAlarmAndShowsNrEverywhere)
     EXPECT_EQ(readingEvents, QList<bool>({true, false}));
     EXPECT_FALSE(timerDuringPass);
     EXPECT_TRUE(cycle().timerEnabled()); // always enabled again
-}
-
-TEST_F(JobTest, TheReadCommandWorksOnlyWhileTheTimerRuns) {
-    port.on("aS\r", "\r", 10);
-    switchList("");
-    cycle().readNow(); // timer off: suspended or in a pass
-    EXPECT_TRUE(readingEvents.isEmpty());
-    cycle().start();
-    cycle().readNow();
-    EXPECT_EQ(readingEvents, QList<bool>({true, false}));
 }
 
 TEST_F(JobTest, ACookOnlySiteWithoutRunningCyclesSearchesNothingButStillSetsTheLamps) {
