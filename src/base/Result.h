@@ -35,7 +35,8 @@ public:
     // Only valid when ok().
     [[nodiscard]] const T& value() const& { return std::get<0>(m_state); }
     [[nodiscard]] T& value() & { return std::get<0>(m_state); }
-    [[nodiscard]] T&& value() && { return std::get<0>(std::move(m_state)); }
+    // By value, so `for (auto& row : store.loadAll().value())` does not walk a dead temporary.
+    [[nodiscard]] T value() && { return std::get<0>(std::move(m_state)); }
     [[nodiscard]] const T* operator->() const { return &std::get<0>(m_state); }
     [[nodiscard]] T* operator->() { return &std::get<0>(m_state); }
     [[nodiscard]] const T& operator*() const& { return std::get<0>(m_state); }
