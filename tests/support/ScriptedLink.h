@@ -12,8 +12,10 @@ namespace kelvara::test {
 inline void openScriptedLink(sensornet::AdapterLink& link, ScriptedPort& port) {
     port.on("aR\r", "P\r", 5);
     EXPECT_TRUE(link.resetAdapter("aR\r").has_value());
-    port.written.clear();
-    port.pauses.clear();
+    // Fresh lists rather than cleared ones: an emptied list keeps its storage, and comparing it with a
+    // never-allocated one hands a null pointer to memcmp inside Qt.
+    port.written = {};
+    port.pauses = {};
 }
 
 } // namespace kelvara::test
