@@ -35,12 +35,14 @@ public:
     // Only valid when ok().
     [[nodiscard]] const T& value() const& { return std::get<0>(m_state); }
     [[nodiscard]] T& value() & { return std::get<0>(m_state); }
-    // By value, so `for (auto& row : store.loadAll().value())` does not walk a dead temporary.
+    // By value, so `for (auto& row : store.loadAll().value())` (or `*store.loadAll()`) does not walk a dead
+    // temporary.
     [[nodiscard]] T value() && { return std::get<0>(std::move(m_state)); }
     [[nodiscard]] const T* operator->() const { return &std::get<0>(m_state); }
     [[nodiscard]] T* operator->() { return &std::get<0>(m_state); }
     [[nodiscard]] const T& operator*() const& { return std::get<0>(m_state); }
     [[nodiscard]] T& operator*() & { return std::get<0>(m_state); }
+    [[nodiscard]] T operator*() && { return std::get<0>(std::move(m_state)); }
 
     // Empty when ok().
     [[nodiscard]] QString error() const { return ok() ? QString() : std::get<1>(m_state).text; }

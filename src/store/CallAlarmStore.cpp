@@ -17,6 +17,7 @@ CallAlarmRow fromRecord(const QSqlRecord& r) {
     row.Repeat = toOptionalInteger(r.value(QStringLiteral("Repeat")));
     row.Retry = toOptionalInteger(r.value(QStringLiteral("Retry")));
     row.LastCall = toTime(r.value(QStringLiteral("LastCall")));
+    row.LastCallDate = toDate(r.value(QStringLiteral("LastCallDate")));
     row.Actual = toOptionalInteger(r.value(QStringLiteral("Actual")));
     row.Rooms = toOptionalText(r.value(QStringLiteral("Rooms")));
     row.Recipient = toText(r.value(QStringLiteral("Recipient")));
@@ -37,17 +38,29 @@ CallAlarmRow fromRecord(const QSqlRecord& r) {
 }
 
 ColumnValues columns(const CallAlarmRow& row) {
-    return {{QStringLiteral("CallID"), row.CallID},          {QStringLiteral("Notify"), row.Notify},
-            {QStringLiteral("Active"), flag(row.Active)},    {QStringLiteral("Repeat"), integer(row.Repeat)},
-            {QStringLiteral("Retry"), integer(row.Retry)},   {QStringLiteral("LastCall"), time(row.LastCall)},
-            {QStringLiteral("Actual"), integer(row.Actual)}, {QStringLiteral("Rooms"), text(row.Rooms)},
-            {QStringLiteral("Recipient"), row.Recipient},    {QStringLiteral("RecipientNo"), row.RecipientNo},
-            {QStringLiteral("AccessNo"), row.AccessNo},      {QStringLiteral("Message"), text(row.Message)},
-            {QStringLiteral("Device"), row.Device},          {QStringLiteral("Speed"), row.Speed},
-            {QStringLiteral("Parity"), row.Parity},          {QStringLiteral("Password"), text(row.Password)},
-            {QStringLiteral("Protocol"), row.Protocol},      {QStringLiteral("SendType"), row.SendType},
-            {QStringLiteral("SenderNo"), row.SenderNo},      {QStringLiteral("Provider"), row.Provider},
-            {QStringLiteral("DataBits"), row.DataBits},      {QStringLiteral("StopBits"), row.StopBits}};
+    return {{QStringLiteral("CallID"), row.CallID},
+            {QStringLiteral("Notify"), row.Notify},
+            {QStringLiteral("Active"), flag(row.Active)},
+            {QStringLiteral("Repeat"), integer(row.Repeat)},
+            {QStringLiteral("Retry"), integer(row.Retry)},
+            {QStringLiteral("LastCall"), time(row.LastCall)},
+            {QStringLiteral("LastCallDate"), date(row.LastCallDate)},
+            {QStringLiteral("Actual"), integer(row.Actual)},
+            {QStringLiteral("Rooms"), text(row.Rooms)},
+            {QStringLiteral("Recipient"), row.Recipient},
+            {QStringLiteral("RecipientNo"), row.RecipientNo},
+            {QStringLiteral("AccessNo"), row.AccessNo},
+            {QStringLiteral("Message"), text(row.Message)},
+            {QStringLiteral("Device"), row.Device},
+            {QStringLiteral("Speed"), row.Speed},
+            {QStringLiteral("Parity"), row.Parity},
+            {QStringLiteral("Password"), text(row.Password)},
+            {QStringLiteral("Protocol"), row.Protocol},
+            {QStringLiteral("SendType"), row.SendType},
+            {QStringLiteral("SenderNo"), row.SenderNo},
+            {QStringLiteral("Provider"), row.Provider},
+            {QStringLiteral("DataBits"), row.DataBits},
+            {QStringLiteral("StopBits"), row.StopBits}};
 }
 
 } // namespace
@@ -68,6 +81,14 @@ base::Result<void> CallAlarmStore::update(const CallAlarmRow& row) const {
 
 base::Result<void> CallAlarmStore::remove(qint64 id) const {
     return m_table.remove(id);
+}
+
+base::Result<void> CallAlarmStore::recordCall(qint64 id, const QDateTime& at, const QString& rooms) const {
+    return m_table.execute(QStringLiteral("UPDATE %1 SET \"LastCall\" = ?, \"LastCallDate\" = ?, "
+                                          "\"Actual\" = coalesce(\"Actual\", 0) + 1, \"Rooms\" = ? "
+                                          "WHERE rowid = ? AND \"Active\" <> 0")
+                               .arg(m_table.quotedName()),
+                           {time(at.time()), date(at.date()), rooms, id});
 }
 
 base::Result<void> CallAlarmStore::resetCounts() const {

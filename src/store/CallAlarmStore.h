@@ -4,6 +4,7 @@
 #include "store/Database.h"
 #include "store/SqlTable.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QTime>
 #include <optional>
@@ -22,6 +23,8 @@ struct CallAlarmRow {
     std::optional<int> Repeat;
     std::optional<int> Retry;
     std::optional<QTime> LastCall;
+    // The day of LastCall; Null for a call made before the list kept it.
+    std::optional<QDate> LastCallDate;
     std::optional<int> Actual;
     // The set of zones in alarm at the last successful notification; Null when never set.
     std::optional<QString> Rooms;
@@ -51,6 +54,9 @@ public:
     [[nodiscard]] base::Result<qint64> insert(const CallAlarmRow& row) const;
     [[nodiscard]] base::Result<void> update(const CallAlarmRow& row) const;
     [[nodiscard]] base::Result<void> remove(qint64 id) const;
+    // A successful notification: the call's date and time, one more to the count and the set of zones told.
+    // Only these columns change, and only while the row is still there and active.
+    [[nodiscard]] base::Result<void> recordCall(qint64 id, const QDateTime& at, const QString& rooms) const;
     // Once an alarm is over: every row's count back to 0 and its set of zones emptied; LastCall stays.
     [[nodiscard]] base::Result<void> resetCounts() const;
 

@@ -59,6 +59,13 @@ base::Result<void> version1(QSqlDatabase& db, DatabaseKind kind) {
     return {};
 }
 
+// Version 2: the notification list keeps the date of each recipient's last call beside its time.
+base::Result<void> version2(QSqlDatabase& db, DatabaseKind kind) {
+    if (kind != DatabaseKind::Kvr)
+        return {};
+    return exec(db, QStringLiteral("ALTER TABLE \"CallAlarm\" ADD COLUMN \"LastCallDate\" TEXT"));
+}
+
 // A new file gets this release's schema at once; what the steps make of a file one after the other must
 // come to the same (the store tests compare the two).
 base::Result<void> createCurrent(QSqlDatabase& db, DatabaseKind kind) {
@@ -98,7 +105,7 @@ base::Result<void> reach(QSqlDatabase& db, int version, const std::function<base
 const std::vector<Step>& steps(DatabaseKind kind) {
     // Step i brings a file to version i + 1. A release that changes the live Schema appends a step that
     // makes the same change, and never edits a step.
-    static const std::vector<Step> working{version1};
+    static const std::vector<Step> working{version1, version2};
     static const std::vector<Step> none;
     return isWorkingDatabase(kind) ? working : none;
 }

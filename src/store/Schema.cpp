@@ -92,6 +92,9 @@ TableDef callAlarmTable() {
                                      // The notification list window keeps the chosen provider and
                                      // the rest of its line settings in the row.
                                      "Provider", "DataBits", "StopBits"}));
+    // The date of the last successful notification, beside its time of day, so the spacing between two
+    // notifications counts whole days as well.
+    columns.push_back({QStringLiteral("LastCallDate"), T::Date});
     return {QStringLiteral("CallAlarm"), columns};
 }
 

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "base/Clock.h"
+#include "base/ErrorReporter.h"
+#include "notify/CallLog.h"
+#include "notify/CommsLog.h"
+#include "notify/SmsSender.h"
+#include "store/CallAlarmStore.h"
+
+#include <QHash>
+#include <QObject>
+#include <QTimer>
+#include <deque>
+#include <functional>
+
+namespace kelvara::app {
+struct AppContext;
+}
+
+namespace kelvara::monitoring {
+class MonitoringCycle;
+struct ZoneAlarmState;
+} // namespace kelvara::monitoring
+
+namespace kelvara::notify {
+
+class MailTransport;
+class NotificationView;
+class SmsGateway;
+class SoundPlayer;
+
+// The alarm notification: after every reading pass (and every half minute while an alarm is pending) it
+// sounds the alarm and picks the recipients of the notification list who are due. Their sends follow one
+// at a time, in list order, away from the pass: a slow or dead modem never holds monitoring up. Only a
+// confirmed send counts; the counts end when no zone is in alarm any more.
+class AlarmDispatcher final : public QObject {
+    Q_OBJECT
+public:
+    struct Seams {
+        const base::Clock& clock;
+        base::ErrorReporter& errors;
+        NotificationView& view;
+        SmsGateway& sms;
+        MailTransport& mail;
+        SoundPlayer* sound = nullptr; // none: a run without sound
+    };
+
+    AlarmDispatcher(app::AppContext& ctx, monitoring::MonitoringCycle& cycle, Seams seams,
+                    QObject* parent = nullptr);
+    ~AlarmDispatcher() override;
+
+    // One run: the sound, a notification pass when none is going, and the reset once the alarm is over.
+    void Read_Alarms();
+    // The half-minute status tick: a run while the monitoring timer runs and an alarm or a finished cook
+    // cycle is pending, with the timer held off meanwhile.
+    void statusTick();
+    // Starts the half-minute tick.
+    void startStatusTimer() { m_statusTimer.start(); }
+    // Whether some cook cycle has reached its target (the cook side sets it after its pass).
+    void setCookDone(bool done) { m_cookDone = done; }
+
+    // Sends still to go from the latest notification pass, the one under way included.
+    [[nodiscard]] std::size_t pendingSends() const { return m_queue.size(); }
+    [[nodiscard]] bool notificationActive() const { return m_notificationActive; }
+
+    static constexpr int kStatusTickMs = 30000;
+    static inline const QString kProcedure = QStringLiteral("Read_Alarms");
+    static inline const QString kEmailText = QStringLiteral("Sending Alarm Notifaction via Email...");
+
+Q_SIGNALS:
+    // The notification pass's last send is over (its "DONE" is written).
+    void passFinished();
+
+private:
+    struct Send {
+        store::CallAlarmRow row;
+        QString body;       // the alarm texts, each ended by CR LF
+        QString logMessage; // the alarm texts, each followed by ":"
+        QString rooms;      // the zones in alarm when the pass picked the row
+        int round = 0;      // the alarm the send belongs to
+    };
+
+    [[nodiscard]] bool alarmPending() const;
+    [[nodiscard]] bool anyAlarmText() const;
+    void playSound();
+    void notificationPass();
+    void startNext();
+    void sendSms(const Send& send);
+    void sendMail(const Send& send);
+    void sendEnded(bool sent);
+    void endOfAlarm();
+    void report(const QString& description) { m_seams.errors.reportError(description, kProcedure); }
+
+    app::AppContext& m_ctx;
+    monitoring::MonitoringCycle& m_cycle;
+    const monitoring::ZoneAlarmState& m_state;
+    Seams m_seams;
+    CommsLog m_commsLog;
+    CallLog m_callLog;
+    SmsSender m_smsSender;
+    std::deque<Send> m_queue;
+    // Modems that would not open or answered nothing in this pass, with the outcome their rows get.
+    QHash<QString, SmsOutcome> m_deadDevices;
+    QTimer m_statusTimer;
+    bool m_cookDone = false;
+    bool m_notificationActive = false;
+    // Counts a run stopped in the middle of an alarm left behind are cleared by the first run without one.
+    bool m_countsOwed = true;
+    int m_round = 0;
+};
+
+} // namespace kelvara::notify
