@@ -14,13 +14,14 @@ QString SimProcess::binary() {
     return qEnvironmentVariable("KELVARA_SIM");
 }
 
-SimProcess::SimProcess(const QByteArray& scenarioJson, const QStringList& extraArguments) {
-    const QString scenario = QDir(m_dir.path()).filePath(QStringLiteral("scenario.json"));
-    QFile file(scenario);
-    if (!file.open(QIODevice::WriteOnly) || file.write(scenarioJson) != scenarioJson.size())
+SimProcess::SimProcess(const QByteArray& fileJson, const QStringList& extraArguments, File kind) {
+    const QString path = QDir(m_dir.path()).filePath(QStringLiteral("scenario.json"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(fileJson) != fileJson.size())
         return;
     file.close();
-    m_process.start(binary(), QStringList{QStringLiteral("--scenario"), scenario} + extraArguments);
+    const QString option = kind == File::Modem ? QStringLiteral("--modem") : QStringLiteral("--scenario");
+    m_process.start(binary(), QStringList{option, path} + extraArguments);
     if (!m_process.waitForStarted(kDeadlineMs))
         return;
     m_path = readLine();
@@ -46,6 +47,12 @@ QString SimProcess::readLine() {
 QString SimProcess::control(const QString& line) {
     m_process.write(line.toUtf8() + '\n');
     return readLine();
+}
+
+int SimProcess::exitCode() {
+    if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(kDeadlineMs))
+        return -1;
+    return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
 }
 
 int SimProcess::terminate() {

@@ -23,11 +23,14 @@ QString systemError(const char* what) {
 }
 } // namespace
 
-PtyServer::PtyServer(Simulator& simulator, const QElapsedTimer& clock, QObject* parent)
-    : QObject(parent), m_sim(simulator), m_clock(clock) {
-    m_deliveryTimer.setSingleShot(true);
-    m_deliveryTimer.setTimerType(Qt::PreciseTimer);
+PtyServer::PtyServer(PortEngine& engine, const QElapsedTimer& clock, QObject* parent)
+    : QObject(parent), m_engine(engine), m_clock(clock) {
+    for (QTimer* timer : {&m_deliveryTimer, &m_wakeTimer}) {
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
     connect(&m_deliveryTimer, &QTimer::timeout, this, &PtyServer::deliver);
+    connect(&m_wakeTimer, &QTimer::timeout, this, &PtyServer::wake);
 }
 
 PtyServer::~PtyServer() {
@@ -105,6 +108,7 @@ void PtyServer::close() {
     delete m_inotifyNotifier;
     m_inotifyNotifier = nullptr;
     m_deliveryTimer.stop();
+    m_wakeTimer.stop();
     m_pending.clear();
     m_out.clear();
     m_lineFreeMs = 0;
@@ -115,7 +119,7 @@ void PtyServer::close() {
     }
     if (!m_linkPath.isEmpty() && QFileInfo(m_linkPath).isSymLink())
         ::unlink(QFile::encodeName(m_linkPath).constData());
-    m_sim.adapter().clientGone();
+    m_engine.clientGone();
 }
 
 void PtyServer::takeInput() {
@@ -130,11 +134,11 @@ void PtyServer::takeInput() {
             const QByteArray bytes(buffer, n);
             trace("<-", bytes);
             const qint64 received = m_clock.elapsed();
-            m_sim.setElapsed(static_cast<double>(received) / 1000.0);
-            const std::vector<Answer> answers = m_sim.feed(bytes);
+            const std::vector<Answer> answers = m_engine.feed(bytes, static_cast<double>(received) / 1000.0);
             // The commands of a client that has gone still reach the bus; their answers reach nobody.
             if (m_clients > 0)
                 schedule(answers, received);
+            armWake();
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -181,7 +185,7 @@ void PtyServer::clientClosed() {
     ::tcflush(m_slave, TCIFLUSH);
     // A client that asked for exclusive use and died without giving it back would lock the next one out.
     ::ioctl(m_slave, TIOCNXCL);
-    m_sim.adapter().clientGone();
+    m_engine.clientGone();
 }
 
 void PtyServer::schedule(const std::vector<Answer>& answers, qint64 receivedMs) {
@@ -195,6 +199,24 @@ void PtyServer::schedule(const std::vector<Answer>& answers, qint64 receivedMs) 
         m_pending.push_back({answer.bytes, m_lineFreeMs});
     }
     deliver();
+}
+
+void PtyServer::armWake() {
+    const auto at = m_engine.wakeAt();
+    if (!at) {
+        m_wakeTimer.stop();
+        return;
+    }
+    const auto atMs = static_cast<qint64>(std::ceil(*at * 1000.0));
+    m_wakeTimer.start(static_cast<int>(std::max<qint64>(0, atMs - m_clock.elapsed())));
+}
+
+void PtyServer::wake() {
+    const qint64 now = m_clock.elapsed();
+    const std::vector<Answer> answers = m_engine.due(static_cast<double>(now) / 1000.0);
+    if (m_clients > 0 && m_master >= 0)
+        schedule(answers, now);
+    armWake();
 }
 
 void PtyServer::deliver() {
@@ -230,8 +252,18 @@ void PtyServer::flush() {
 void PtyServer::trace(const char* direction, const QByteArray& bytes) const {
     if (!m_trace)
         return;
-    QByteArray shown = bytes;
-    shown.replace('\r', "\\r").replace('\n', "\\n");
+    // Control characters (the modem's centres use several) are shown as escapes.
+    QByteArray shown;
+    for (char c : bytes) {
+        if (c == '\r')
+            shown += "\\r";
+        else if (c == '\n')
+            shown += "\\n";
+        else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            shown += "\\x" + QByteArray::number(static_cast<unsigned char>(c), 16).rightJustified(2, '0');
+        else
+            shown += c;
+    }
     std::fprintf(stderr, "%.3f %s %s\n", static_cast<double>(m_clock.elapsed()) / 1000.0, direction,
                  shown.constData());
 }

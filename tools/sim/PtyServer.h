@@ -1,7 +1,7 @@
 #pragma once
 
 #include "sim/Answer.h"
-#include "sim/Simulator.h"
+#include "sim/PortEngine.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -14,7 +14,8 @@ class QSocketNotifier;
 
 namespace kelvara::sim {
 
-// The simulator's serial port: a pseudo-terminal in raw mode whose master end carries the adapter's traffic.
+// The simulator's serial port: a pseudo-terminal in raw mode whose master end carries the traffic of the
+// engine behind it (the bus adapter or the modem).
 // Answers leave no sooner than the line could carry them at the chosen baud rate. The server keeps a slave
 // descriptor of its own so the port survives a client closing and reopening it, and watches the clients'
 // opens and closes: answers a client has not read when it closes, and answers made while no client has the
@@ -22,7 +23,7 @@ namespace kelvara::sim {
 class PtyServer final : public QObject {
     Q_OBJECT
 public:
-    PtyServer(Simulator& simulator, const QElapsedTimer& clock, QObject* parent = nullptr);
+    PtyServer(PortEngine& engine, const QElapsedTimer& clock, QObject* parent = nullptr);
     ~PtyServer() override;
 
     // 0: no pacing.
@@ -49,10 +50,12 @@ private:
     void clientClosed();
     void schedule(const std::vector<Answer>& answers, qint64 receivedMs);
     void deliver();
+    void wake();
+    void armWake();
     void flush();
     void trace(const char* direction, const QByteArray& bytes) const;
 
-    Simulator& m_sim;
+    PortEngine& m_engine;
     const QElapsedTimer& m_clock;
     int m_baud = 0;
     QString m_linkPath;
@@ -68,6 +71,7 @@ private:
     QSocketNotifier* m_writeNotifier = nullptr;
     QSocketNotifier* m_inotifyNotifier = nullptr;
     QTimer m_deliveryTimer;
+    QTimer m_wakeTimer; // for an engine that acts when time passes without input
     std::deque<Pending> m_pending;
     QByteArray m_out; // delivered but not yet taken by the terminal
     qint64 m_lineFreeMs = 0;

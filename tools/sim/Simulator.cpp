@@ -17,6 +17,11 @@ std::vector<Answer> Simulator::feed(QByteArrayView bytes) {
     return m_adapter.feed(bytes);
 }
 
+std::vector<Answer> Simulator::feed(QByteArrayView bytes, double nowSeconds) {
+    setElapsed(nowSeconds);
+    return feed(bytes);
+}
+
 void Simulator::setElapsed(double seconds) {
     m_elapsed = seconds;
     syncClock();

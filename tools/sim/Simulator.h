@@ -4,6 +4,7 @@
 #include "sim/Answer.h"
 #include "sim/Bus.h"
 #include "sim/Environment.h"
+#include "sim/PortEngine.h"
 #include "sim/Scenario.h"
 
 #include <QByteArrayView>
@@ -14,11 +15,14 @@ namespace kelvara::sim {
 
 // The simulated installation behind the serial port: the bus with the scenario's devices, the adapter in
 // front of it and the scenario clock. Bytes in, answers out; the caller owns the port and the real time.
-class Simulator {
+class Simulator final : public PortEngine {
 public:
     explicit Simulator(const Scenario& scenario);
 
     [[nodiscard]] std::vector<Answer> feed(QByteArrayView bytes);
+    // The port's view: the bytes and the real time they came at.
+    [[nodiscard]] std::vector<Answer> feed(QByteArrayView bytes, double nowSeconds) override;
+    void clientGone() override { m_adapter.clientGone(); }
 
     // Seconds of real time since the start; the courses follow it unless the clock is frozen.
     void setElapsed(double seconds);

@@ -1,6 +1,9 @@
-// kelvara-sim: a serial bus adapter with simulated 1-Wire devices behind a pseudo-terminal.
+// kelvara-sim: a serial bus adapter with simulated 1-Wire devices, or a modem with message centres and pagers
+// behind its numbers, on a pseudo-terminal.
 #include "sim/ControlCommands.h"
 #include "sim/ControlServer.h"
+#include "sim/Modem.h"
+#include "sim/ModemControlCommands.h"
 #include "sim/PtyServer.h"
 #include "sim/Scenario.h"
 #include "sim/Simulator.h"
@@ -20,6 +23,90 @@ void warn(const QString& text) {
     std::fprintf(stderr, "kelvara-sim: %s\n", qPrintable(text));
 }
 
+struct Options {
+    QCommandLineOption scenario{QStringLiteral("scenario"), QStringLiteral("Scenario JSON file."),
+                                QStringLiteral("FILE")};
+    QCommandLineOption modem{
+        QStringLiteral("modem"),
+        QStringLiteral("Play a modem described by this JSON file instead of the adapter."),
+        QStringLiteral("FILE")};
+    QCommandLineOption baud{QStringLiteral("baud"),
+                            QStringLiteral("Pace answers as on a line at N baud (10 bits a byte)."),
+                            QStringLiteral("N")};
+    QCommandLineOption checksum{QStringLiteral("checksum"),
+                                QStringLiteral("Answers carry a checksum before their carriage return.")};
+    QCommandLineOption link{QStringLiteral("link"),
+                            QStringLiteral("Keep a symbolic link at PATH to the terminal."),
+                            QStringLiteral("PATH")};
+    QCommandLineOption control{QStringLiteral("control"),
+                               QStringLiteral("Also take control commands on a Unix socket at PATH."),
+                               QStringLiteral("PATH")};
+    QCommandLineOption seed{QStringLiteral("seed"),
+                            QStringLiteral("Seed for faults and noise (overrides the scenario's)."),
+                            QStringLiteral("N")};
+    QCommandLineOption time{QStringLiteral("time"),
+                            QStringLiteral("Hold the scenario clock at SECONDS from the start."),
+                            QStringLiteral("SECONDS")};
+    QCommandLineOption trace{QStringLiteral("trace"),
+                             QStringLiteral("Log every command and answer on standard error.")};
+};
+
+// Serves the port and the control channel until a stop signal; the exit code.
+int serve(PtyServer& pty, const QCommandLineParser& parser, const Options& options,
+          const ControlServer::Handler& handler) {
+    pty.setLinkPath(parser.value(options.link));
+    pty.setTrace(parser.isSet(options.trace));
+    QString error;
+    if (!pty.open(&error)) {
+        warn(error);
+        return 1;
+    }
+    ControlServer::writeStandardOutput(pty.path());
+    ControlServer control(handler);
+    control.readStandardInput();
+    if (parser.isSet(options.control) && !control.listen(parser.value(options.control), &error)) {
+        warn(error);
+        return 1;
+    }
+    StopSignals stop;
+    QObject::connect(&stop, &StopSignals::stopRequested, qApp, [] { QCoreApplication::quit(); });
+    const int code = QCoreApplication::exec();
+    pty.close();
+    return code;
+}
+
+int runModem(const QCommandLineParser& parser, const Options& options) {
+    for (const QCommandLineOption* adapterOnly :
+         {&options.scenario, &options.baud, &options.checksum, &options.seed, &options.time}) {
+        if (parser.isSet(*adapterOnly)) {
+            warn(QStringLiteral("--%1 does not go with --modem").arg(adapterOnly->names().constFirst()));
+            return 2;
+        }
+    }
+    QString error;
+    auto scenario = ModemScenario::fromFile(parser.value(options.modem), &error);
+    if (!scenario) {
+        warn(error);
+        return 2;
+    }
+    Modem modem(std::move(*scenario));
+    // Each accepted part is a line of its own at once, so a reader sees it before the client hears the
+    // answer.
+    modem.setMessageSink([](const ModemMessage& message) {
+        ControlServer::writeStandardOutput(QString::fromUtf8(message.jsonLine()));
+    });
+    QElapsedTimer clock;
+    clock.start();
+    PtyServer pty(modem, clock);
+    ModemControlCommands commands(modem);
+    return serve(pty, parser, options, [&](const QString& line) -> QString {
+        pty.takeInput();
+        if (line == QLatin1String("path"))
+            return pty.path();
+        return commands.execute(line);
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -32,42 +119,23 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("kelvara-sim"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Simulated 1-Wire bus adapter on a pseudo-terminal. Prints the terminal's path as its "
-                       "first line, then "
-                       "one reply line per control command read from standard input."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Simulated 1-Wire bus adapter (or modem) on a pseudo-terminal. Prints the terminal's path "
+        "as its first line, then one reply line per control command read from standard input."));
     parser.addHelpOption();
-    const QCommandLineOption scenarioOption(QStringLiteral("scenario"), QStringLiteral("Scenario JSON file."),
-                                            QStringLiteral("FILE"));
-    const QCommandLineOption baudOption(
-        QStringLiteral("baud"), QStringLiteral("Pace answers as on a line at N baud (10 bits a byte)."),
-        QStringLiteral("N"));
-    const QCommandLineOption checksumOption(
-        QStringLiteral("checksum"), QStringLiteral("Answers carry a checksum before their carriage return."));
-    const QCommandLineOption linkOption(QStringLiteral("link"),
-                                        QStringLiteral("Keep a symbolic link at PATH to the terminal."),
-                                        QStringLiteral("PATH"));
-    const QCommandLineOption controlOption(
-        QStringLiteral("control"), QStringLiteral("Also take control commands on a Unix socket at PATH."),
-        QStringLiteral("PATH"));
-    const QCommandLineOption seedOption(
-        QStringLiteral("seed"), QStringLiteral("Seed for faults and noise (overrides the scenario's)."),
-        QStringLiteral("N"));
-    const QCommandLineOption timeOption(QStringLiteral("time"),
-                                        QStringLiteral("Hold the scenario clock at SECONDS from the start."),
-                                        QStringLiteral("SECONDS"));
-    const QCommandLineOption traceOption(QStringLiteral("trace"),
-                                         QStringLiteral("Log every command and answer on standard error."));
-    parser.addOptions({scenarioOption, baudOption, checksumOption, linkOption, controlOption, seedOption,
-                       timeOption, traceOption});
+    const Options options;
+    parser.addOptions({options.scenario, options.modem, options.baud, options.checksum, options.link,
+                       options.control, options.seed, options.time, options.trace});
     parser.process(app);
 
-    if (!parser.isSet(scenarioOption)) {
-        warn(QStringLiteral("--scenario FILE is required"));
+    if (parser.isSet(options.modem))
+        return runModem(parser, options);
+    if (!parser.isSet(options.scenario)) {
+        warn(QStringLiteral("--scenario FILE or --modem FILE is required"));
         return 2;
     }
     QString error;
-    auto scenario = Scenario::fromFile(parser.value(scenarioOption), &error);
+    auto scenario = Scenario::fromFile(parser.value(options.scenario), &error);
     if (!scenario) {
         warn(error);
         return 2;
@@ -75,24 +143,24 @@ int main(int argc, char** argv) {
     for (const QString& warning : scenario->warnings)
         warn(warning);
     bool ok = true;
-    const int baud = parser.isSet(baudOption) ? parser.value(baudOption).toInt(&ok) : 0;
+    const int baud = parser.isSet(options.baud) ? parser.value(options.baud).toInt(&ok) : 0;
     if (!ok || baud < 0) {
         warn(QStringLiteral("--baud takes a positive whole number"));
         return 2;
     }
-    if (parser.isSet(seedOption)) {
-        scenario->seed = parser.value(seedOption).toULongLong(&ok);
+    if (parser.isSet(options.seed)) {
+        scenario->seed = parser.value(options.seed).toULongLong(&ok);
         if (!ok) {
             warn(QStringLiteral("--seed takes a whole number"));
             return 2;
         }
     }
-    if (parser.isSet(checksumOption))
+    if (parser.isSet(options.checksum))
         scenario->checksum = true;
 
     Simulator simulator(*scenario);
-    if (parser.isSet(timeOption)) {
-        const double seconds = parser.value(timeOption).toDouble(&ok);
+    if (parser.isSet(options.time)) {
+        const double seconds = parser.value(options.time).toDouble(&ok);
         if (!ok) {
             warn(QStringLiteral("--time takes a number of seconds"));
             return 2;
@@ -104,16 +172,8 @@ int main(int argc, char** argv) {
     clock.start();
     PtyServer pty(simulator, clock);
     pty.setBaud(baud);
-    pty.setLinkPath(parser.value(linkOption));
-    pty.setTrace(parser.isSet(traceOption));
-    if (!pty.open(&error)) {
-        warn(error);
-        return 1;
-    }
-    ControlServer::writeStandardOutput(pty.path());
-
     ControlCommands commands(simulator);
-    ControlServer control([&](const QString& line) -> QString {
+    return serve(pty, parser, options, [&](const QString& line) -> QString {
         // Whatever the port already received comes first, so a reply means the simulator has caught up.
         pty.takeInput();
         simulator.setElapsed(static_cast<double>(clock.elapsed()) / 1000.0);
@@ -129,15 +189,4 @@ int main(int argc, char** argv) {
             reply = QStringLiteral("error: ") + why;
         return reply;
     });
-    control.readStandardInput();
-    if (parser.isSet(controlOption) && !control.listen(parser.value(controlOption), &error)) {
-        warn(error);
-        return 1;
-    }
-
-    StopSignals stop;
-    QObject::connect(&stop, &StopSignals::stopRequested, &app, [] { QCoreApplication::quit(); });
-    const int code = QCoreApplication::exec();
-    pty.close();
-    return code;
 }
