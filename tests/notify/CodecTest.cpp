@@ -1,7 +1,6 @@
 // The SMS drivers' pure parts: TAP blocks, UCP frames, message parts, dial strings and modem answers.
 #include "notify/AnswerReader.h"
 #include "notify/DialString.h"
-#include "notify/ModemResult.h"
 #include "notify/SmsError.h"
 #include "notify/SmsText.h"
 #include "notify/TapBlocks.h"
@@ -25,7 +24,7 @@ TEST(TapChecksum, IsTheTwelveLowBitsOfTheByteSumInThreeCharacters) {
     EXPECT_EQ(tap::checksum(QByteArray(17, char(0xFF))), "0>?"); // 17 * 255 = 0x10EF
 }
 
-TEST(TapBlockBuilding, WritesTheBlockOfTheSheet) {
+TEST(TapBlockBuilding, WritesAFieldPerLineAndTheChecksum) {
     const auto built = tap::buildBlocks(QStringLiteral("4711"), {"Zone 1 high", "Zone 2 low"});
     ASSERT_TRUE(built);
     EXPECT_EQ(*built, QList<QByteArray>{bytes("\x02"
@@ -87,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
         BlockRow{"SixBlocksAreTooMany", {k120, k120, k120, k120, k120, k120}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(UcpFrames, CarryTheSheetsLengthAndChecksum) {
+TEST(UcpFrames, CarryTheirLengthAndChecksum) {
     EXPECT_EQ(ucp::checksum("00/00070/O/01/01234567890/09876543210//3/53686F7274204D657373616765/"), "D9");
     EXPECT_EQ(
         ucp::operationFrame(0, "01", {"01234567890", "09876543210", "", "3", ucp::iraHex("Short Message")}),
@@ -187,11 +186,6 @@ INSTANTIATE_TEST_SUITE_P(
         PartsRow{"SixPartsAreTooMany", k100 + k100 + k100 + k100 + k100 + k100, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(MessageLines, AreTheNonEmptyLinesWithoutControlCharacters) {
-    EXPECT_EQ(messageLines("Zone 1 high\r\n\r\nZone\x02 2\tlow\r\n"),
-              (QStringList{"Zone 1 high", "Zone 2low"}));
-}
-
 struct NumberRow {
     const char* number;
     bool subscriber;
@@ -241,28 +235,5 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerRow{"\r\n+CPIN: READY\r\n\r\nOK\r\n", {"+CPIN: READY", "OK"}, ""},
                       AnswerRow{"\r\n> ", {}, "> "}, AnswerRow{"ID=", {}, "ID="},
                       AnswerRow{"110 1.8\r\x06\r\x1b[p\r", {"110 1.8", "\x06", "\x1b[p"}, ""}));
-
-struct ResultRow {
-    const char* line;
-    std::optional<ModemResult> result;
-};
-
-class FinalResultCodes : public ::testing::TestWithParam<ResultRow> {};
-
-TEST_P(FinalResultCodes, EndACommandsAnswer) {
-    EXPECT_EQ(modemResult(GetParam().line), GetParam().result);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, FinalResultCodes,
-    ::testing::Values(ResultRow{"OK", ModemResult::Ok}, ResultRow{"ERROR", ModemResult::Error},
-                      ResultRow{"+CMS ERROR: 500", ModemResult::CmsError},
-                      ResultRow{"CONNECT 9600", ModemResult::Connect},
-                      ResultRow{"CONNECT", ModemResult::Connect},
-                      ResultRow{"NO DIALTONE", ModemResult::NoDialTone}, ResultRow{"BUSY", ModemResult::Busy},
-                      ResultRow{"NO ANSWER", ModemResult::NoAnswer},
-                      ResultRow{"NO CARRIER", ModemResult::NoCarrier}, ResultRow{"+CMGS: 17", std::nullopt},
-                      ResultRow{"+CPIN: READY", std::nullopt}, ResultRow{"OKAY", std::nullopt},
-                      ResultRow{"CONNECTED", std::nullopt}));
 
 } // namespace

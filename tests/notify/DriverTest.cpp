@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <array>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -129,7 +130,7 @@ void PrintTo(const GoodRow& row, std::ostream* os) {
 
 class GoodSends : public ::testing::TestWithParam<GoodRow> {};
 
-TEST_P(GoodSends, WriteExactlyTheSheetsBytesAndKeepThePasswordOutOfTheLog) {
+TEST_P(GoodSends, WriteExactlyTheDialoguesBytesAndKeepThePasswordOutOfTheLog) {
     ScriptedSend run;
     run.send(GetParam().request, GetParam().script);
     EXPECT_EQ(run.outcome.result, kSmsSent) << run.outcome.description.toStdString();
@@ -170,13 +171,15 @@ INSTANTIATE_TEST_SUITE_P(
                 ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+enum class Via { Gsm, Tap, Ucp, Pager };
+
 struct FaultRow {
     const char* name;
-    SmsRequest request;
-    Script script;
-    // Replaces the script's answer; an empty answer leaves the command unanswered.
+    Via via;
+    // The command whose answer the fault replaces; an empty answer leaves it unanswered.
     QByteArray command;
-    std::vector<ScriptedPort::Chunk> answer;
+    QByteArray answer;
+    qint64 afterMs;
     int error;
     qint64 withinMs; // on the fake clock, hanging up included
     bool hangsUp;
@@ -186,19 +189,25 @@ void PrintTo(const FaultRow& row, std::ostream* os) {
     *os << row.name;
 }
 
+QByteArray framed(const char* body) {
+    return '\x02' + QByteArray(body) + '\x03';
+}
+
 class Faults : public ::testing::TestWithParam<FaultRow> {};
 
 TEST_P(Faults, EndTheSendWithTheirErrorNumberWithinTheLimit) {
     const FaultRow& row = GetParam();
-    Script script = row.script;
-    if (row.answer.empty())
+    const SmsRequest requests[] = {request(SendMode::Gsm), request(SendMode::Provider, CentreProtocol::Tap),
+                                   request(SendMode::Provider, CentreProtocol::Ucp),
+                                   request(SendMode::Pager)};
+    Script script = std::array{gsmScript, tapScript, ucpScript, pagerScript}[int(row.via)]();
+    if (row.answer.isEmpty())
         script.erase(row.command);
     else
-        script[row.command] = row.answer;
+        script[row.command] = {{row.answer, row.afterMs}};
     ScriptedSend run;
-    run.send(row.request, script);
-    EXPECT_EQ(run.outcome.result, row.error) << run.outcome.description.toStdString() << "\n"
-                                             << run.log.toStdString();
+    run.send(requests[int(row.via)], script);
+    EXPECT_EQ(run.outcome.result, row.error) << run.log.toStdString();
     EXPECT_EQ(run.outcome.description, smsErrorText(row.error));
     EXPECT_LE(run.clock.monotonicMs(), row.withinMs);
     EXPECT_EQ(run.port.written.last() == "ATH0\r", row.hangsUp);
@@ -206,147 +215,46 @@ TEST_P(Faults, EndTheSendWithTheirErrorNumberWithinTheLimit) {
     EXPECT_FALSE(run.log.contains("secret"));
 }
 
-const SmsRequest kGsm = request(SendMode::Gsm);
-const SmsRequest kTap = request(SendMode::Provider, CentreProtocol::Tap);
-const SmsRequest kUcp = request(SendMode::Provider, CentreProtocol::Ucp);
-const SmsRequest kPager = request(SendMode::Pager);
 const QByteArray kDial = "ATDT5550100\r";
-const QByteArray kLogOnTap = "\x1bPG1secret\r";
-// Dialling, the connection and the hang-up's guard times take this long on top of the fault's own limit.
+const QByteArray kPrompt = "AT+CMGS=\"+4917012345\"\r";
+const QByteArray kPage = "ATDT5550300,,,,4711#;\r";
+// Dialling, the hang-up's guard time and its answers come on top of the fault's own limit.
 constexpr qint64 kDialled = 15000 + 1000 + 1000 + 10000;
+constexpr auto kGsm = Via::Gsm;
+constexpr auto kTap = Via::Tap;
+constexpr auto kUcp = Via::Ucp;
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
-    Gsm, Faults,
+    Modes, Faults,
     ::testing::Values(
-        FaultRow{"SilentModemAfterThreeTries", kGsm, gsmScript(), "AT\r", {}, kSmsModemSilent, 30000, false},
-        FaultRow{"Error", kGsm, gsmScript(), "AT+CMGF=1\r", {{"\r\nERROR\r\n"}}, kSmsModemError, 1000, false},
-        FaultRow{"SimPin",
-                 kGsm,
-                 gsmScript(),
-                 "AT+CPIN?\r",
-                 {{"\r\n+CPIN: SIM PIN\r\n" + kOk}},
-                 kSmsPinRequired,
-                 1000,
-                 false},
-        FaultRow{"NetworkRefuses",
-                 kGsm,
-                 gsmScript(),
-                 kGsmPart,
-                 {{"\r\n+CMS ERROR: 500\r\n"}},
-                 kSmsRejected,
-                 1000,
-                 false},
-        FaultRow{
-            "NoPrompt", kGsm, gsmScript(), "AT+CMGS=\"+4917012345\"\r", {}, kSmsModemSilent, 10000, false},
-        FaultRow{"LateConfirmation",
-                 kGsm,
-                 gsmScript(),
-                 kGsmPart,
-                 {{"\r\n+CMGS: 17\r\n" + kOk, 10500}},
-                 kSmsModemSilent,
-                 10000,
-                 false}),
+        FaultRow{"GsmSilentModemAfterThreeTries", kGsm, "AT\r", "", 0, kSmsModemSilent, 30000, false},
+        FaultRow{"GsmError", kGsm, "AT+CMGF=1\r", "\r\nERROR\r\n", 0, kSmsModemError, 0, false},
+        FaultRow{"GsmSimPin", kGsm, "AT+CPIN?\r", "\r\n+CPIN: SIM PIN\r\n" + kOk, 0, kSmsPinRequired, 0, false},
+        FaultRow{"GsmNetworkRefuses", kGsm, kGsmPart, "\r\n+CMS ERROR: 500\r\n", 0, kSmsRejected, 0, false},
+        FaultRow{"GsmNoPrompt", kGsm, kPrompt, "", 0, kSmsModemSilent, 10000, false},
+        FaultRow{"GsmLateConfirmation", kGsm, kGsmPart, "\r\nOK\r\n", 10001, kSmsModemSilent, 10000, false},
+        FaultRow{"TapNoDialTone", kTap, kDial, "\r\nNO DIALTONE\r\n", 2000, kSmsNoDialTone, 2000, true},
+        FaultRow{"TapBusy", kTap, kDial, "\r\nBUSY\r\n", 5000, kSmsBusy, 5000, true},
+        FaultRow{"TapNoAnswer", kTap, kDial, "\r\nNO ANSWER\r\n", 45000, kSmsNoAnswer, 45000, true},
+        FaultRow{"TapSilentDial", kTap, kDial, "", 0, kSmsModemSilent, 60000, true},
+        FaultRow{"TapLateConnect", kTap, kDial, "\r\nCONNECT 9600\r\n", 60001, kSmsModemSilent, 60000, true},
+        FaultRow{"TapSilentCentre", kTap, "\r", "", 0, kSmsCentreSilent, kDialled + 10000, true},
+        FaultRow{"TapLogOnRefused", kTap, "\x1bPG1secret\r", "\x1b\x04\r\r\nNO CARRIER\r\n", 0, kSmsLoginRefused, kDialled, true},
+        FaultRow{"TapNakOnEveryBlock", kTap, kTapBlock, "\x15\r", 0, kSmsBlockRefused, kDialled, true},
+        FaultRow{"TapRejected", kTap, kTapBlock, "\x1e\r", 0, kSmsRejected, kDialled, true},
+        FaultRow{"TapCarrierLost", kTap, kTapBlock, "\r\nNO CARRIER\r\n", 500, kSmsCarrierLost, kDialled, true},
+        FaultRow{"TapCentreEndsTheSession", kTap, kTapBlock, "\x1b\x04\r", 500, kSmsCarrierLost, kDialled + 10000, true},
+        FaultRow{"TapLateBlockAnswer", kTap, kTapBlock, "\x06\r", 10001, kSmsCentreSilent, kDialled + 10000, true},
+        FaultRow{"UcpLogOnRefused", kUcp, kUcpLogOn, framed("00/00034/R/60/N/02/Bad password/A2"), 0, kSmsLoginRefused, kDialled, true},
+        FaultRow{"UcpNegativeAcknowledgement", kUcp, kUcpPart, framed("01/00040/R/01/N/03/No such subscriber/E6"), 0, kSmsRejected, kDialled, true},
+        FaultRow{"UcpSilentCentre", kUcp, kUcpPart, "", 0, kSmsCentreSilent, kDialled + 10000, true},
+        FaultRow{"UcpDamagedReplyIsNoReply", kUcp, kUcpPart, framed("01/00042/R/01/A//F7"), 0, kSmsCentreSilent, kDialled + 10000, true},
+        FaultRow{"UcpCarrierLost", kUcp, kUcpPart, "\r\nNO CARRIER\r\n", 0, kSmsCarrierLost, kDialled, true},
+        FaultRow{"PagerBusy", Via::Pager, kPage, "\r\nBUSY\r\n", 4000, kSmsBusy, 4000, true},
+        FaultRow{"PagerSilentModem", Via::Pager, "ATE0\r", "", 0, kSmsModemSilent, 10000, false}),
     [](const auto& info) { return std::string(info.param.name); });
-
-INSTANTIATE_TEST_SUITE_P(
-    Tap, Faults,
-    ::testing::Values(
-        FaultRow{"NoDialTone",
-                 kTap,
-                 tapScript(),
-                 kDial,
-                 {{"\r\nNO DIALTONE\r\n", 2000}},
-                 kSmsNoDialTone,
-                 3000,
-                 true},
-        FaultRow{"Busy", kTap, tapScript(), kDial, {{"\r\nBUSY\r\n", 5000}}, kSmsBusy, 6000, true},
-        FaultRow{
-            "NoAnswer", kTap, tapScript(), kDial, {{"\r\nNO ANSWER\r\n", 45000}}, kSmsNoAnswer, 46000, true},
-        FaultRow{"SilentDial", kTap, tapScript(), kDial, {}, kSmsModemSilent, 60000, true},
-        FaultRow{"SilentCentre", kTap, tapScript(), "\r", {}, kSmsCentreSilent, kDialled + 10000, true},
-        FaultRow{"LogOnRefused",
-                 kTap,
-                 tapScript(),
-                 kLogOnTap,
-                 {{"\x1b\x04\r\r\nNO CARRIER\r\n"}},
-                 kSmsLoginRefused,
-                 kDialled,
-                 true},
-        FaultRow{
-            "NakOnEveryBlock", kTap, tapScript(), kTapBlock, {{"\x15\r"}}, kSmsBlockRefused, kDialled, true},
-        FaultRow{"Rejected", kTap, tapScript(), kTapBlock, {{"\x1e\r"}}, kSmsRejected, kDialled, true},
-        FaultRow{"CarrierLost",
-                 kTap,
-                 tapScript(),
-                 kTapBlock,
-                 {{"\r\nNO CARRIER\r\n", 500}},
-                 kSmsCarrierLost,
-                 kDialled,
-                 true},
-        FaultRow{"LateBlockAnswer",
-                 kTap,
-                 tapScript(),
-                 kTapBlock,
-                 {{"\x06\r", 10500}},
-                 kSmsCentreSilent,
-                 kDialled + 10000 + 2000,
-                 true}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-INSTANTIATE_TEST_SUITE_P(
-    Ucp, Faults,
-    ::testing::Values(
-        FaultRow{"LogOnRefused",
-                 kUcp,
-                 ucpScript(),
-                 kUcpLogOn,
-                 {{"\x02"
-                   "00/00034/R/60/N/02/Bad password/A2\x03"}},
-                 kSmsLoginRefused,
-                 kDialled,
-                 true},
-        FaultRow{"NegativeAcknowledgement",
-                 kUcp,
-                 ucpScript(),
-                 kUcpPart,
-                 {{"\x02"
-                   "01/00040/R/01/N/03/No such subscriber/E6\x03"}},
-                 kSmsRejected,
-                 kDialled,
-                 true},
-        FaultRow{"SilentCentre", kUcp, ucpScript(), kUcpPart, {}, kSmsCentreSilent, kDialled + 10000, true},
-        FaultRow{"DamagedReplyIsNoReply",
-                 kUcp,
-                 ucpScript(),
-                 kUcpPart,
-                 {{"\x02"
-                   "01/00042/R/01/A/4917012345:151009120000/F7\x03"}},
-                 kSmsCentreSilent,
-                 kDialled + 10000,
-                 true},
-        FaultRow{"CarrierLost",
-                 kUcp,
-                 ucpScript(),
-                 kUcpPart,
-                 {{"\r\nNO CARRIER\r\n"}},
-                 kSmsCarrierLost,
-                 kDialled,
-                 true}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-INSTANTIATE_TEST_SUITE_P(
-    Pager, Faults,
-    ::testing::Values(FaultRow{"Busy",
-                               kPager,
-                               pagerScript(),
-                               "ATDT5550300,,,,4711#;\r",
-                               {{"\r\nBUSY\r\n", 4000}},
-                               kSmsBusy,
-                               5000,
-                               true},
-                      FaultRow{
-                          "SilentModem", kPager, pagerScript(), "ATE0\r", {}, kSmsModemSilent, 11000, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace
 

@@ -11,7 +11,6 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace kelvara::notify;
@@ -30,9 +29,28 @@ SmsRequest gsmRequest() {
     return r;
 }
 
+// A request by the mode to the recipient; the rest as a good one has it.
+SmsRequest with(std::optional<SendMode> mode, const QString& recipient, const QString& access = "5550100",
+                const QString& sender = {}) {
+    SmsRequest r = gsmRequest();
+    r.mode = mode;
+    r.recipientNumber = recipient;
+    r.accessNumber = access;
+    r.senderNumber = sender;
+    return r;
+}
+
+SmsRequest with(SmsRequest r, const QString& message, CentreProtocol protocol, int dataFormat, int speed) {
+    r.message = message;
+    r.protocol = protocol;
+    r.dataFormat = dataFormat;
+    r.speed = speed;
+    return r;
+}
+
 struct CheckRow {
     const char* name;
-    std::function<void(SmsRequest&)> change;
+    SmsRequest request;
     int error;
 };
 
@@ -43,56 +61,36 @@ void PrintTo(const CheckRow& row, std::ostream* os) {
 class RequestChecks : public ::testing::TestWithParam<CheckRow> {};
 
 TEST_P(RequestChecks, FailTheSendWithoutTouchingThePort) {
-    SmsRequest r = gsmRequest();
-    GetParam().change(r);
     FakeClock clock;
     ScriptedPort port(clock);
-    const SmsOutcome outcome = ModemSend(port, clock).run(r);
+    const SmsOutcome outcome = ModemSend(port, clock).run(GetParam().request);
     EXPECT_EQ(outcome.result, GetParam().error);
     EXPECT_EQ(outcome.description, smsErrorText(GetParam().error));
     EXPECT_TRUE(port.openings.isEmpty());
 }
 
 const QString kSixParts = QString(QString(158, QLatin1Char('x')) + "\r\n").repeated(6);
+const auto kGsm = SendMode::Gsm;
+const auto kProvider = SendMode::Provider;
+const SmsRequest kGood = gsmRequest();
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Requests, RequestChecks,
     ::testing::Values(
-        CheckRow{"NoMode", [](SmsRequest& r) { r.mode.reset(); }, kSmsNoSendMode},
-        CheckRow{"NoRecipient", [](SmsRequest& r) { r.recipientNumber.clear(); }, kSmsInvalidNumber},
-        CheckRow{"PausesInAGsmRecipient", [](SmsRequest& r) { r.recipientNumber = "0170,123"; },
-                 kSmsInvalidNumber},
-        CheckRow{"BadSender", [](SmsRequest& r) { r.senderNumber = "Kelvara"; }, kSmsInvalidNumber},
-        CheckRow{"NoAccessNumber",
-                 [](SmsRequest& r) {
-                     r.mode = SendMode::Provider;
-                     r.accessNumber.clear();
-                 },
-                 kSmsInvalidNumber},
-        CheckRow{"DashInTheAccessNumber",
-                 [](SmsRequest& r) {
-                     r.mode = SendMode::Provider;
-                     r.accessNumber = "555-0100";
-                 },
-                 kSmsInvalidNumber},
-        CheckRow{"LowerCaseDialCharacter",
-                 [](SmsRequest& r) {
-                     r.mode = SendMode::Pager;
-                     r.recipientNumber = "5550300w4711";
-                 },
-                 kSmsInvalidNumber},
-        CheckRow{"SixGsmParts", [](SmsRequest& r) { r.message = kSixParts; }, kSmsTooLong},
-        CheckRow{"SixTapBlocks",
-                 [](SmsRequest& r) {
-                     r.mode = SendMode::Provider;
-                     r.protocol = CentreProtocol::Tap;
-                     r.recipientNumber = "4711";
-                     r.message = kSixParts;
-                 },
-                 kSmsTooLong},
-        CheckRow{"UnknownDataFormat", [](SmsRequest& r) { r.dataFormat = 3; }, kSmsBadSettings},
-        CheckRow{"NoSpeed", [](SmsRequest& r) { r.speed = 0; }, kSmsBadSettings}),
+        CheckRow{"NoMode", with(std::nullopt, "+4917012345"), kSmsNoSendMode},
+        CheckRow{"NoRecipient", with(kGsm, ""), kSmsInvalidNumber},
+        CheckRow{"PausesInAGsmRecipient", with(kGsm, "0170,123"), kSmsInvalidNumber},
+        CheckRow{"BadSender", with(kGsm, "0170123", "", "Kelvara"), kSmsInvalidNumber},
+        CheckRow{"NoAccessNumber", with(kProvider, "0170123", ""), kSmsInvalidNumber},
+        CheckRow{"DashInTheAccessNumber", with(kProvider, "0170123", "555-0100"), kSmsInvalidNumber},
+        CheckRow{"LowerCaseDialCharacter", with(SendMode::Pager, "5550300w4711"), kSmsInvalidNumber},
+        CheckRow{"SixGsmParts", with(kGood, kSixParts, CentreProtocol::Ucp, 1, 9600), kSmsTooLong},
+        CheckRow{"SixTapBlocks", with(with(kProvider, "4711"), kSixParts, CentreProtocol::Tap, 1, 9600), kSmsTooLong},
+        CheckRow{"UnknownDataFormat", with(kGood, "Zone 1 high", CentreProtocol::Ucp, 3, 9600), kSmsBadSettings},
+        CheckRow{"NoSpeed", with(kGood, "Zone 1 high", CentreProtocol::Ucp, 1, 0), kSmsBadSettings}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(RequestChecks, LeaveAPagersNumberAndAnEmptySenderAlone) {
     SmsRequest r = gsmRequest();
