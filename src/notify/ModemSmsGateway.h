@@ -14,7 +14,7 @@
 namespace kelvara::notify {
 
 // Sends through a modem on the serial line: each send runs on a worker thread of its own, one at a time,
-// and its outcome comes back on the thread that asked for it.
+// and its outcome comes back on the thread the gateway was made in, which is the one that asks.
 class ModemSmsGateway final : public SmsGateway {
 public:
     using ClockFactory = std::function<std::unique_ptr<base::Clock>()>;
