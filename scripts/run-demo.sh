@@ -30,6 +30,19 @@ for _ in $(seq 50); do
 done
 [ -e "$adapter" ] || { echo "The bus simulator did not start:"; cat "$site/sim.log"; exit 1; }
 
+# The simulated GSM modem the demo's recipient is told through; the messages it takes go to modem.log.
+modem="$site/modem"
+rm -f "$modem"
+"$build/tools/sim/kelvara-sim" --modem "$KELVARA_ROOT/data/demo/modem.json" --link "$modem" \
+    </dev/null >"$site/modem.log" 2>&1 &
+modem_pid=$!
+trap 'kill "$sim_pid" "$modem_pid" 2>/dev/null || true' EXIT
+for _ in $(seq 50); do
+    [ -e "$modem" ] && break
+    sleep 0.1
+done
+[ -e "$modem" ] || { echo "The modem simulator did not start:"; cat "$site/modem.log"; exit 1; }
+
 # The demo keeps its serial port settings inside the site, away from the user's own.
 export XDG_CONFIG_HOME="$site/.config"
 mkdir -p "$XDG_CONFIG_HOME/Kelvara"

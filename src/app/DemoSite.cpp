@@ -2,6 +2,7 @@
 
 #include "app/KvrIniFile.h"
 #include "store/AlarmPanelStore.h"
+#include "store/CallAlarmStore.h"
 #include "store/Database.h"
 #include "store/MonitorSetsStore.h"
 #include "store/SystemStore.h"
@@ -70,6 +71,25 @@ base::Result<void> DemoSite::fill(const QString& siteDir, const QString& scenari
     }
     if (const auto done = store::SystemStore(db).saveRooms(room); !done.ok())
         return done;
+
+    // One recipient, told by text message through the simulated GSM modem the demo keeps at "modem" in the
+    // site: at once when an alarm comes, then every five minutes up to three times.
+    store::CallAlarmRow recipient;
+    recipient.CallID = 1;
+    recipient.Notify = QStringLiteral("Mobile");
+    recipient.SendType = QStringLiteral("GSM");
+    recipient.Active = true;
+    recipient.Repeat = 5;
+    recipient.Retry = 3;
+    recipient.Actual = 0;
+    recipient.Recipient = QStringLiteral("Kitchen manager");
+    recipient.RecipientNo = QStringLiteral("5550100");
+    recipient.Device = dir.filePath(QStringLiteral("modem"));
+    recipient.Speed = QStringLiteral("9600");
+    recipient.Parity = QStringLiteral("none");
+    recipient.Protocol = QStringLiteral("UCP");
+    if (const auto id = store::CallAlarmStore(db).insert(recipient); !id)
+        return id.failure();
 
     // Readings every 20 seconds (the timer ticks every 10), records every minute, Celsius.
     const QString iniPath = dir.filePath(KvrIniFile::kFileName);

@@ -10,6 +10,10 @@
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
 #include "monitoring/ZonePassObserver.h"
+#include "notify/AlarmDispatcher.h"
+#include "notify/MailTransport.h"
+#include "notify/ModemSmsGateway.h"
+#include "notify/NotificationView.h"
 #include "sensornet/EventLoopPause.h"
 #include "sensornet/SystemSerialPort.h"
 
@@ -26,6 +30,16 @@ public:
     ConsoleObserver() : m_out(stdout) {}
     void logLine(const QString& line) override { m_out << line << Qt::endl; }
     void processEvents() override { QCoreApplication::processEvents(); }
+
+private:
+    QTextStream m_out;
+};
+
+// The console's view of the alarm notification: the send's progress lines on standard output.
+class ConsoleNotificationView final : public notify::NotificationView {
+public:
+    ConsoleNotificationView() : m_out(stdout) {}
+    void statusLine(const QString& line) override { m_out << line << Qt::endl; }
 
 private:
     QTextStream m_out;
@@ -53,8 +67,16 @@ int runHeadless(app::AppContext& ctx) {
             if (visible && !text.trimmed().isEmpty() && text != monitoring::MonitoringCycle::kReadingText)
                 console.notice(text.trimmed());
         });
+    // Alarms reach the notification list without windows too; there is no sound or animation here.
+    ConsoleNotificationView notificationView;
+    notify::ModemSmsGateway sms;
+    notify::NoMailTransport mail;
+    notify::AlarmDispatcher dispatcher(ctx, job.cycle(),
+                                       {clock, console, notificationView, sms, mail, nullptr});
+    job.cycle().setHooks({{}, {}, [&dispatcher] { dispatcher.Read_Alarms(); }});
     job.loadZones();
     job.start(app::UserSettings());
+    dispatcher.startStatusTimer();
 
     // A stop asked for in the middle of a pass ends the loop once the pass is over.
     QObject::connect(&watcher, &SignalWatcher::stopRequested, qApp, [] { QCoreApplication::exit(0); });

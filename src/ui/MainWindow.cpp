@@ -4,6 +4,9 @@
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
 #include "monitoring/ZoneListModel.h"
+#include "notify/AlarmDispatcher.h"
+#include "notify/MailTransport.h"
+#include "notify/ModemSmsGateway.h"
 #include "ui/AlarmIndicator.h"
 #include "ui/LoginDialog.h"
 #include "ui/QtSoundPlayer.h"
@@ -81,6 +84,19 @@ MainWindow::MainWindow(app::AppContext& ctx, Seams seams, QWidget* parent)
     setWindowIcon(QApplication::style()->standardIcon(QStyle::SP_ComputerIcon));
     m_job = std::make_unique<monitoring::MonitoringJob>(ctx, m_seams.clock, m_seams.dialogs, *this, *this,
                                                         m_seams.makePort(), m_seams.makePause());
+    if (!m_seams.sms) {
+        m_ownSms = std::make_unique<notify::ModemSmsGateway>();
+        m_seams.sms = m_ownSms.get();
+    }
+    if (!m_seams.mail) {
+        m_ownMail = std::make_unique<notify::NoMailTransport>();
+        m_seams.mail = m_ownMail.get();
+    }
+    m_dispatcher = std::make_unique<notify::AlarmDispatcher>(
+        ctx, m_job->cycle(),
+        notify::AlarmDispatcher::Seams{m_seams.clock, *this, *this, *m_seams.sms, *m_seams.mail,
+                                       m_sound.get()});
+    m_job->cycle().setHooks({{}, {}, [this] { m_dispatcher->Read_Alarms(); }});
     buildPanes();
     resize(900, 680);
 
@@ -261,7 +277,23 @@ void MainWindow::startMonitoring() {
             [this](const QString& text, bool visible) { setStatus(text.trimmed(), visible); });
     connect(&m_job->cycle(), &monitoring::MonitoringCycle::readingChanged, this, &MainWindow::readingChanged);
     m_job->start(m_seams.settings);
+    m_dispatcher->startStatusTimer();
     showAlarmState();
+}
+
+void MainWindow::restoreWindow() {
+    // Only a window the user put away comes back; one not shown yet stays as it is.
+    if (isMinimized() || (m_tray && m_tray->isVisible()))
+        restoreFromTray();
+}
+
+void MainWindow::clearStatus() {
+    m_statusList->clear();
+}
+
+void MainWindow::statusLine(const QString& line) {
+    m_statusList->addItem(line);
+    m_statusList->repaint();
 }
 
 void MainWindow::readingChanged(bool reading) {

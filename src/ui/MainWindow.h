@@ -4,6 +4,7 @@
 #include "base/ErrorReporter.h"
 #include "base/UserDialogs.h"
 #include "monitoring/ZonePassObserver.h"
+#include "notify/NotificationView.h"
 #include "sensornet/Pause.h"
 #include "sensornet/SerialPort.h"
 
@@ -32,15 +33,21 @@ class ZoneListModel;
 } // namespace kelvara::monitoring
 
 namespace kelvara::notify {
+class AlarmDispatcher;
+class MailTransport;
+class SmsGateway;
 class SoundPlayer;
-}
+} // namespace kelvara::notify
 
 namespace kelvara::ui {
 
 class AlarmIndicator;
 
 // The program's permanent window: zones, cook cycles, status; its close ends the run.
-class MainWindow final : public QMainWindow, public base::ErrorReporter, public monitoring::ZonePassObserver {
+class MainWindow final : public QMainWindow,
+                         public base::ErrorReporter,
+                         public monitoring::ZonePassObserver,
+                         public notify::NotificationView {
     Q_OBJECT
 public:
     // What the window works with, wired by the program's entry point (or a test).
@@ -50,6 +57,10 @@ public:
         app::UserSettings& settings;
         sensornet::PortFactory makePort;
         sensornet::PauseFactory makePause;
+        // How alarm notifications go out; none: the window sends SMS through the modems itself and sends no
+        // e-mail.
+        notify::SmsGateway* sms = nullptr;
+        notify::MailTransport* mail = nullptr;
     };
 
     MainWindow(app::AppContext& ctx, Seams seams, QWidget* parent = nullptr);
@@ -68,6 +79,11 @@ public:
     void zoneStarted(int index) override;
     void zoneShown(int index, const store::MonitorSetsRow& zone, const QString& shown) override;
     void processEvents() override;
+
+    // The alarm notification, as the window shows it.
+    void restoreWindow() override;
+    void clearStatus() override;
+    void statusLine(const QString& line) override;
     void passFinished() override;
 
     // The View menu's toggle group over the status list: 0 "Error Log", 1 "Alarm Notification Log",
@@ -139,6 +155,9 @@ private:
     int m_viewChecked = -1;
 
     std::unique_ptr<notify::SoundPlayer> m_sound;
+    std::unique_ptr<notify::SmsGateway> m_ownSms;
+    std::unique_ptr<notify::MailTransport> m_ownMail;
+    std::unique_ptr<notify::AlarmDispatcher> m_dispatcher;
     QSystemTrayIcon* m_tray = nullptr;
 
     bool m_started = false;

@@ -1,0 +1,117 @@
+// The real program without windows, on the simulated bus and two simulated modems: a zone above its limit
+// reaches a GSM recipient and a UCP message centre's recipient, and the logs and counts say so.
+#include "store/CallAlarmStore.h"
+#include "store/Database.h"
+#include "support/KelvaraProcess.h"
+#include "support/SimProcess.h"
+#include "support/TempSite.h"
+
+#include <QDeadlineTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using namespace kelvara;
+
+namespace {
+
+const QByteArray kBus = R"({"devices": [
+    {"rom": "1B0000000000A328", "temperature": 28, "zone": {"name": "Dry Store", "low": 10, "high": 25, "delay": 0}},
+    {"rom": "610000000000C105", "on": false}]})";
+const QByteArray kGsm = R"({"modem": "gsm"})";
+const QByteArray kHayes =
+    R"({"modem": "hayes", "numbers": {"5550200": {"centre": "ucp", "password": "secret"}}})";
+
+// The modem's next accepted message; the first reading pass comes a tick after the start.
+QJsonObject message(test::SimProcess& modem) {
+    QDeadlineTimer limit(60000);
+    QString line;
+    while (line.isEmpty() && !limit.hasExpired())
+        line = modem.nextLine();
+    return QJsonDocument::fromJson(line.toUtf8()).object();
+}
+
+bool fileEndsWith(const QString& path, const QByteArray& end) {
+    QDeadlineTimer limit(60000);
+    while (!limit.hasExpired()) {
+        if (test::TempSite::readFile(path).endsWith(end))
+            return true;
+        QThread::msleep(200);
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(HeadlessNotification, AZoneAboveItsLimitReachesAGsmAndAUcpRecipient) {
+    test::TempSite root;
+    root.write("scenario.json", kBus);
+    test::SimProcess bus(kBus);
+    test::SimProcess gsm(kGsm, {}, test::SimProcess::File::Modem);
+    test::SimProcess hayes(kHayes, {}, test::SimProcess::File::Modem);
+    ASSERT_TRUE(bus.started() && gsm.started() && hayes.started());
+
+    const QString site = root.file("site");
+    test::KelvaraProcess create(root.path());
+    ASSERT_EQ(
+        create.runToEnd({"--create-site", site, "--sides", "zone", "--demo", root.file("scenario.json")}), 0)
+        << create.stdErr().toStdString();
+    {
+        // The demo's recipient on the GSM modem, and a second one behind a UCP centre.
+        store::Database db(store::DatabaseKind::Kvr);
+        ASSERT_TRUE(db.open(site + "/KVR.db").ok());
+        const store::CallAlarmStore list(db);
+        auto rows = list.loadAll();
+        ASSERT_TRUE(rows.ok() && rows->size() == 1U);
+        store::CallAlarmRow mobile = rows->front();
+        mobile.Device = gsm.ptyPath();
+        ASSERT_TRUE(list.update(mobile).ok());
+        store::CallAlarmRow centre = mobile;
+        centre.CallID = 2;
+        centre.SendType = "Provider";
+        centre.Protocol = "UCP";
+        centre.AccessNo = "5550200";
+        centre.RecipientNo = "5550111";
+        centre.Password = "secret";
+        centre.Device = hayes.ptyPath();
+        ASSERT_TRUE(list.insert(centre).ok());
+    }
+    root.write("Kelvara/Kelvara.ini",
+               "[Properties]\nSettings=115200,n,8,1\nPortName=" + bus.ptyPath().toUtf8() + "\n");
+
+    test::KelvaraProcess kelvara(root.path());
+    kelvara.start({"--site", site, "--headless"});
+    const QString text = "Kelvara Dry Store  High Alarm  28C\r\n";
+    const QJsonObject toMobile = message(gsm);
+    EXPECT_EQ(toMobile.value("via").toString(), "gsm");
+    EXPECT_EQ(toMobile.value("to").toString(), "5550100");
+    EXPECT_EQ(toMobile.value("text").toString(), text);
+    const QJsonObject toCentre = message(hayes);
+    EXPECT_EQ(toCentre.value("via").toString(), "ucp");
+    EXPECT_EQ(toCentre.value("to").toString(), "5550111");
+    EXPECT_EQ(toCentre.value("text").toString(), text);
+
+    ASSERT_TRUE(fileEndsWith(site + "/SMTP.log", "DONE\r\n")) << kelvara.stdOut().toStdString();
+    EXPECT_EQ(kelvara.terminate(), 0);
+
+    const QByteArray comms = test::TempSite::readFile(site + "/SMTP.log");
+    EXPECT_EQ(comms.count("Send Successful!\r\n"), 2) << comms.toStdString();
+    EXPECT_TRUE(comms.contains("Sending message to 5550111 , Please wait...\r\n"));
+    EXPECT_FALSE(comms.contains("secret"));
+    EXPECT_FALSE(test::TempSite::readFile(site + "/SMSLog.txt").contains("secret"));
+    const QList<QByteArray> calls = test::TempSite::readFile(site + "/KVRComm.log").split('\n');
+    ASSERT_EQ(calls.size(), 5) << "the titles, a line for each recipient";
+    EXPECT_TRUE(calls[0].startsWith("Notify         Date      Time"));
+    EXPECT_TRUE(calls[2].startsWith("Mobile         "));
+    EXPECT_TRUE(calls[3].endsWith("Kelvara Dry Store  High Alarm  28C:\r"));
+
+    store::Database db(store::DatabaseKind::Kvr);
+    ASSERT_TRUE(db.open(site + "/KVR.db").ok());
+    const auto rows = store::CallAlarmStore(db).loadAll();
+    ASSERT_TRUE(rows.ok());
+    for (const store::CallAlarmRow& row : *rows) {
+        EXPECT_EQ(row.Actual, 1) << row.RecipientNo.toStdString();
+        EXPECT_EQ(row.Rooms, "1,");
+    }
+}
