@@ -350,7 +350,9 @@ void MainWindow::passFinished() {
 void MainWindow::showAlarmState() {
     if (!m_started)
         return;
-    if (zones().anyRaised())
+    // A failed read of the bus sounds and notifies, but is no zone's alarm: the animation stays still.
+    const bool sensorRead = m_job->cycle().alarmState().AlarmRooms == QLatin1String("SensorRead");
+    if (zones().anyRaised() && !sensorRead)
         m_alarmInd->start();
     else
         m_alarmInd->stop();
