@@ -18,7 +18,8 @@ const QString CallLog::kTitle = QStringLiteral("Notify         Date      Time   
 const QString CallLog::kRule = QString(kTitle.size(), QLatin1Char('-'));
 
 QString CallLog::line(const store::CallAlarmRow& row, const QDateTime& at, const QString& logMessage) {
-    QString text = column(row.Notify, 15) + column(at.date().toString(QStringLiteral("MM/dd/yyyy")), 10) +
+    // A two-digit year leaves the date a blank before the time column, as a short date form does.
+    QString text = column(row.Notify, 15) + column(at.date().toString(QStringLiteral("MM/dd/yy")), 10) +
                    column(at.time().toString(QStringLiteral("h:mm:ss AP")), 15) + column(row.Recipient, 50);
     if (row.Notify == QLatin1String("Email"))
         text += QString(40, QLatin1Char(' '));

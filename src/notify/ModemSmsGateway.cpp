@@ -7,6 +7,7 @@
 #include "sensornet/SystemSerialPort.h"
 
 #include <QMetaObject>
+#include <QThread>
 
 namespace kelvara::notify {
 
@@ -23,8 +24,8 @@ ModemSmsGateway::ModemSmsGateway(sensornet::PortFactory ports, ClockFactory cloc
 
 ModemSmsGateway::~ModemSmsGateway() {
     m_abandon = true;
-    if (m_worker.joinable())
-        m_worker.join();
+    if (m_worker)
+        m_worker->wait();
     // m_home goes after this, taking the outcome the worker may have posted with it.
 }
 
@@ -41,7 +42,8 @@ QStringList ModemSmsGateway::devices() const {
 void ModemSmsGateway::startNext() {
     m_running = std::move(m_waiting.front());
     m_waiting.pop_front();
-    m_worker = std::thread([this, request = m_running->request] {
+    // A thread of Qt's own, as the serial port watches its device through the thread's event dispatcher.
+    m_worker.reset(QThread::create([this, request = m_running->request] {
         SmsOutcome outcome;
         const std::unique_ptr<base::Clock> clock = m_clocks();
         if (std::unique_ptr<sensornet::SerialPort> port = m_ports())
@@ -50,11 +52,12 @@ void ModemSmsGateway::startNext() {
             outcome = {kSmsPortNotOpened, smsErrorText(kSmsPortNotOpened), {}};
         QMetaObject::invokeMethod(
             m_home.get(), [this, outcome] { finished(outcome); }, Qt::QueuedConnection);
-    });
+    }));
+    m_worker->start();
 }
 
 void ModemSmsGateway::finished(const SmsOutcome& outcome) {
-    m_worker.join();
+    m_worker->wait();
     const Done done = std::move(m_running->done);
     m_running.reset();
     if (!m_waiting.empty())

@@ -5,11 +5,11 @@
 #include "sensornet/SerialPort.h"
 
 #include <QObject>
+#include <QThread>
 #include <atomic>
 #include <deque>
 #include <memory>
 #include <optional>
-#include <thread>
 
 namespace kelvara::notify {
 
@@ -50,7 +50,7 @@ private:
     std::deque<Job> m_waiting;
     std::optional<Job> m_running;
     std::atomic<bool> m_abandon{false};
-    std::thread m_worker;
+    std::unique_ptr<QThread> m_worker;
 };
 
 } // namespace kelvara::notify

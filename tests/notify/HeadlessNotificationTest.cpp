@@ -94,6 +94,8 @@ TEST(HeadlessNotification, AZoneAboveItsLimitReachesAGsmAndAUcpRecipient) {
 
     ASSERT_TRUE(fileEndsWith(site + "/SMTP.log", "DONE\r\n")) << kelvara.stdOut().toStdString();
     EXPECT_EQ(kelvara.terminate(), 0);
+    EXPECT_FALSE(kelvara.stdErr().contains("QSocketNotifier"))
+        << "the modem's port lives on a thread of Qt's";
 
     const QByteArray comms = test::TempSite::readFile(site + "/SMTP.log");
     EXPECT_EQ(comms.count("Send Successful!\r\n"), 2) << comms.toStdString();
