@@ -1,6 +1,7 @@
 #include "app/KvrIniFile.h"
 
 #include "app/IniText.h"
+#include "app/TemperatureUnit.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -19,7 +20,7 @@ KvrSettings KvrIniFile::parse(const QByteArray& bytes) {
         const QString value = e->value.trimmed();
         const double number = IniText::leadingNumber(value);
         if (key == QLatin1String("TempType"))
-            s.TempType = value;
+            s.TempType = temperatureUnit(value);
         else if (key == QLatin1String("AudibleAlarmOff")) {
             if (const auto b = IniText::truthValue(value))
                 s.AudibleAlarmOff = *b;

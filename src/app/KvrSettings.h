@@ -7,7 +7,7 @@ namespace kelvara::app {
 
 // The values of KVR.INI that start-up keeps: units, zone count, read/record intervals, alarm sound.
 struct KvrSettings {
-    QString TempType;
+    QString TempType = QStringLiteral("C"); // "F" or "C", see temperatureUnit()
     bool AudibleAlarmOff = false;
     std::int16_t ColdReadHours = 0;
     double ColdReadMins = 0;

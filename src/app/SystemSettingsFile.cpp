@@ -68,7 +68,7 @@ const std::array<Line, 26>& lines() {
         company("PostalCode=", &store::CompanyInfo::PostalCode),
         company("WorkPhone=", &store::CompanyInfo::WorkPhone),
         company("FaxNumber=", &store::CompanyInfo::FaxNumber),
-        Line{"TempType=", [](SystemSettings& s, const QString& v) { s.TempType = v; },
+        Line{"TempType=", [](SystemSettings& s, const QString& v) { s.TempType = temperatureUnit(v); },
              [](const SystemSettings& s) { return QString::fromLatin1(s.celsius() ? "C" : "F"); }},
         check("AudibleAlarmOff=", &SystemSettings::AudibleAlarmOff),
         number("ColdReadHours=", &SystemSettings::ColdReadHours),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TemperatureUnit.h"
 #include "base/Result.h"
 #include "store/CompanyInfo.h"
 
@@ -14,7 +15,7 @@ struct AppContext;
 // The values the system settings window edits in KVR.INI, one per line of the file and in the file's order.
 struct SystemSettings {
     store::CompanyInfo company;             // the first seven lines
-    QString TempType = QStringLiteral("F"); // "C" for Celsius, anything else reads as Fahrenheit
+    QString TempType = QStringLiteral("C"); // "F" or "C", see temperatureUnit()
     bool AudibleAlarmOff = false;
     double ColdReadHours = 0;
     double ColdReadMins = 0;
@@ -34,7 +35,7 @@ struct SystemSettings {
     QString SMTPPassword;
     bool SMTPLogin = false;
 
-    [[nodiscard]] bool celsius() const { return TempType == QLatin1String("C"); }
+    [[nodiscard]] bool celsius() const { return temperatureUnit(TempType) == QLatin1String("C"); }
     // The unit as the site row's Mode column keeps it: the caption of the chosen unit.
     [[nodiscard]] QString modeCaption() const;
 

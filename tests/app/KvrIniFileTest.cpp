@@ -1,6 +1,7 @@
 // Reading KVR.INI into the start-up settings, and rewriting its Zones line.
 #include "app/KvrIniFile.h"
 
+#include "app/SystemSettingsFile.h"
 #include "support/TempSite.h"
 
 #include <gtest/gtest.h>
@@ -80,4 +81,22 @@ TEST(KvrIniFile, ZonesRewriteKeepsEveryOtherLineAsItWas) {
     expected.replace("ZonesExtra=1\r\n", "Zones=3\r\n"); // a line is matched by its first five characters
     EXPECT_EQ(site.read("KVR.INI"), expected);
     EXPECT_EQ(KvrIniFile::load(site.file("KVR.INI"))->Zones, 3);
+}
+
+// Monitoring reads KVR.INI, the settings window its own reader: both must name one unit for every text.
+TEST(TemperatureUnit, IsTheSameLetterForMonitoringAndTheSettingsWindow) {
+    const std::vector<std::pair<QByteArray, QString>> cases{{"TempType=f\r\n", "F"},
+                                                            {"TempType= F \r\n", "F"},
+                                                            {"TempType=c\r\n", "C"},
+                                                            {"TempType=\r\n", "C"},
+                                                            {"TempType=Kelvin\r\n", "C"}};
+    for (const auto& [ini, unit] : cases) {
+        const KvrSettings monitoring = KvrIniFile::parse(ini + "DONE\r\n");
+        // The window's reader takes the file as it writes it, a line per setting in its order.
+        QByteArray full = kelvara::app::SystemSettingsFile::format({});
+        full.replace("TempType=C\r\n", ini);
+        const kelvara::app::SystemSettings window = kelvara::app::SystemSettingsFile::parse(full);
+        EXPECT_EQ(monitoring.TempType, unit) << ini.constData();
+        EXPECT_EQ(window.celsius(), unit == "C") << ini.constData();
+    }
 }
