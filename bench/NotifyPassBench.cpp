@@ -174,11 +174,11 @@ int main(int argc, char** argv) {
     line("none due: the call and its events", none.totalMs);
     line("ten due: the call", due.callMs);
     line("ten due: the call and its events", due.totalMs);
+    // The highest against the usual pass without a send: what the worst run paid on top.
     out << QStringLiteral("added by ten due recipients (target under 20 ms): median %1 ms, highest %2 ms")
                .arg(median(due.totalMs) - median(none.totalMs), 0, 'f', 3)
-               .arg(*std::max_element(due.totalMs.begin(), due.totalMs.end()) -
-                        *std::max_element(none.totalMs.begin(), none.totalMs.end()),
-                    0, 'f', 3)
+               .arg(*std::max_element(due.totalMs.begin(), due.totalMs.end()) - median(none.totalMs), 0, 'f',
+                    3)
         << Qt::endl;
     return 0;
 }
