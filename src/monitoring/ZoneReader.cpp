@@ -57,10 +57,16 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
     const QDate recDate = started.date();
     const QTime recTime(started.time().hour(), started.time().minute(), 0);
     const store::Database& db = *m_ctx.databases.kvr;
+    // The minute counts as recorded from here on; it is stored with the first zone's values, so a cut before
+    // they are committed leaves the minute to be recorded after the restart.
+    bool recordTimeStored = !recordNow;
+    const auto storeRecordTime = [&] {
+        check(store::SystemStore(db).saveLastRecord(recDate, recTime));
+        recordTimeStored = true;
+    };
     if (recordNow) {
         m_ctx.LastDate = recDate;
         m_ctx.LastTime = recTime;
-        check(store::SystemStore(db).saveLastRecord(recDate, recTime));
     }
 
     store::MonitorSetsStore zones(db);
@@ -111,6 +117,8 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
         std::optional<store::Transaction> zoneTransaction;
         if (recordNow)
             zoneTransaction.emplace(db);
+        if (!recordTimeStored)
+            storeRecordTime();
         zone.TimeRead = readAt;
         check(zones.updateReading(zone));
 
@@ -158,6 +166,8 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
     }
     if (passTransaction)
         check(passTransaction->commit());
+    if (!recordTimeStored)
+        storeRecordTime(); // a site without zones still moves on to its next record time
     m_observer.passFinished();
 }
 

@@ -27,12 +27,17 @@ QByteArray scratchpad(const char* lowHigh) {
 }
 
 struct Seen final : monitoring::ZonePassObserver {
+    void zoneStarted(int index) override {
+        if (onZoneStarted)
+            onZoneStarted(index);
+    }
     void zoneShown(int index, const store::MonitorSetsRow&, const QString& text) override {
         shown << QString::number(index) + "=" + text;
     }
     void logLine(const QString& line) override { lines << line; }
     QStringList shown;
     QStringList lines;
+    std::function<void(int)> onZoneStarted;
 };
 
 const QByteArray kRom1 = "750000000000A128";
@@ -178,4 +183,19 @@ TEST_F(ZoneReaderTest, ASilentSensorShowsNrKeepsItsLastValueAndRecordsIt) {
     EXPECT_TRUE(seen.lines[0].startsWith("COLD   Error   Error             ")) << seen.lines[0].toStdString();
     EXPECT_TRUE(seen.lines[0].endsWith("    1   Zone 1   NR"));
     EXPECT_EQ(port.written.count("aR\r"), 3);
+}
+
+// A cut of the program before the first zone's values are committed must not count the minute as recorded.
+TEST_F(ZoneReaderTest, TheRecordTimeIsStoredWithTheFirstZonesValuesNotBefore) {
+    addZone(1, kRom1, true);
+    answers(kRom1, "9101");
+    std::optional<QTime> storedAtFirstZone;
+    seen.onZoneStarted = [&](int index) {
+        if (index == 0)
+            storedAtFirstZone = store::SystemStore(*ctx.databases.kvr).load()->LastTime;
+    };
+    reader.Read_C3Cold(state);
+    EXPECT_NE(storedAtFirstZone, QTime(10, 0)) << "the minute was stored before any value of it";
+    EXPECT_EQ(store::SystemStore(*ctx.databases.kvr).load()->LastTime, QTime(10, 0));
+    EXPECT_EQ(monitorRows().size(), 1u);
 }
