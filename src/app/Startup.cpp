@@ -70,6 +70,13 @@ void Startup::loadSettingsFiles() {
         m_ctx.settings = *kvr;
     else
         m_ctx.startupNotices << kvr.error() + QStringLiteral(" The default settings are used.");
+    // A file with nothing usable in it leaves every interval at 0, and a side without a read interval is
+    // never read: say so rather than run silently.
+    const KvrSettings& s = m_ctx.settings;
+    const bool zoneReads = m_ctx.hasZoneSide() && s.ColdReadHours * 3600.0 + s.ColdReadMins * 60.0 > 0;
+    const bool cookReads = m_ctx.hasCookSide() && s.HotReadHours * 3600.0 + s.HotReadMins * 60.0 > 0;
+    if (!zoneReads && !cookReads)
+        m_ctx.startupNotices << kNoReadIntervalText;
 
     const auto adapter = SensorReaderIniFile::load(dir.filePath(SensorReaderIniFile::kFileName));
     if (adapter.ok())

@@ -22,6 +22,9 @@ public:
     [[nodiscard]] Outcome run(const Hooks& hooks = {});
     // "KVR" when the zone database is present, "Thermo" appended when both cook databases are.
     [[nodiscard]] static QString databaseModeOf(const QString& siteDir);
+    static inline const QString kNoReadIntervalText =
+        QStringLiteral("KVR.INI sets no read interval (ColdReadHours and ColdReadMins, HotReadHours and "
+                       "HotReadMins): no sensor is read until one is set.");
     static inline const QString kTitle = QStringLiteral("Kelvara");
     static inline const QString kSecondCopyText = QStringLiteral(
         "You already have a copy of the Kelvara program open.  Please check the taskbar for the "

@@ -16,6 +16,7 @@
 #include "notify/NotificationView.h"
 #include "sensornet/EventLoopPause.h"
 #include "sensornet/SystemSerialPort.h"
+#include "store/Database.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -55,6 +56,14 @@ int runHeadless(app::AppContext& ctx) {
         return 1;
     for (const QString& notice : ctx.startupNotices)
         console.notice(notice);
+    // Without windows nobody would see a site running on without its data: stop, so that a service
+    // manager restarts it and its operator sees why.
+    const auto opened = [](const std::unique_ptr<store::Database>& db) { return db && db->isOpen(); };
+    if ((ctx.hasZoneSide() && !opened(ctx.databases.kvr)) ||
+        (ctx.hasCookSide() && !opened(ctx.databases.thermo))) {
+        console.notice(QStringLiteral("Kelvara stops: a database of this site could not be opened."));
+        return 1;
+    }
     console.notice(QStringLiteral("Kelvara is running on %1 (%2) without windows; stop it with Ctrl+C.")
                        .arg(QDir::toNativeSeparators(ctx.siteDir), ctx.DatabaseMode));
 

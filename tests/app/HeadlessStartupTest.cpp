@@ -1,4 +1,5 @@
 // Start-up of the real program without windows: which sides run, the one-copy rule, site creation.
+#include "app/Startup.h"
 #include "support/KelvaraProcess.h"
 #include "support/TempSite.h"
 
@@ -59,7 +60,7 @@ TEST_P(HeadlessStart, RunsTheSidesWhoseDatabasesArePresent) {
         root.write(QStringLiteral("site/") + r.overwritten, QByteArray(4096, 'x'));
     KelvaraProcess p(config.path());
     if (!r.mode) {
-        EXPECT_NE(p.runToEnd({"--site", site, "--headless"}), 0);
+        EXPECT_EQ(p.runToEnd({"--site", site, "--headless"}), 1) << "it ends by itself, saying it failed";
     } else {
         p.start({"--site", site, "--headless"});
         ASSERT_TRUE(p.waitForStderr(runningLine(site, r.mode))) << p.stdErr().toStdString();
@@ -80,8 +81,10 @@ INSTANTIATE_TEST_SUITE_P(
                       StartRow{"BothSidesWithoutTheThermocoupleTable", "both", "ThermoTypes.db", nullptr,
                                "KVR", ""},
                       StartRow{"NoSettingsFile", "zone", "KVR.INI", nullptr, "KVR", "Could not read KVR.INI"},
-                      StartRow{"DamagedDatabaseShowsTheEnginesText", "zone", nullptr, "KVR.db", "KVR",
-                               "Kelvara (information): file is not a database"}),
+                      StartRow{"DamagedDatabaseShowsTheEnginesTextAndStops", "zone", nullptr, "KVR.db",
+                               nullptr, "Kelvara (information): file is not a database"},
+                      StartRow{"SettingsWithNothingUsableSayTheSitesReadsNothing", "zone", nullptr, "KVR.INI",
+                               "KVR", kelvara::app::Startup::kNoReadIntervalText}),
     [](const ::testing::TestParamInfo<StartRow>& info) { return std::string(info.param.name); });
 
 TEST_F(HeadlessStartup, ANewSiteNeverOverwritesDataAndRunsOneCopyAtATime) {

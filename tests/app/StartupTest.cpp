@@ -92,9 +92,10 @@ TEST_F(StartupTest, MissingSettingsFilesLeaveDefaultsAndOneNoticeEach) {
     QFile::remove(site.file("KVR.INI"));
     QFile::remove(site.file("SensorReader.ini"));
     ASSERT_EQ(run(), app::Startup::Outcome::Running);
-    ASSERT_EQ(ctx.startupNotices.size(), 2);
+    ASSERT_EQ(ctx.startupNotices.size(), 3);
     EXPECT_TRUE(ctx.startupNotices.at(0).contains("KVR.INI"));
-    EXPECT_TRUE(ctx.startupNotices.at(1).contains("SensorReader.ini"));
+    EXPECT_EQ(ctx.startupNotices.at(1), app::Startup::kNoReadIntervalText); // the defaults read nothing
+    EXPECT_TRUE(ctx.startupNotices.at(2).contains("SensorReader.ini"));
     EXPECT_TRUE(ctx.commands.ResetCmd.isEmpty());
 }
 
