@@ -25,6 +25,7 @@ public:
     }
     bool waitForReadyRead(int ms) override { return m_inner.waitForReadyRead(ms); }
     QString takeError() override { return m_inner.takeError(); }
+    [[nodiscard]] bool failed() const override { return m_inner.failed(); }
 
     qint64 written = 0;
     qint64 read = 0;

@@ -71,9 +71,7 @@ void MonitoringCycle::ReadSensors(bool coldDue, bool hotDue) {
     if (readCold || readHot) {
         Q_EMIT statusChanged(kReadingText, true);
         m_observer.processEvents();
-        if (!m_link.isOpen())
-            m_link.resetAdapter(m_ctx.commands.ResetCmd);
-        if (m_link.isOpen() && m_bus.adapterPresent()) {
+        if (connectLink() && m_bus.adapterPresent()) {
             if (readCold && m_ctx.databases.kvr) {
                 m_lastColdRead = m_clock.currentTime();
                 m_zones.Read_C3Cold(m_state);
@@ -88,13 +86,37 @@ void MonitoringCycle::ReadSensors(bool coldDue, bool hotDue) {
         }
     }
 
-    m_lamps.Light_Panel(m_state);
+    if (m_link.failed()) {
+        m_adapterLost = true;
+        m_link.closePort(); // a failed device only keeps failing; the next pass opens it anew
+    }
+    // An adapter that could not be reached has been reported once this pass: the lamps wait for the pass
+    // that gets it back, which brings every lamp into step again (switches may have lost power with the
+    // adapter). A pass that read nothing tries to get it back for the lamps.
+    const bool lampsReachable =
+        (readCold || readHot) ? m_link.isOpen() && !m_adapterLost : !m_adapterLost || connectLink();
+    if (lampsReachable)
+        m_lamps.Light_Panel(m_state);
     if (m_hooks.readAlarms)
         m_hooks.readAlarms();
 
     m_reading = false;
     Q_EMIT readingChanged(false);
     m_timer.start();
+}
+
+bool MonitoringCycle::connectLink() {
+    if (m_link.failed())
+        m_adapterLost = true;
+    else if (m_link.isOpen())
+        return true;
+    if (m_adapterLost)
+        m_link.reopen(m_ctx.commands.ResetCmd);
+    else
+        m_link.resetAdapter(m_ctx.commands.ResetCmd);
+    if (m_link.isOpen())
+        m_adapterLost = false;
+    return m_link.isOpen();
 }
 
 void MonitoringCycle::failurePath() {

@@ -100,6 +100,9 @@ Q_SIGNALS:
     void statusChanged(const QString& text, bool visible);
 
 private:
+    // Makes sure the port is open and its device has not failed, reopening it when it has; false when the
+    // adapter cannot be reached this pass.
+    bool connectLink();
     void failurePath();
 
     app::AppContext& m_ctx;
@@ -118,6 +121,9 @@ private:
     QTime m_lastColdRead{0, 0};
     QTime m_lastHotRead{0, 0};
     bool m_reading = false;
+    // The port failed since it was opened (the adapter was unplugged or broke down) and has not been opened
+    // again since: each pass tries once, without a message box.
+    bool m_adapterLost = false;
 };
 
 } // namespace kelvara::monitoring

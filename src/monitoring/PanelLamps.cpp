@@ -10,7 +10,7 @@ PanelLamps::PanelLamps(app::AppContext& ctx, sensornet::AdapterLink& link, senso
     : m_ctx(ctx), m_link(link), m_bus(bus) {}
 
 bool PanelLamps::ensurePortOpen() {
-    if (!m_link.isOpen())
+    if (!m_link.isOpen() || m_link.failed())
         m_link.resetAdapter(m_ctx.commands.ResetCmd);
     return m_link.isOpen();
 }

@@ -19,7 +19,7 @@ public:
     PanelLamps(app::AppContext& ctx, sensornet::AdapterLink& link, sensornet::SensorBus& bus);
 
     // Brings every zone lamp to its zone's state, switching only the lamps that differ from the active-switch
-    // list. Nothing happens when the port cannot be opened.
+    // list. A port whose device failed is opened again first; nothing happens when it cannot be opened.
     void Light_Panel(const ZoneAlarmState& state);
     // Puts out every lit switch of the alarm panel's family.
     void AlarmPanelOff();

@@ -49,13 +49,25 @@ ConfigureOutcome AdapterLink::configurePort(const base::Result<StoredLineSetting
 }
 
 std::optional<QString> AdapterLink::resetAdapter(const QString& resetCommand) {
+    return openAndReset(resetCommand, false);
+}
+
+std::optional<QString> AdapterLink::reopen(const QString& resetCommand) {
+    return openAndReset(resetCommand, true);
+}
+
+std::optional<QString> AdapterLink::openAndReset(const QString& resetCommand, bool quiet) {
+    // Also a failed device is closed: its name (a symbolic link, for instance) is looked up anew.
     closePort();
     m_pause.wait(kResetWaitMs);
     const base::Result<void> opened = m_port.open(m_settings);
     if (!opened) {
         const int number = openErrorNumber(static_cast<PortFailure>(opened.code()));
-        if (number >= kInvalidPortNumber && number <= kPortAlreadyOpen)
-            m_dialogs.critical(kTitle, kCheckPortMessage + QString::number(number));
+        const QString text = kCheckPortMessage + QString::number(number);
+        if (quiet && m_reporter)
+            m_reporter->reportError(text, kReopenProcedure);
+        else if (!quiet && number >= kInvalidPortNumber && number <= kPortAlreadyOpen)
+            m_dialogs.critical(kTitle, text);
         m_port.close();
         return std::nullopt;
     }

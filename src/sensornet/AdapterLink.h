@@ -59,9 +59,15 @@ public:
     // Closes the port, waits a second, opens it, sends resetCommand and returns what came back within a
     // second. No value when the port could not be opened; the user has been told why.
     std::optional<QString> resetAdapter(const QString& resetCommand);
+    // The same for an adapter that was lost (unplugged, failing) and may be back: the device is looked up
+    // again under the stored name, and a failed opening goes to the reporter as one line instead of a
+    // message box, so that nobody has to be there to answer it.
+    std::optional<QString> reopen(const QString& resetCommand);
 
     void closePort();
     [[nodiscard]] bool isOpen() const { return m_port.isOpen(); }
+    // The port is open but its device failed: exchanges can only fail until it is opened again.
+    [[nodiscard]] bool failed() const { return m_port.isOpen() && m_port.failed(); }
 
     // The exchange: sends the command and collects the answer until it holds the terminator or the deadline
     // (counted from the call) passes. The answer keeps whatever came in the same read after the terminator.
@@ -90,8 +96,11 @@ public:
     static inline const QString kCheckPortMessage =
         QStringLiteral("Please check your COM Port Settings and cable connections.   Error #:");
     static inline const QString kExchangeProcedure = QStringLiteral("Port_Data");
+    static inline const QString kReopenProcedure = QStringLiteral("Port_Reopen");
 
 private:
+    // Closes, waits, opens and resets; quiet sends a failed opening to the reporter instead of a box.
+    std::optional<QString> openAndReset(const QString& resetCommand, bool quiet);
     void reportOnce(const QString& error, QStringList& reported);
     [[nodiscard]] QString received(const QString& raw) const;
 

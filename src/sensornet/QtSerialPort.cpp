@@ -54,6 +54,7 @@ base::Result<void> QtSerialPort::open(const LineSettings& settings) {
     }
     m_port.clearError();
     m_error.clear();
+    m_failed = false;
     return {};
 }
 
@@ -61,6 +62,7 @@ void QtSerialPort::close() {
     if (m_port.isOpen())
         m_port.close();
     m_port.clearError();
+    m_failed = false;
 }
 
 bool QtSerialPort::isOpen() const {
@@ -129,6 +131,10 @@ void QtSerialPort::noteError() {
         return; // clearing builds a translated text each time: only when there is something to clear
     if (error != QSerialPort::TimeoutError)
         m_error = m_port.errorString();
+    // A device that hung up or was pulled out fails on reads, writes or both, and keeps failing.
+    if (error == QSerialPort::ReadError || error == QSerialPort::WriteError ||
+        error == QSerialPort::ResourceError)
+        m_failed = true;
     m_port.clearError();
 }
 

@@ -21,6 +21,7 @@ public:
     QByteArray readAll() override;
     bool waitForReadyRead(int ms) override;
     QString takeError() override;
+    [[nodiscard]] bool failed() const override { return m_failed; }
 
     // How the driver's failure to open a device reads as the link's failure kinds.
     [[nodiscard]] static PortFailure failureOf(QSerialPort::SerialPortError error);
@@ -30,6 +31,7 @@ private:
 
     QSerialPort m_port;
     QString m_error;
+    bool m_failed = false;
 };
 
 } // namespace kelvara::sensornet

@@ -45,6 +45,9 @@ public:
     virtual bool waitForReadyRead(int ms) = 0;
     // The description of the last failure since the previous call, then forgets it; empty when none.
     virtual QString takeError() = 0;
+    // Whether the open device has failed (hung up, I/O error, unplugged): nothing more will come from it
+    // until it is closed and opened again. False once closed.
+    [[nodiscard]] virtual bool failed() const = 0;
 };
 
 // Makes a new, closed port: every window that talks to the adapter has its own.

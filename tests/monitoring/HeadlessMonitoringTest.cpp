@@ -1,12 +1,16 @@
 // The real program monitoring without windows on the simulator: read log lines on standard output, a
-// raised zone's lamp lit, and a clean stop on SIGTERM that puts the lamps out.
+// raised zone's lamp lit, a clean stop on SIGTERM that puts the lamps out, and an adapter unplugged and
+// plugged back in.
 #include "support/KelvaraProcess.h"
 #include "support/SimProcess.h"
 #include "support/TempSite.h"
 
 #include <QDeadlineTimer>
+#include <QScopeGuard>
 #include <QThread>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace kelvara;
 
@@ -29,21 +33,27 @@ bool eventually(test::SimProcess& sim, const QString& command, const QString& an
     return false;
 }
 
+// The demo site of the scenario at root/site, its per-user port settings (under root) naming portName.
+QString createDemoSite(const test::TempSite& root, const QString& portName) {
+    root.write("scenario.json", kScenario);
+    const QString site = root.file("site");
+    test::KelvaraProcess create(root.path());
+    EXPECT_EQ(
+        create.runToEnd({"--create-site", site, "--sides", "zone", "--demo", root.file("scenario.json")}), 0)
+        << create.stdErr().toStdString();
+    root.write("Kelvara/Kelvara.ini",
+               "[Properties]\nSettings=115200,n,8,1\nPortName=" + portName.toUtf8() + "\n");
+    return site;
+}
+
 } // namespace
 
 TEST(HeadlessMonitoring, ReadsLogsLightsAndStopsCleanly) {
     test::TempSite root;
-    root.write("scenario.json", kScenario);
     test::SimProcess sim(kScenario);
     ASSERT_TRUE(sim.started());
 
-    const QString site = root.file("site");
-    test::KelvaraProcess create(root.path());
-    ASSERT_EQ(
-        create.runToEnd({"--create-site", site, "--sides", "zone", "--demo", root.file("scenario.json")}), 0)
-        << create.stdErr().toStdString();
-    root.write("Kelvara/Kelvara.ini",
-               "[Properties]\nSettings=115200,n,8,1\nPortName=" + sim.ptyPath().toUtf8() + "\n");
+    const QString site = createDemoSite(root, sim.ptyPath());
 
     test::KelvaraProcess kelvara(root.path()); // its per-user settings are the file above
     kelvara.start({"--site", site, "--headless"});
@@ -60,4 +70,49 @@ TEST(HeadlessMonitoring, ReadsLogsLightsAndStopsCleanly) {
     EXPECT_TRUE(log.startsWith("Type   Serial #"));
     EXPECT_TRUE(log.contains("   Dairy   4\r\n"));
     EXPECT_FALSE(kelvara.stdErr().contains("Error:")) << kelvara.stdErr().toStdString();
+}
+
+// The adapter goes away for two passes and comes back on another pseudo-terminal behind the same link; the
+// lamp switch of the zone in alarm lost its power meanwhile.
+TEST(HeadlessMonitoring, ReadsAgainAndRelightsTheLampsWhenTheAdapterIsPluggedBackIn) {
+    test::TempSite root;
+    const QString link = root.file("adapter");
+    test::SimProcess sim(kScenario, {"--link", link});
+    ASSERT_TRUE(sim.started());
+
+    const QString site = createDemoSite(root, link);
+    // A pass at every tick of the timer (10 seconds) keeps the test short.
+    const QByteArray ini = test::TempSite::readFile(site + "/KVR.INI");
+    ASSERT_TRUE(ini.contains("ColdReadMins=0.3"));
+    root.write("site/KVR.INI", QByteArray(ini).replace("ColdReadMins=0.3", "ColdReadMins=0.1"));
+
+    test::KelvaraProcess kelvara(root.path());
+    kelvara.start({"--site", site, "--headless"});
+    ASSERT_TRUE(kelvara.waitForStdout("   2   Dairy   4")) << kelvara.stdErr().toStdString();
+    ASSERT_TRUE(eventually(sim, "get 610000000000C105", "610000000000C105 on"));
+
+    ASSERT_EQ(sim.control("adapter closed"), "ok");
+    ASSERT_EQ(sim.control("set 610000000000C105 off"), "ok");
+    // The pass that meets the failed port, then the one whose opening finds no device.
+    EXPECT_TRUE(kelvara.waitForStderr("Error: Input/output error in Module:Port_Data"))
+        << kelvara.stdErr().toStdString();
+    EXPECT_TRUE(kelvara.waitForStderr("Error #:8002 in Module:Port_Reopen"))
+        << kelvara.stdErr().toStdString();
+    EXPECT_TRUE(kelvara.stdErr().contains("The was an error while reading Sensors."));
+    EXPECT_EQ(kelvara.stdErr().count("Input/output error"), 1) << kelvara.stdErr().toStdString();
+
+    // Holding a terminal of our own takes the number the old one freed, so the adapter comes back under
+    // another path and only the link leads to it.
+    const int holder = ::posix_openpt(O_RDWR | O_NOCTTY);
+    const auto release = qScopeGuard([holder] {
+        if (holder >= 0)
+            ::close(holder);
+    });
+    const qsizetype readBefore = kelvara.stdOut().size();
+    ASSERT_EQ(sim.control("adapter normal"), "ok");
+    EXPECT_NE(sim.control("path"), sim.ptyPath());
+    EXPECT_TRUE(kelvara.waitForStdout("    1   Cooler   30", 30000, readBefore));
+    EXPECT_TRUE(kelvara.waitForStdout("   2   Dairy   4", 30000, readBefore));
+    EXPECT_TRUE(eventually(sim, "get 610000000000C105", "610000000000C105 on"));
+    EXPECT_EQ(kelvara.terminate(), 0);
 }

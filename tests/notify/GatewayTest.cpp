@@ -204,6 +204,7 @@ public:
         return false;
     }
     QString takeError() override { return {}; }
+    [[nodiscard]] bool failed() const override { return false; }
 
     std::atomic<bool> written{false};
 

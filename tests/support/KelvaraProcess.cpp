@@ -42,12 +42,12 @@ int KelvaraProcess::runToEnd(const QStringList& arguments, int limitMs) {
 }
 
 bool KelvaraProcess::waitFor(QByteArray& buffer, QProcess::ProcessChannel channel, const QString& text,
-                             int limitMs) {
+                             int limitMs, qsizetype from) {
     QDeadlineTimer deadline(limitMs);
     for (;;) {
         m_err += m_process.readAllStandardError();
         m_out += m_process.readAllStandardOutput();
-        if (QString::fromUtf8(buffer).contains(text))
+        if (QString::fromUtf8(buffer).indexOf(text, from) >= 0)
             return true;
         if (!running() || deadline.hasExpired())
             return false;
@@ -60,8 +60,8 @@ bool KelvaraProcess::waitForStderr(const QString& text, int limitMs) {
     return waitFor(m_err, QProcess::StandardError, text, limitMs);
 }
 
-bool KelvaraProcess::waitForStdout(const QString& text, int limitMs) {
-    return waitFor(m_out, QProcess::StandardOutput, text, limitMs);
+bool KelvaraProcess::waitForStdout(const QString& text, int limitMs, qsizetype from) {
+    return waitFor(m_out, QProcess::StandardOutput, text, limitMs, from);
 }
 
 int KelvaraProcess::terminate(int limitMs) {

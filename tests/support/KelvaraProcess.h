@@ -17,7 +17,8 @@ public:
     int runToEnd(const QStringList& arguments, int limitMs = 60000);
     // Waits until standard error holds the text; false when the process ended or the limit passed first.
     bool waitForStderr(const QString& text, int limitMs = 60000);
-    bool waitForStdout(const QString& text, int limitMs = 60000);
+    // from: only output after this many characters (the size of an earlier stdOut()) counts.
+    bool waitForStdout(const QString& text, int limitMs = 60000, qsizetype from = 0);
     // Sends SIGTERM and waits for the end; returns the exit code.
     int terminate(int limitMs = 60000);
 
@@ -28,7 +29,8 @@ public:
     static QString binary();
 
 private:
-    bool waitFor(QByteArray& buffer, QProcess::ProcessChannel channel, const QString& text, int limitMs);
+    bool waitFor(QByteArray& buffer, QProcess::ProcessChannel channel, const QString& text, int limitMs,
+                 qsizetype from = 0);
     QProcess m_process;
     QByteArray m_err;
     QByteArray m_out;

@@ -23,6 +23,7 @@ public:
     QByteArray readAll() override { return m_inner.readAll(); }
     bool waitForReadyRead(int ms) override { return m_inner.waitForReadyRead(ms); }
     QString takeError() override { return m_inner.takeError(); }
+    [[nodiscard]] bool failed() const override { return m_inner.failed(); }
 
     // The journal line of a write: "send " and the command, its carriage returns shown as \r.
     [[nodiscard]] static QString journalLine(const QByteArray& bytes);

@@ -66,8 +66,19 @@ base::Result<void> ScriptedPort::open(const sensornet::LineSettings& settings) {
     return {};
 }
 
+void ScriptedPort::unplug() {
+    breakDown(QStringLiteral("Input/output error"));
+    failOpen(sensornet::PortFailure::NotFound, QStringLiteral("No such file or directory"));
+}
+
+void ScriptedPort::plugBackIn() {
+    m_brokenWith.clear();
+    m_openFailure = sensornet::PortFailure::None;
+}
+
 void ScriptedPort::close() {
     m_open = false;
+    m_failed = false;
     m_pending.clear();
     m_arrived.clear();
 }
@@ -113,8 +124,11 @@ QByteArray ScriptedPort::readAll() {
         spinDetected = true;
         m_clock.advance(1000);
     }
-    if (!m_brokenWith.isEmpty())
+    if (!m_brokenWith.isEmpty()) {
         m_error = m_brokenWith;
+        m_failed = true;
+        return {}; // nothing comes from a device that is gone
+    }
     collectDue();
     QByteArray out;
     out.swap(m_arrived);
@@ -128,6 +142,7 @@ bool ScriptedPort::waitForReadyRead(int ms) {
         return false;
     if (!m_brokenWith.isEmpty()) {
         m_error = m_brokenWith;
+        m_failed = true;
         m_clock.advance(ms);
         return false;
     }

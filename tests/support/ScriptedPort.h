@@ -33,8 +33,13 @@ public:
     void arriveLater(const QByteArray& bytes, qint64 afterMs);
     // The next openings fail like this.
     void failOpen(sensornet::PortFailure failure, const QString& text = QStringLiteral("scripted failure"));
-    // The port reports this failure on every read and wait from now on, as a device pulled out would.
+    // The port reports this failure on every read and wait from now on and gives no more bytes, as a device
+    // pulled out would.
     void breakDown(const QString& error) { m_brokenWith = error; }
+    // Pulled out: the open port breaks down with an I/O error and openings find no device, until
+    // plugBackIn.
+    void unplug();
+    void plugBackIn();
 
     [[nodiscard]] base::Result<void> open(const sensornet::LineSettings& settings) override;
     // Closing drops whatever was still on its way, as a real port does.
@@ -44,6 +49,7 @@ public:
     QByteArray readAll() override;
     bool waitForReadyRead(int ms) override;
     QString takeError() override;
+    [[nodiscard]] bool failed() const override { return m_failed; }
 
     void wait(qint64 ms) override;
 
@@ -78,6 +84,7 @@ private:
     QString m_openFailureText;
     QString m_error;
     QString m_brokenWith;
+    bool m_failed = false;
     struct Replies {
         std::deque<std::vector<Chunk>> queue;
         bool lastUsed = false; // the one reply left has answered already and gives way to a newer one
