@@ -20,25 +20,24 @@ TEST_P(ModemFileErrors, NameTheMistake) {
     EXPECT_TRUE(error.contains(QLatin1String(GetParam().reason))) << error.toStdString();
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     ModemFile, ModemFileErrors,
     ::testing::Values(
-        BadFile{"NotJson", "{", "not valid JSON"}, BadFile{"NotAnObject", "[]", "JSON object"},
+        BadFile{"NotJson", "{", "not valid JSON"},
+        BadFile{"NotAnObject", "[]", "JSON object"},
         BadFile{"NoKind", "{}", "\"gsm\" or \"hayes\""},
         BadFile{"UnknownKind", R"({"modem": "fax"})", "\"gsm\" or \"hayes\""},
         BadFile{"PinNotBoolean", R"({"modem": "gsm", "pin": "1234"})", "\"pin\""},
         BadFile{"NegativeDial", R"({"modem": "hayes", "dialSeconds": -1})", "\"dialSeconds\""},
         BadFile{"UnknownModemFault", R"({"modem": "gsm", "fault": "busy"})", "unknown modem fault \"busy\""},
-        BadFile{"NumberWithLetters", R"({"modem": "hayes", "numbers": {"555-01": {"pager": true}}})",
-                "\"555-01\" is not all digits"},
-        BadFile{"UnknownCentre", R"({"modem": "hayes", "numbers": {"1": {"centre": "fax"}}})",
-                "number 1: \"centre\""},
-        BadFile{"CentreAndPager", R"({"modem": "hayes", "numbers": {"1": {"centre": "tap", "pager": true}}})",
-                "not both"},
+        BadFile{"NumberWithLetters", R"({"modem": "hayes", "numbers": {"555-01": {"pager": true}}})", "\"555-01\" is not all digits"},
+        BadFile{"UnknownCentre", R"({"modem": "hayes", "numbers": {"1": {"centre": "fax"}}})", "number 1: \"centre\""},
+        BadFile{"CentreAndPager", R"({"modem": "hayes", "numbers": {"1": {"centre": "tap", "pager": true}}})", "not both"},
         BadFile{"NothingBehind", R"({"modem": "hayes", "numbers": {"1": {"password": "x"}}})", "needs a"},
-        BadFile{"UnknownNumberFault", R"({"modem": "hayes", "numbers": {"1": {"fault": "no-dialtone"}}})",
-                "unknown fault \"no-dialtone\""}),
+        BadFile{"UnknownNumberFault", R"({"modem": "hayes", "numbers": {"1": {"fault": "no-dialtone"}}})", "unknown fault \"no-dialtone\""}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(ModemFile, ExampleFilesAreValid) {
     for (const char* path : {KELVARA_SIM_MODEM_GSM, KELVARA_SIM_MODEM_HAYES}) {
@@ -67,6 +66,7 @@ TEST_P(ModemControlLines, ChangesTheNextCall) {
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     ModemControl, ModemControlLines,
     ::testing::Values(
@@ -74,28 +74,21 @@ INSTANTIATE_TEST_SUITE_P(
         ControlCase{"modem fault no-dialtone", "ok", "5550100", result("NO DIALTONE")},
         ControlCase{"modem fault silent", "ok", "5550100", ""},
         ControlCase{"modem fault none", "ok", "5550100", result("CONNECT 9600")},
-        ControlCase{"modem fault busy", "error: a modem fault is none, silent, no-dialtone or reject",
-                    "5550100", result("CONNECT 9600")},
+        ControlCase{"modem fault busy", "error: a modem fault is none, silent, no-dialtone or reject", "5550100", result("CONNECT 9600")},
         ControlCase{"number 5550100 fault busy", "ok", "5550100", result("BUSY")},
         ControlCase{"number 5550400 fault none", "ok", "5550400", result("NO ANSWER")},
         ControlCase{"number 5550999 fault busy", "ok", "5550999", result("BUSY")},
         ControlCase{"number 555x fault busy", "error: \"555x\" is not a number of digits", {}, {}},
-        ControlCase{"number 5550100 fault slow",
-                    "error: a number's fault is none, busy, no-answer, no-carrier, silent, nak or reject",
-                    {},
-                    {}},
+        ControlCase{"number 5550100 fault slow", "error: a number's fault is none, busy, no-answer, no-carrier, silent, nak or reject", {}, {}},
         ControlCase{"late -1", "error: late takes seconds, 0 or more", {}, {}},
         ControlCase{"dial 5550100", "error: unknown command \"dial 5550100\"; try help", {}, {}}));
+// clang-format on
 
-TEST(ModemControl, LateAndMessageCount) {
+// The message count is read by every send through the binary; here only the delay "late" adds.
+TEST(ModemControl, LateDelaysEveryAnswer) {
     ModemHarness hayes(kHayes);
-    ModemControlCommands control(hayes.modem());
-    EXPECT_EQ(control.execute(u"messages"), "0");
-    EXPECT_EQ(control.execute(u"late 1.5"), "ok");
+    EXPECT_EQ(ModemControlCommands(hayes.modem()).execute(u"late 1.5"), "ok");
     EXPECT_EQ(hayes.modem().feed("AT\r", 0).at(0).delayMs, 1500);
-    hayes.dial("5550300,4711;");
-    hayes.dial("5550300,4712;");
-    EXPECT_EQ(control.execute(u"messages"), "2");
 }
 
 } // namespace kelvara::sim::test

@@ -62,8 +62,7 @@ inline const QByteArray kHayes = R"({"modem": "hayes", "dialSeconds": 0.5, "numb
     "5550100": {"centre": "tap", "password": "secret"},
     "5550200": {"centre": "ucp", "password": ""},
     "5550300": {"pager": true},
-    "5550400": {"fault": "busy"},
-    "5550500": {"centre": "ucp", "password": "pw"}}})";
+    "5550400": {"fault": "busy"}}})";
 
 inline QByteArray result(const QByteArray& text) {
     return "\r\n" + text + "\r\n";
