@@ -101,8 +101,9 @@ TEST(HeadlessMonitoring, ReadsAgainAndRelightsTheLampsWhenTheAdapterIsPluggedBac
     EXPECT_TRUE(kelvara.stdErr().contains("The was an error while reading Sensors."));
     EXPECT_EQ(kelvara.stdErr().count("Input/output error"), 1) << kelvara.stdErr().toStdString();
 
-    // Holding a terminal of our own takes the number the old one freed, so the adapter comes back under
-    // another path and only the link leads to it.
+    // Holding a terminal of our own takes the number the old one freed, so the adapter most likely comes
+    // back under another path and only the link leads to it. (Other programs open terminals too, so the
+    // new path is not asserted: the pass reads again either way.)
     const int holder = ::posix_openpt(O_RDWR | O_NOCTTY);
     const auto release = qScopeGuard([holder] {
         if (holder >= 0)
@@ -110,7 +111,6 @@ TEST(HeadlessMonitoring, ReadsAgainAndRelightsTheLampsWhenTheAdapterIsPluggedBac
     });
     const qsizetype readBefore = kelvara.stdOut().size();
     ASSERT_EQ(sim.control("adapter normal"), "ok");
-    EXPECT_NE(sim.control("path"), sim.ptyPath());
     EXPECT_TRUE(kelvara.waitForStdout("    1   Cooler   30", 30000, readBefore));
     EXPECT_TRUE(kelvara.waitForStdout("   2   Dairy   4", 30000, readBefore));
     EXPECT_TRUE(eventually(sim, "get 610000000000C105", "610000000000C105 on"));
