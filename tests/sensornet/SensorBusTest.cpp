@@ -217,11 +217,4 @@ TEST_F(BusTest, WithoutTheCommandOrItsEchoThereIsNoPassConversion) {
     EXPECT_EQ(port.written.count("aB1\r"), 0);
 }
 
-TEST_F(BusTest, AReadAfterThePassConversionDoesNotConvertAgain) {
-    present(kZone);
-    temperatureAnswers("BE" + scratchpad("9101") + "\r");
-    EXPECT_EQ(bus.readSensor(kZone, true).state, ReadState::Read);
-    EXPECT_EQ(port.written, QList<QByteArray>({"aR\r", "aA" + kZone + "\r", "M", kTempCmd}));
-}
-
 } // namespace

@@ -78,12 +78,4 @@ TEST(Conversion, ReadSlotsAfterConvertTReadZeroUntilItEnds) {
     EXPECT_EQ(sim.send("aW01FF\r"), "FF\r");
 }
 
-TEST(Conversion, EndsAtOnceWhenTheScenarioDoesNotAskForTime) {
-    SimHarness sim(scenarioWith(R"({"rom": "750000000000A128", "temperature": 25})"));
-    EXPECT_EQ(sim.convertAndRead(kSixteenth).left(4), "9001");
-    sim.send("aR\r");
-    sim.send("aW02CC44\r");
-    EXPECT_EQ(sim.send("aB1\r"), "1\r");
-}
-
 } // namespace kelvara::sim::test
