@@ -20,6 +20,8 @@ void store(sensornet::AdapterCommands& c, const QString& key, const QString& val
         c.AddressCmd = value;
     else if (key == QLatin1String("Convert"))
         c.ConvertCmd = value + kCr;
+    else if (key == QLatin1String("ConvertAll"))
+        c.ConvertAllCmd = value.isEmpty() ? QString() : value + kCr;
     else if (key == QLatin1String("NextSensor"))
         c.NextSensorCmd = value + t;
     else if (key == QLatin1String("AlarmSensor"))
@@ -43,6 +45,9 @@ base::Result<sensornet::AdapterCommands> SensorReaderIniFile::parse(const QByteA
         return base::fail(QStringLiteral("%1 names no adapter model on its second line.").arg(kFileName));
     c.AdapterName = lines.at(1);
     c.CmdTerminator = c.AdapterName == QLatin1String("HA5") ? kCr : QString();
+    // Files from before the pass-wide conversion lack its key; the shipped adapter then gets its block.
+    if (c.AdapterName == QLatin1String("HA5"))
+        c.ConvertAllCmd = kHa5ConvertAll + kCr;
 
     qsizetype i = 2;
     while (i < lines.size() && !lines.at(i).contains(c.AdapterName))

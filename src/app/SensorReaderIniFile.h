@@ -14,6 +14,8 @@ namespace kelvara::app {
 class SensorReaderIniFile {
 public:
     static inline const QString kFileName = QStringLiteral("SensorReader.ini");
+    // The shipped adapter's ConvertAll when a file does not give one: Skip ROM, Convert T.
+    static inline const QString kHa5ConvertAll = QStringLiteral("aW02CC44");
 
     // Fails for a missing file, a missing model line or a missing section.
     [[nodiscard]] static base::Result<sensornet::AdapterCommands> parse(const QByteArray& bytes);

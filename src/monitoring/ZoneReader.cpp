@@ -90,11 +90,13 @@ void ZoneReader::Read_C3Cold(ZoneAlarmState& state) {
         passTransaction.emplace(db);
     int index = 0;
     const int zoneCount = static_cast<int>(rows.value().size());
+    // Every sensor converts at once, before the first zone is read, so no reading waits for its own.
+    const bool converted = zoneCount > 0 && m_bus.convertAll();
     for (store::MonitorSetsRow& zone : rows.value()) {
         if (recordNow && index == zoneCount - 1)
             check(db.setDurableCommits(true));
         m_observer.zoneStarted(index);
-        const sensornet::SensorReading reading = m_bus.readSensor(zone.SerialNo);
+        const sensornet::SensorReading reading = m_bus.readSensor(zone.SerialNo, converted);
         const QTime readAt = m_clock.currentTime();
         QString shown;
         QString valueText;

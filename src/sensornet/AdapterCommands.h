@@ -12,6 +12,9 @@ struct AdapterCommands {
     QString ResetCmd;
     QString AddressCmd; // the caller appends the ROM id and a carriage return
     QString ConvertCmd;
+    // Sent after a reset: Skip ROM and Convert T as one block, so every sensor on the bus converts at once.
+    // Empty: each reading converts its own sensor.
+    QString ConvertAllCmd;
     QString NextSensorCmd;
     QString AlarmSensorCmd;
     QString TempSensorCmd;

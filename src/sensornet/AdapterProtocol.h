@@ -12,6 +12,8 @@ inline constexpr QChar kCarriageReturn = QChar(13);
 inline const QString kSwitchListCommand = QStringLiteral("aC,FF\r");
 // Re-selects the device addressed last; the adapter echoes its ROM id.
 inline const QString kReselectCommand = QStringLiteral("M");
+// One write-1 time slot, which reads the line: "1" once every sensor has finished its conversion.
+inline const QString kReadSlotCommand = QStringLiteral("aB1\r");
 // What a caller compares with to learn that an echo was missing or too short to be a ROM id.
 inline const QString kErrorAnswer = QStringLiteral("Error");
 // The start of a temperature answer from a sensor that did not drive the bus.

@@ -86,7 +86,23 @@ SwitchList SensorBus::activeSwitches() {
     return SwitchList(m_link.portData(protocol::kSwitchListCommand, kCr));
 }
 
-SensorReading SensorBus::readSensor(const QString& romId) {
+bool SensorBus::convertAll() {
+    if (m_commands.ConvertAllCmd.isEmpty())
+        return false;
+    busReset();
+    if (!m_link.portData(m_commands.ConvertAllCmd, kConvertTerminator).contains(kConvertTerminator))
+        return false;
+    for (int poll = 0; poll < kConversionPolls; ++poll) {
+        const QString slot = m_link.portData(protocol::kReadSlotCommand, kCr);
+        // Anything but a 0 (a 1, or no answer at all) ends the wait: a silent adapter is not waited for.
+        if (!slot.startsWith(QLatin1Char('0')))
+            break;
+        m_link.pause(kConversionPollMs);
+    }
+    return true;
+}
+
+SensorReading SensorBus::readSensor(const QString& romId, bool converted) {
     SensorReading reading;
     for (int attempt = 1; attempt <= kReadAttempts; ++attempt) {
         reading.attempts = attempt;
@@ -95,7 +111,8 @@ SensorReading SensorBus::readSensor(const QString& romId) {
         reading.addressAnswer = select(romId);
         if (reading.addressAnswer != romId)
             continue;
-        convert();
+        if (!converted || attempt > 1)
+            convert();
         reselect();
         reading.temperatureAnswer = readTemperature();
         if (decoding::checkTemperatureAnswer(reading.temperatureAnswer) != TemperatureAnswerCheck::Usable)

@@ -74,10 +74,19 @@ public:
     // Addresses a lamp switch, which turns its lamp on if it was off and off if it was on.
     QString toggleSwitch(const QString& romId) { return select(romId); }
 
+    // Starts one conversion in every sensor on the bus (a reset, then ConvertAllCmd) and waits for it: read
+    // slots until the line reads 1, with a pause between them, at most kConversionPolls of them. True when
+    // the conversion started; false without a ConvertAllCmd or when the adapter did not echo the block.
+    bool convertAll();
     // Up to three attempts of reset, select, convert, re-select and read; stops at the first usable answer.
-    SensorReading readSensor(const QString& romId);
+    // After convertAll the first attempt reads without converting again; later ones convert their sensor.
+    SensorReading readSensor(const QString& romId, bool converted = false);
 
     static constexpr int kReadAttempts = 3;
+    // The wait between read slots of a conversion, and how many slots make 750 ms (the longest conversion)
+    // and a margin.
+    static constexpr qint64 kConversionPollMs = 50;
+    static constexpr int kConversionPolls = 20;
     // The shortest search answer that can hold a ROM id.
     static constexpr int kShortestSearchAnswer = 11;
 

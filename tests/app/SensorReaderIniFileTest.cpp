@@ -81,4 +81,30 @@ TEST(SensorReaderIniFile, TheShippedFileGivesTheHa5Commands) {
     const auto shipped = SensorReaderIniFile::parse(bytes);
     ASSERT_TRUE(shipped.ok()) << shipped.error().toStdString();
     EXPECT_EQ(texts(*shipped), texts(kelvara::test::ha5Commands()));
+    EXPECT_EQ(shipped->ConvertAllCmd, "aW02CC44\r");
 }
+
+// Files written before the pass-wide conversion lack its key: the shipped adapter gets its block, another
+// model none. A site that empties the key keeps the conversion of each sensor at its reading.
+struct ConvertAllRow {
+    const char* section;
+    const char* convertAll;
+};
+
+void PrintTo(const ConvertAllRow& r, std::ostream* os) {
+    *os << QByteArray(r.section).replace("\r\n", " ").constData();
+}
+
+class ConvertAllKey : public ::testing::TestWithParam<ConvertAllRow> {};
+
+TEST_P(ConvertAllKey, DefaultsToTheShippedBlockOnlyForTheShippedAdapter) {
+    const QByteArray section = GetParam().section;
+    const auto c = *SensorReaderIniFile::parse("x\r\n" + section.left(3) + "\r\n[" + section + "DONE\r\n");
+    EXPECT_EQ(c.ConvertAllCmd, GetParam().convertAll);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ConvertAllKey,
+                         ::testing::Values(ConvertAllRow{"HA5]\r\nReset=aR\r\n", "aW02CC44\r"},
+                                           ConvertAllRow{"HA5]\r\nConvertAll=\r\n", ""},
+                                           ConvertAllRow{"HA5]\r\nConvertAll=aW03CC4400\r\n", "aW03CC4400\r"},
+                                           ConvertAllRow{"HA7]\r\nReset=xR\r\n", ""}));

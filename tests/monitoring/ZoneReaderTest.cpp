@@ -199,3 +199,38 @@ TEST_F(ZoneReaderTest, TheRecordTimeIsStoredWithTheFirstZonesValuesNotBefore) {
     EXPECT_EQ(store::SystemStore(*ctx.databases.kvr).load()->LastTime, QTime(10, 0));
     EXPECT_EQ(monitorRows().size(), 1u);
 }
+
+// With the pass-wide conversion the sensor keeps its previous scratchpad until the read slots read 1; a
+// pass that read before then would record the first pass's value again.
+TEST_F(ZoneReaderTest, APassConvertsEverySensorOnceWaitsForItAndReadsTheNewValue) {
+    sensornet::AdapterCommands commands = test::ha5Commands();
+    commands.ConvertAllCmd = "aW02CC44\r";
+    sensornet::SensorBus passBus(link, commands);
+    monitoring::ZoneReader passReader(ctx, passBus, clock, log, errors, seen);
+    const QByteArray read = "aW0ABEFFFFFFFFFFFFFFFFFF\r";
+    addZone(1, kRom1, true);
+    answers(kRom1, "9101"); // 25
+    port.on("aW02CC44\r", "CC44\r", 10);
+    port.on("aB1\r", "1\r", 5);
+    passReader.Read_C3Cold(state);
+
+    // The second conversion takes two waits; until then the scratchpad still says 25.
+    port.on("aB1\r", "0\r", 5);
+    int waited = 0;
+    port.duringPause = [&] {
+        if (++waited == 2) {
+            port.on(read, "BE" + scratchpad("E001") + "\r", 20); // 30
+            port.on("aB1\r", "1\r", 5);
+        }
+    };
+    clock.set(QDateTime(QDate(2026, 3, 2), QTime(10, 15, 5)));
+    passReader.Read_C3Cold(state);
+
+    EXPECT_TRUE(errors.lines.isEmpty()) << errors.lines.join('\n').toStdString();
+    EXPECT_EQ(seen.shown, QStringList({"0=25", "0=30"}));
+    ASSERT_EQ(monitorRows().size(), 2u);
+    EXPECT_EQ(monitorRows()[1].temp(1), "30");
+    EXPECT_EQ(port.written.count("aW02CC44\r"), 2);
+    EXPECT_EQ(port.written.count("aW0144\r"), 0);
+    EXPECT_FALSE(port.spinDetected);
+}

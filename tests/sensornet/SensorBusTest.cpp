@@ -170,4 +170,51 @@ TEST_F(BusTest, PresenceNeedsAnAnswerOfMoreThanTenCharacters) {
     EXPECT_TRUE(bus.adapterPresent());
 }
 
+// The pass-wide conversion: one block for every sensor, then read slots until the line reads 1.
+struct ConversionRow {
+    const char* name;
+    QList<QByteArray> slotAnswers; // the read slots' answers in turn; empty: the adapter says nothing
+    int slotsSent;
+    int pauses;
+};
+
+void PrintTo(const ConversionRow& r, std::ostream* os) {
+    *os << r.name;
+}
+
+class ConvertAll : public BusTest, public ::testing::WithParamInterface<ConversionRow> {};
+
+TEST_P(ConvertAll, ReadsSlotsUntilTheConversionEndsAtMostForItsLongestTime) {
+    const ConversionRow& r = GetParam();
+    sensornet::AdapterCommands commands = test::ha5Commands();
+    commands.ConvertAllCmd = "aW02CC44\r";
+    sensornet::SensorBus passBus(link, commands);
+    port.on("aW02CC44\r", "CC44\r", 10);
+    for (const QByteArray& answer : r.slotAnswers)
+        port.on("aB1\r", answer, 5);
+    EXPECT_TRUE(passBus.convertAll());
+    EXPECT_EQ(port.written.mid(0, 2), QList<QByteArray>({"aR\r", "aW02CC44\r"}));
+    EXPECT_EQ(port.written.count("aB1\r"), r.slotsSent);
+    EXPECT_EQ(port.pauses.size(), r.pauses);
+}
+
+INSTANTIATE_TEST_SUITE_P(Slots, ConvertAll,
+                         ::testing::Values(ConversionRow{"DoneAtOnce", {"1\r"}, 1, 0},
+                                           ConversionRow{"DoneAfterTwoZeros", {"0\r", "0\r", "1\r"}, 3, 2},
+                                           ConversionRow{"NeverDoneStopsAtTheBound", {"0\r"}, 20, 20},
+                                           ConversionRow{"SilentAdapterIsNotWaitedFor", {}, 1, 0}),
+                         [](const ::testing::TestParamInfo<ConversionRow>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST_F(BusTest, WithoutTheCommandOrItsEchoThereIsNoPassConversion) {
+    EXPECT_FALSE(bus.convertAll());
+    EXPECT_TRUE(port.written.isEmpty());
+    sensornet::AdapterCommands commands = test::ha5Commands();
+    commands.ConvertAllCmd = "aW02CC44\r";
+    sensornet::SensorBus passBus(link, commands);
+    EXPECT_FALSE(passBus.convertAll());
+    EXPECT_EQ(port.written.count("aB1\r"), 0);
+}
+
 } // namespace

@@ -42,9 +42,9 @@ protected:
     // Starts the simulator and opens the link on its terminal the way the program does: port settings from
     // the settings store, then an adapter reset. With checksums, the simulator signs its answers and the
     // settings say so.
-    void connect(bool checksums = false) {
+    void connect(bool checksums = false, const QByteArray& scenario = kScenario) {
         sim = std::make_unique<test::SimProcess>(
-            kScenario, checksums ? QStringList{QStringLiteral("--checksum")} : QStringList{});
+            scenario, checksums ? QStringList{QStringLiteral("--checksum")} : QStringList{});
         ASSERT_TRUE(sim->started()) << test::SimProcess::binary().toStdString() << ": "
                                     << sim->errorOutput().toStdString();
         settings.save("Properties", "Settings", "115200,n,8,1");
@@ -139,6 +139,22 @@ INSTANTIATE_TEST_SUITE_P(Answers, SimulatorWalk, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return std::string(info.param ? "WithChecksums" : "Plain");
                          });
+
+// Conversions that take the sensors' own time, with a lit lamp on the bus: each read after the pass-wide
+// conversion has the value of that conversion, not the power-on value or the one before.
+TEST_F(SimulatorTest, ReadsAfterThePassConversionHaveItsValue) {
+    connect(false, QByteArray(kScenario).replace(R"({"devices")", R"({"conversionScale": 1, "devices")"));
+    sensornet::AdapterCommands commands = test::ha5Commands();
+    commands.ConvertAllCmd = QStringLiteral("aW02CC44\r");
+    sensornet::SensorBus passBus(link, commands);
+    for (const double celsius : {25.0, 30.0}) {
+        EXPECT_EQ(sim->control("set " + kZone + " temperature " + QString::number(celsius)), "ok");
+        ASSERT_TRUE(passBus.convertAll());
+        const sensornet::SensorReading zone = passBus.readSensor(kZone, true);
+        EXPECT_EQ(zone.attempts, 1);
+        EXPECT_DOUBLE_EQ(zone.celsius, celsius);
+    }
+}
 
 TEST_F(SimulatorTest, AdapterTroubleGivesNoReadingAndAtMostOneReport) {
     connect();

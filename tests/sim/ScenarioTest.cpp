@@ -110,7 +110,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "\"ms\""},
         RejectCase{"UnknownCourse",
                    R"({"devices": [{"rom": "750000000000A128", "course": {"kind": "zigzag"}}]})", "zigzag"},
-        RejectCase{"BadAdapter", R"({"adapter": "sleepy", "devices": []})", "\"adapter\""}),
+        RejectCase{"BadAdapter", R"({"adapter": "sleepy", "devices": []})", "\"adapter\""},
+        RejectCase{"NegativeConversionScale", R"({"conversionScale": -1, "devices": []})",
+                   "conversionScale"}),
     [](const ::testing::TestParamInfo<RejectCase>& info) { return std::string(info.param.name); });
 
 TEST(Control, ChangesAndReadsBackARunningScenario) {

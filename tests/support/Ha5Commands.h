@@ -4,7 +4,8 @@
 
 namespace kelvara::test {
 
-// The command set the shipped SensorReader.ini gives for the HA5 adapter, terminators included.
+// The command set the shipped SensorReader.ini gives for the HA5 adapter, terminators included, less the
+// pass-wide conversion: readings convert their own sensor unless a test sets ConvertAllCmd.
 inline sensornet::AdapterCommands ha5Commands() {
     sensornet::AdapterCommands c;
     c.AdapterName = QStringLiteral("HA5");

@@ -43,6 +43,7 @@ std::vector<Device*> Bus::selectedDevices(double now) const {
 bool Bus::reset(Environment& env) {
     bool presence = false;
     for (const auto& d : m_devices) {
+        d->advance(env);
         if (onLine(*d, env.now)) {
             d->resetPulse();
             presence = true;
@@ -56,6 +57,7 @@ bool Bus::reset(Environment& env) {
 bool Bus::touchBit(bool written, Environment& env) {
     bool level = written;
     for (const auto& d : m_devices) {
+        d->advance(env);
         if (onLine(*d, env.now))
             level = level && d->drive();
     }

@@ -26,6 +26,8 @@ public:
     [[nodiscard]] FaultPlan& faults() { return m_faults; }
     [[nodiscard]] const FaultPlan& faults() const { return m_faults; }
 
+    // Time has passed: a device finishes what it had under way by the caller's elapsed seconds.
+    virtual void advance(const Environment& env) { (void)env; }
     // A reset pulse: the device answers with its presence pulse and waits for a ROM command.
     void resetPulse();
     // Off the bus: the device ignores every slot until the next reset it sees.

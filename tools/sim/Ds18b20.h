@@ -16,6 +16,10 @@ public:
 protected:
     void storeConversion(double celsius) override;
     void storePowerOnValue() override;
+    // 93.75 ms at 9 bits, doubling with each bit up to 750 ms at 12.
+    [[nodiscard]] double conversionSeconds() const override {
+        return 0.09375 * (1 << (resolutionBits() - 9));
+    }
     [[nodiscard]] int writableBytes() const override { return 3; }
     void storeWritten(int n, std::uint8_t byte) override;
 };

@@ -14,6 +14,7 @@ public:
 protected:
     void storeConversion(double celsius) override;
     void storePowerOnValue() override;
+    [[nodiscard]] double conversionSeconds() const override { return 0.75; }
     [[nodiscard]] int writableBytes() const override { return 2; }
 };
 

@@ -39,6 +39,35 @@ void Ds18x20::powerUp() {
         storeWritten(n, m_eeprom[static_cast<std::size_t>(n)]);
 }
 
+void Ds18x20::advance(const Environment& env) {
+    if (!m_conversion || env.elapsed < m_conversion->endsAt)
+        return;
+    store(*m_conversion);
+    m_conversion.reset();
+    if (m_polling)
+        sendLevel(true);
+}
+
+void Ds18x20::store(const Conversion& conversion) {
+    if (conversion.celsius)
+        storeConversion(*conversion.celsius);
+    else
+        storePowerOnValue();
+}
+
+void Ds18x20::startConversion(Environment& env) {
+    Conversion conversion;
+    // A sensor that browns out during the conversion restarts and keeps its power-on value.
+    if (!faults().strikes(FaultKind::PowerOn, env.now, env.random))
+        conversion.celsius = m_course.sample(env.now, env.random);
+    conversion.endsAt = env.elapsed + conversionSeconds() * env.conversionScale;
+    m_conversion = conversion;
+    m_polling = true;
+    // Until it ends, the scratchpad keeps what it held before, and the read slots read 0.
+    sendLevel(false);
+    advance(env);
+}
+
 void Ds18x20::onFunctionByte(std::uint8_t byte, Environment& env) {
     if (m_written >= 0) {
         storeWritten(m_written, byte);
@@ -48,12 +77,7 @@ void Ds18x20::onFunctionByte(std::uint8_t byte, Environment& env) {
     }
     switch (byte) {
     case kConvertT:
-        // A sensor that browns out during the conversion restarts and keeps its power-on value.
-        if (faults().strikes(FaultKind::PowerOn, env.now, env.random))
-            storePowerOnValue();
-        else
-            storeConversion(m_course.sample(env.now, env.random));
-        sendLevel(true);
+        startConversion(env);
         break;
     case kReadScratchpad: {
         const auto bytes = scratchpad();

@@ -12,6 +12,11 @@ bool Ds2405::setOutput(bool on) {
 }
 
 void Ds2405::onSelected(Selection how, Environment&) {
+    // The switch knows no Skip ROM: it stays off the line while the others take their function command.
+    if (how == Selection::Skip) {
+        finish();
+        return;
+    }
     if (how == Selection::Match)
         m_on = !m_on;
     sendLevel(!m_on);

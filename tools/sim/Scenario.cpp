@@ -83,6 +83,9 @@ std::optional<Scenario> Scenario::fromJson(const QByteArray& json, QString* erro
     Scenario scenario;
     scenario.seed = static_cast<std::uint64_t>(root.value(QLatin1String("seed")).toInteger(1));
     scenario.checksum = root.value(QLatin1String("checksum")).toBool(false);
+    scenario.conversionScale = root.value(QLatin1String("conversionScale")).toDouble(0.0);
+    if (scenario.conversionScale < 0)
+        return fail<Scenario>(error, QStringLiteral("\"conversionScale\" is 0 or more"));
     const QString adapter = root.value(QLatin1String("adapter")).toString(QStringLiteral("normal"));
     if (adapter == QLatin1String("silent"))
         scenario.adapter = AdapterMode::Silent;

@@ -20,6 +20,8 @@ struct Scenario {
     std::uint64_t seed = 1;
     AdapterMode adapter = AdapterMode::Normal;
     bool checksum = false;
+    // A thermometer's conversion takes its own time multiplied by this; 0 ends every conversion at once.
+    double conversionScale = 0.0;
     // Things worth telling the user that do not stop the run (a ROM id whose CRC does not match).
     QStringList warnings;
 

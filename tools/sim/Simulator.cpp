@@ -6,6 +6,7 @@ namespace kelvara::sim {
 
 Simulator::Simulator(const Scenario& scenario) : m_adapter(m_bus, m_env) {
     m_env.random.reseed(scenario.seed);
+    m_env.conversionScale = scenario.conversionScale;
     for (const DeviceConfig& config : scenario.devices)
         addDevice(config);
     m_adapter.setMode(scenario.adapter);

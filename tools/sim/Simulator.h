@@ -36,7 +36,10 @@ public:
     [[nodiscard]] Environment& environment() { return m_env; }
 
 private:
-    void syncClock() { m_env.now = now(); }
+    void syncClock() {
+        m_env.now = now();
+        m_env.elapsed = m_elapsed;
+    }
 
     Environment m_env;
     Bus m_bus;

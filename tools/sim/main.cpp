@@ -47,6 +47,8 @@ struct Options {
     QCommandLineOption time{QStringLiteral("time"),
                             QStringLiteral("Hold the scenario clock at SECONDS from the start."),
                             QStringLiteral("SECONDS")};
+    QCommandLineOption instant{QStringLiteral("instant-conversions"),
+                               QStringLiteral("Every conversion ends at once, whatever the scenario says.")};
     QCommandLineOption trace{QStringLiteral("trace"),
                              QStringLiteral("Log every command and answer on standard error.")};
 };
@@ -76,8 +78,8 @@ int serve(PtyServer& pty, const QCommandLineParser& parser, const Options& optio
 }
 
 int runModem(const QCommandLineParser& parser, const Options& options) {
-    for (const QCommandLineOption* adapterOnly :
-         {&options.scenario, &options.baud, &options.checksum, &options.seed, &options.time}) {
+    for (const QCommandLineOption* adapterOnly : {&options.scenario, &options.baud, &options.checksum,
+                                                  &options.seed, &options.time, &options.instant}) {
         if (parser.isSet(*adapterOnly)) {
             warn(QStringLiteral("--%1 does not go with --modem").arg(adapterOnly->names().constFirst()));
             return 2;
@@ -125,7 +127,7 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     const Options options;
     parser.addOptions({options.scenario, options.modem, options.baud, options.checksum, options.link,
-                       options.control, options.seed, options.time, options.trace});
+                       options.control, options.seed, options.time, options.instant, options.trace});
     parser.process(app);
 
     if (parser.isSet(options.modem))
@@ -157,6 +159,8 @@ int main(int argc, char** argv) {
     }
     if (parser.isSet(options.checksum))
         scenario->checksum = true;
+    if (parser.isSet(options.instant))
+        scenario->conversionScale = 0.0;
 
     Simulator simulator(*scenario);
     if (parser.isSet(options.time)) {
