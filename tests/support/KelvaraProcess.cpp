@@ -73,6 +73,13 @@ int KelvaraProcess::terminate(int limitMs) {
     return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
 }
 
+void KelvaraProcess::kill() {
+    m_process.kill(); // SIGKILL
+    m_process.waitForFinished(10000);
+    m_err += m_process.readAllStandardError();
+    m_out += m_process.readAllStandardOutput();
+}
+
 QString KelvaraProcess::stdErr() {
     m_err += m_process.readAllStandardError();
     return QString::fromUtf8(m_err);

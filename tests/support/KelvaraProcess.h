@@ -21,6 +21,8 @@ public:
     bool waitForStdout(const QString& text, int limitMs = 60000, qsizetype from = 0);
     // Sends SIGTERM and waits for the end; returns the exit code.
     int terminate(int limitMs = 60000);
+    // Cuts it with SIGKILL, as a crash or a killed service would, and waits for the end.
+    void kill();
 
     [[nodiscard]] bool running() const { return m_process.state() != QProcess::NotRunning; }
     [[nodiscard]] QString stdErr();
