@@ -16,6 +16,18 @@ if [ ! -e "$site/KVR.db" ]; then
     "$kelvara" --create-site "$site" --sides both --demo "$scenario"
 fi
 
+# Waits until a simulator's link exists; else shows its log and stops.
+wait_for_link() {
+    local link="$1" log="$2" what="$3"
+    for _ in $(seq 50); do
+        [ -e "$link" ] && return 0
+        sleep 0.1
+    done
+    echo "The $what did not start:"
+    cat "$log"
+    exit 1
+}
+
 # The simulated bus adapter, at a fixed path inside the site; its control socket lets you change a
 # sensor while the demo runs (see tools/sim/README.md).
 adapter="$site/adapter"
@@ -24,11 +36,7 @@ rm -f "$adapter" "$site/sim.sock"
     --control "$site/sim.sock" </dev/null >"$site/sim.log" 2>&1 &
 sim_pid=$!
 trap 'kill "$sim_pid" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do
-    [ -e "$adapter" ] && break
-    sleep 0.1
-done
-[ -e "$adapter" ] || { echo "The bus simulator did not start:"; cat "$site/sim.log"; exit 1; }
+wait_for_link "$adapter" "$site/sim.log" "bus simulator"
 
 # The simulated GSM modem the demo's recipient is told through; the messages it takes go to modem.log.
 modem="$site/modem"
@@ -37,11 +45,7 @@ rm -f "$modem"
     </dev/null >"$site/modem.log" 2>&1 &
 modem_pid=$!
 trap 'kill "$sim_pid" "$modem_pid" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do
-    [ -e "$modem" ] && break
-    sleep 0.1
-done
-[ -e "$modem" ] || { echo "The modem simulator did not start:"; cat "$site/modem.log"; exit 1; }
+wait_for_link "$modem" "$site/modem.log" "modem simulator"
 
 # The demo keeps its serial port settings inside the site, away from the user's own.
 export XDG_CONFIG_HOME="$site/.config"

@@ -65,4 +65,16 @@ void hangUp(ModemSession& session, bool dataCall) {
         session.log().note(QStringLiteral("The modem did not confirm the hang-up."));
 }
 
+int callCentre(ModemSession& session, const QString& number, const std::function<int()>& exchange) {
+    int error = wakeModem(session);
+    if (error != kSmsSent)
+        return error;
+    error = dial(session, number, false);
+    const bool connected = error == kSmsSent;
+    if (connected)
+        error = exchange();
+    hangUp(session, connected);
+    return error;
+}
+
 } // namespace kelvara::notify

@@ -3,6 +3,7 @@
 #include "notify/ModemSession.h"
 
 #include <QByteArray>
+#include <functional>
 
 namespace kelvara::notify {
 
@@ -24,5 +25,10 @@ inline constexpr qint64 kEscapeGuardMs = 1'000;
 // Ends the call: from a data call by the escape sequence first (unless the carrier is gone already), then
 // "ATH0". Runs even after the whole send's limit; what the modem answers changes nothing.
 void hangUp(ModemSession& session, bool dataCall);
+
+// A call to a message centre: wakes the modem, dials the centre, runs the exchange while connected and
+// hangs up whatever happened once a dial was made. 0 when every step went through.
+[[nodiscard]] int callCentre(ModemSession& session, const QString& number,
+                             const std::function<int()>& exchange);
 
 } // namespace kelvara::notify

@@ -25,14 +25,7 @@ bool isMessageLine(const QByteArray& line) {
 } // namespace
 
 SmsOutcome TapDriver::send(const SmsRequest& request, const QList<QByteArray>& blocks) {
-    int error = wakeModem(m_session);
-    if (error != kSmsSent)
-        return {error, smsErrorText(error), {}};
-    error = dial(m_session, request.accessNumber, false);
-    const bool connected = error == kSmsSent;
-    if (connected)
-        error = exchange(request, blocks);
-    hangUp(m_session, connected);
+    const int error = callCentre(m_session, request.accessNumber, [&] { return exchange(request, blocks); });
     return {error, smsErrorText(error), m_response};
 }
 

@@ -22,14 +22,7 @@ QByteArray maskedLogOn(const QByteArray& frame) {
 } // namespace
 
 SmsOutcome UcpDriver::send(const SmsRequest& request, const QStringList& parts) {
-    int error = wakeModem(m_session);
-    if (error != kSmsSent)
-        return {error, smsErrorText(error), {}};
-    error = dial(m_session, request.accessNumber, false);
-    const bool connected = error == kSmsSent;
-    if (connected)
-        error = exchange(request, parts);
-    hangUp(m_session, connected);
+    const int error = callCentre(m_session, request.accessNumber, [&] { return exchange(request, parts); });
     return {error, smsErrorText(error), m_response};
 }
 
