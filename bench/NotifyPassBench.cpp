@@ -2,6 +2,7 @@
 // answers nothing (the simulator's silent modem) against Read_Alarms with none due, on a real KVR.db. The
 // sends go on in the background; the time taken is that of the call and of the events the pass then
 // handles, never that of the sends.
+#include "SimulatorStart.h"
 #include "app/AppContext.h"
 #include "app/ConsoleDialogs.h"
 #include "app/SystemClock.h"
@@ -97,16 +98,9 @@ int main(int argc, char** argv) {
         return 1;
     file.close();
     QProcess sim;
-    sim.start(simBinary, {QStringLiteral("--modem"), modemFile});
-    QElapsedTimer started;
-    started.start();
-    while (sim.state() != QProcess::NotRunning && !sim.canReadLine() && started.elapsed() < 10000)
-        sim.waitForReadyRead(100);
-    if (!sim.canReadLine()) {
-        out << "the simulator did not start: " << simBinary << " " << sim.errorString() << Qt::endl;
+    const QString pty = startSimulator(sim, simBinary, {QStringLiteral("--modem"), modemFile}, out);
+    if (pty.isEmpty())
         return 1;
-    }
-    const QString pty = QString::fromUtf8(sim.readLine()).trimmed();
 
     app::AppContext ctx;
     if (!makeSite(ctx, dir.path(), pty)) {

@@ -1,6 +1,7 @@
 // A 20-zone reading pass against the simulator pacing its answers as a 115200-baud line: wall time against
 // the serial lower bound, and the processor time the pass costs.
 #include "CountingPort.h"
+#include "SimulatorStart.h"
 #include "app/AppContext.h"
 #include "app/ComPortSettings.h"
 #include "app/ConsoleDialogs.h"
@@ -80,17 +81,11 @@ int main(int argc, char** argv) {
     f.close();
 
     QProcess sim;
-    sim.start(simBinary,
-              {QStringLiteral("--scenario"), scenario, QStringLiteral("--baud"), QString::number(kBaud)});
-    QElapsedTimer started;
-    started.start();
-    while (sim.state() != QProcess::NotRunning && !sim.canReadLine() && started.elapsed() < 10000)
-        sim.waitForReadyRead(100);
-    if (!sim.canReadLine()) {
-        out << "the simulator did not start: " << simBinary << " " << sim.errorString() << Qt::endl;
+    const QString pty = startSimulator(
+        sim, simBinary,
+        {QStringLiteral("--scenario"), scenario, QStringLiteral("--baud"), QString::number(kBaud)}, out);
+    if (pty.isEmpty())
         return 1;
-    }
-    const QString pty = QString::fromUtf8(sim.readLine()).trimmed();
 
     app::AppContext ctx;
     ctx.siteDir = dir.path();
