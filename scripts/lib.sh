@@ -16,6 +16,9 @@ KELVARA_TEST_PACKAGES=(
     xvfb xauth poppler-utils python3-aiosmtpd
 )
 
+# What the fuzz targets need: clang and its libFuzzer runtime.
+KELVARA_FUZZ_PACKAGES=(clang libclang-rt-dev)
+
 kelvara_ensure_packages() {
     local missing=()
     local pkg
