@@ -25,6 +25,9 @@ struct AppContext {
     QString DatabaseMode;
     KvrSettings settings;
     sensornet::AdapterCommands commands;
+    // Why the adapter has no commands (SensorReader.ini unreadable, or without the adapter's section);
+    // empty when it has them. Every pass says so instead of trying the bus.
+    QString commandsProblem;
 
     // When each side last recorded; a site that never did starts from the oldest day at midnight.
     QDate LastDate{1900, 1, 1};

@@ -79,10 +79,13 @@ void Startup::loadSettingsFiles() {
         m_ctx.startupNotices << kNoReadIntervalText;
 
     const auto adapter = SensorReaderIniFile::load(dir.filePath(SensorReaderIniFile::kFileName));
-    if (adapter.ok())
+    if (adapter.ok()) {
         m_ctx.commands = *adapter;
-    else
-        m_ctx.startupNotices << adapter.error() + QStringLiteral(" The bus adapter has no commands.");
+        m_ctx.commandsProblem.clear();
+    } else {
+        m_ctx.commandsProblem = adapter.error() + QStringLiteral(" The bus adapter has no commands.");
+        m_ctx.startupNotices << m_ctx.commandsProblem;
+    }
 }
 
 template <typename T> bool Startup::readable(const base::Result<T>& read) {
@@ -95,6 +98,11 @@ template <typename T> bool Startup::readable(const base::Result<T>& read) {
     return false;
 }
 
+void Startup::warnIfNotWritable(const store::Database& db) {
+    if (const auto writable = db.checkWritable(); !writable.ok())
+        m_dialogs.warning(kTitle, kNotWritableText.arg(QFileInfo(db.path()).fileName(), writable.error()));
+}
+
 bool Startup::openCookSide() {
     auto db = std::make_unique<store::Database>(store::DatabaseKind::Thermo);
     const QString path = QDir(m_ctx.siteDir).filePath(store::databaseFileName(store::DatabaseKind::Thermo));
@@ -104,7 +112,10 @@ bool Startup::openCookSide() {
         m_dialogs.information(kTitle, opened.error());
         return true;
     }
-    return readable(store::CookSettingsStore(*m_ctx.databases.thermo).ensureRow());
+    if (!readable(store::CookSettingsStore(*m_ctx.databases.thermo).ensureRow()))
+        return false;
+    warnIfNotWritable(*m_ctx.databases.thermo);
+    return true;
 }
 
 bool Startup::openZoneSide() {
@@ -122,6 +133,7 @@ bool Startup::openZoneSide() {
     const store::SystemStore system(kvr);
     if (!readable(system.ensureRow()))
         return false;
+    warnIfNotWritable(kvr);
     const auto row = system.load();
     if (!readable(row))
         return false;

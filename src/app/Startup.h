@@ -6,6 +6,10 @@
 #include <QString>
 #include <functional>
 
+namespace kelvara::store {
+class Database;
+}
+
 namespace kelvara::app {
 struct AppContext;
 class SingleInstance;
@@ -33,6 +37,10 @@ public:
     static inline const QString kReadFailedText = QStringLiteral(
         "Kelvara could not read its database: %1\nIt stops without changing anything; start it "
         "again once the database can be read.");
+    // A database that opened for reading only: nothing would be stored, pass after pass.
+    static inline const QString kNotWritableText = QStringLiteral(
+        "%1 cannot be written (%2): nothing is recorded in it until Kelvara may write it. Check the file's "
+        "permissions and the disk, then start Kelvara again.");
     static inline const QString kNoDatabaseText =
         QStringLiteral("Could not find the System Database.  Please check your settings and try again.");
 
@@ -42,6 +50,7 @@ private:
     [[nodiscard]] bool openCookSide();
     [[nodiscard]] bool openZoneSide();
     template <typename T> [[nodiscard]] bool readable(const base::Result<T>& read);
+    void warnIfNotWritable(const store::Database& db);
     AppContext& m_ctx;
     base::UserDialogs& m_dialogs;
     SingleInstance& m_instance;

@@ -71,7 +71,7 @@ void MonitoringCycle::ReadSensors(bool coldDue, bool hotDue) {
     if (readCold || readHot) {
         Q_EMIT statusChanged(kReadingText, true);
         m_observer.processEvents();
-        if (connectLink() && m_bus.adapterPresent()) {
+        if (m_ctx.commandsProblem.isEmpty() && connectLink() && m_bus.adapterPresent()) {
             if (readCold && m_ctx.databases.kvr) {
                 m_lastColdRead = m_clock.currentTime();
                 m_zones.Read_C3Cold(m_state);
@@ -94,7 +94,8 @@ void MonitoringCycle::ReadSensors(bool coldDue, bool hotDue) {
     // that gets it back, which brings every lamp into step again (switches may have lost power with the
     // adapter). A pass that read nothing tries to get it back for the lamps.
     const bool lampsReachable =
-        (readCold || readHot) ? m_link.isOpen() && !m_adapterLost : !m_adapterLost || connectLink();
+        m_ctx.commandsProblem.isEmpty() &&
+        ((readCold || readHot) ? m_link.isOpen() && !m_adapterLost : !m_adapterLost || connectLink());
     if (lampsReachable)
         m_lamps.Light_Panel(m_state);
     if (m_hooks.readAlarms)
@@ -120,7 +121,9 @@ bool MonitoringCycle::connectLink() {
 }
 
 void MonitoringCycle::failurePath() {
-    Q_EMIT statusChanged(kFailureText, true);
+    // Without the adapter's commands the connections are not to blame: the status says what is missing.
+    Q_EMIT statusChanged(
+        m_ctx.commandsProblem.isEmpty() ? kFailureText : kNoCommandsText.arg(m_ctx.commandsProblem), true);
     m_observer.processEvents();
     const QTime now = m_clock.currentTime();
     m_lastColdRead = now; // the next attempt waits a whole read interval

@@ -89,6 +89,8 @@ public:
     static inline const QString kReadingText = QStringLiteral("\nReading Temperatures");
     static inline const QString kFailureText =
         QStringLiteral("The was an error while reading Sensors.\nPlease check connections.");
+    static inline const QString kNoCommandsText =
+        QStringLiteral("The was an error while reading Sensors.\n%1");
     static inline const QString kFailureAlarmText = QStringLiteral("Kelvara Error Reading Sensors");
     static inline const QString kSuspendText =
         QStringLiteral("Alert!  While in this module the Temperature Monitoring will be disabled.");

@@ -125,6 +125,21 @@ base::Result<void> Database::open(const QString& path) {
     return {};
 }
 
+base::Result<void> Database::checkWritable() const {
+    // Taking a write lock succeeds on a file opened for reading only; rewriting a header field with its own
+    // value is the cheapest real write, and the rollback undoes it.
+    auto version = run(QStringLiteral("PRAGMA user_version"));
+    if (!version.ok())
+        return base::fail(version.error());
+    const int current = (*version)->next() ? (*version)->value(0).toInt() : 0;
+    (*version)->finish();
+    if (auto begun = execute(QStringLiteral("BEGIN")); !begun.ok())
+        return begun;
+    const auto written = execute(QStringLiteral("PRAGMA user_version=%1").arg(current));
+    (void)execute(QStringLiteral("ROLLBACK"));
+    return written;
+}
+
 base::Result<void> Database::setDurableCommits(bool durable) const {
     if (!isOpen() || !isWorkingDatabase(m_kind))
         return {};

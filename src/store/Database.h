@@ -45,6 +45,10 @@ public:
     // run() for a statement whose rows are not wanted (BEGIN, COMMIT, an UPDATE, a pragma).
     [[nodiscard]] base::Result<void> execute(const QString& sql, const QVariantList& binds = {}) const;
 
+    // Whether changes can be stored: a file the program may not write (its permissions, a read-only disk)
+    // opens for reading without a word and would fail at each commit. Writes nothing.
+    [[nodiscard]] base::Result<void> checkWritable() const;
+
     // The file last opened, empty before the first open.
     [[nodiscard]] QString path() const { return m_path; }
 

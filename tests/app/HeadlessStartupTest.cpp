@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using kelvara::test::KelvaraProcess;
 using kelvara::test::TempSite;
@@ -87,6 +89,49 @@ INSTANTIATE_TEST_SUITE_P(
                                "KVR", kelvara::app::Startup::kNoReadIntervalText}),
     [](const ::testing::TestParamInfo<StartRow>& info) { return std::string(info.param.name); });
 
+// Takes the right to write a file away for as long as it lives. Root ignores file modes, so there the file
+// is made immutable instead.
+class Unwritable {
+public:
+    explicit Unwritable(QString path) : m_path(std::move(path)) {
+        if (geteuid() != 0)
+            QFile::setPermissions(m_path, QFile::ReadOwner);
+        else
+            m_immutable = QProcess::execute("chattr", {"+i", m_path}) == 0;
+    }
+    ~Unwritable() {
+        if (m_immutable)
+            QProcess::execute("chattr", {"-i", m_path});
+        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    Unwritable(const Unwritable&) = delete;
+    Unwritable& operator=(const Unwritable&) = delete;
+
+    [[nodiscard]] bool holds() const {
+        QFile f(m_path);
+        return !f.open(QIODevice::ReadWrite);
+    }
+
+private:
+    QString m_path;
+    bool m_immutable = false;
+};
+
+TEST_F(HeadlessStartup, ADatabaseThatCannotBeWrittenIsNamedAtStart) {
+    const QString site = createSite("zone");
+    const Unwritable readOnly(QDir(site).filePath("KVR.db"));
+    if (!readOnly.holds())
+        GTEST_SKIP() << "this file system cannot make a file unwritable for this user";
+    KelvaraProcess p(config.path());
+    p.start({"--site", site, "--headless"});
+    ASSERT_TRUE(p.waitForStderr(runningLine(site, "KVR"))) << p.stdErr().toStdString();
+    EXPECT_EQ(p.terminate(), 0);
+    EXPECT_TRUE(p.stdErr().contains(
+        "Kelvara (warning): KVR.db cannot be written (attempt to write a readonly database): nothing is "
+        "recorded in it until Kelvara may write it."))
+        << p.stdErr().toStdString();
+}
+
 TEST_F(HeadlessStartup, ANewSiteNeverOverwritesDataAndRunsOneCopyAtATime) {
     const QString site = createSite("zone");
     const QDir dir(site);
@@ -107,6 +152,7 @@ TEST_F(HeadlessStartup, ANewSiteNeverOverwritesDataAndRunsOneCopyAtATime) {
         "Kelvara (information): You already have a copy of the Kelvara program open.  Please "
         "check the taskbar for the running program."));
     EXPECT_FALSE(second.stdErr().contains("is running"));
+    EXPECT_FALSE(first.stdErr().contains("cannot be written"));
     EXPECT_TRUE(first.running());
     EXPECT_EQ(first.terminate(), 0);
 

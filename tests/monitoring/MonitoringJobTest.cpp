@@ -107,6 +107,22 @@ TEST_F(JobTest, AReadFindingNoAdapterRaisesTheSensorReadAlarmAndShowsNrEverywher
     EXPECT_TRUE(cycle().timerEnabled()); // always enabled again
 }
 
+TEST_F(JobTest, WithoutTheAdaptersCommandsEveryPassSaysWhatIsMissingAndLeavesTheBusAlone) {
+    addZone(1, "750000000000A128", kLamp1);
+    job.loadZones();
+    ctx.commandsProblem =
+        "SensorReader.ini has no section for the adapter XY. The bus adapter has no commands.";
+    cycle().start();
+    cycle().readNow();
+    cycle().readNow();
+    const QString said = "The was an error while reading Sensors.\n" + ctx.commandsProblem;
+    EXPECT_EQ(statuses,
+              QStringList({MonitoringCycle::kReadingText, said, MonitoringCycle::kReadingText, said}));
+    EXPECT_TRUE(port.written.isEmpty()) << port.written.join(" ").toStdString();
+    EXPECT_EQ(cycle().alarmState().AlarmRooms, "SensorRead");
+    EXPECT_EQ(job.zones().reading(0), "NR");
+}
+
 TEST_F(JobTest, ACookOnlySiteWithoutRunningCyclesSearchesNothingButStillSetsTheLamps) {
     ctx.DatabaseMode = "Thermo";
     switchList("");
