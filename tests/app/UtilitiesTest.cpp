@@ -3,6 +3,7 @@
 #include "app/SystemClock.h"
 #include "app/TempLog.h"
 #include "base/ErrorReporter.h"
+#include "store/EngineText.h"
 #include "support/FakeClock.h"
 #include "support/TempSite.h"
 
@@ -13,8 +14,14 @@
 
 using namespace kelvara;
 
-TEST(ReportError, LineHasNoSpaceBetweenModuleAndProcedure) {
+TEST(ReportError, LineHasNoSpaceBetweenModuleAndProcedureAndNeverAnEmptyDescription) {
     EXPECT_EQ(base::ErrorReporter::errorLine("Timeout", "Port_Data"), "Error: Timeout in Module:Port_Data");
+    for (const char* nothing : {"", "  "})
+        EXPECT_EQ(base::ErrorReporter::errorLine(nothing, "Port_Data"),
+                  "Error: a failure that gave no description in Module:Port_Data");
+    EXPECT_EQ(store::engineText(QSqlError("", "", QSqlError::StatementError, "5")), "database error 5");
+    EXPECT_EQ(store::engineText(QSqlError("Unable to fetch row", "", QSqlError::StatementError)),
+              "Unable to fetch row");
 }
 
 TEST(TempLog, AppendsToTheFileInTheCurrentFolder) {
