@@ -51,6 +51,11 @@ QSqlDatabase Database::connection() const {
 base::Result<QSqlQuery*> Database::prepared(const QString& sql) const {
     if (const auto it = m_statements.find(sql); it != m_statements.end())
         return it->second.get();
+    // Said here rather than by the driver, which would also print its own warning on standard error.
+    if (!isOpen())
+        return base::fail(
+            QStringLiteral("%1 is not open")
+                .arg(m_path.isEmpty() ? databaseFileName(m_kind) : QFileInfo(m_path).fileName()));
     auto query = std::make_unique<QSqlQuery>(connection());
     query->setForwardOnly(true);
     if (!query->prepare(sql))

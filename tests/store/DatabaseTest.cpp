@@ -227,7 +227,14 @@ TEST_F(DatabaseTest, ClosedDatabasesOpenAgainWithTheirData) {
     dbs.closeDatabases();
     EXPECT_FALSE(dbs.kvr->isOpen());
     EXPECT_FALSE(dbs.thermo->isOpen());
-    EXPECT_FALSE(store::MonitorSetsStore(*dbs.kvr).count().ok());
+    static QStringList driverWarnings;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { driverWarnings << text; });
+    const auto closed = store::MonitorSetsStore(*dbs.kvr).count();
+    qInstallMessageHandler(previous);
+    ASSERT_FALSE(closed.ok());
+    EXPECT_EQ(closed.error(), "KVR.db is not open");
+    EXPECT_TRUE(driverWarnings.isEmpty()) << driverWarnings.join('\n').toStdString();
 
     ASSERT_TRUE(dbs.kvr->open(dbs.kvr->path()).ok());
     EXPECT_EQ(store::MonitorSetsStore(*dbs.kvr).count(), 1);
