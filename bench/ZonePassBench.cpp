@@ -1,5 +1,6 @@
-// A 20-zone reading pass against the simulator pacing its answers as a 115200-baud line: wall time against
-// the serial lower bound, and the processor time the pass costs.
+// A 20-zone reading pass against the simulator pacing its answers as a 115200-baud line and converting in
+// the sensors' own time (750 ms at 12 bits): wall time against the conversion time plus the serial lower
+// bound, and the processor time the pass costs.
 #include "CountingPort.h"
 #include "SimulatorStart.h"
 #include "app/AppContext.h"
@@ -36,6 +37,8 @@ namespace {
 
 constexpr int kZones = 20;
 constexpr int kBaud = 115200;
+// The sixteenth-degree sensors of the scenario convert at 12 bits unless told otherwise.
+constexpr double kConversionSeconds = 0.75;
 
 struct CpuTimes {
     double user = 0;
@@ -77,7 +80,9 @@ int main(int argc, char** argv) {
     const QString scenario = dir.filePath(QStringLiteral("scenario.json"));
     QFile f(scenario);
     f.open(QIODevice::WriteOnly);
-    f.write(QStringLiteral(R"({"devices": [%1]})").arg(devices.join(QLatin1Char(','))).toUtf8());
+    f.write(QStringLiteral(R"({"conversionScale": 1, "devices": [%1]})")
+                .arg(devices.join(QLatin1Char(',')))
+                .toUtf8());
     f.close();
 
     QProcess sim;
@@ -95,6 +100,7 @@ int main(int argc, char** argv) {
     ctx.commands.ResetCmd = QStringLiteral("aR\r");
     ctx.commands.AddressCmd = QStringLiteral("aA");
     ctx.commands.ConvertCmd = QStringLiteral("aW0144\r");
+    ctx.commands.ConvertAllCmd = QStringLiteral("aW02CC44\r");
     ctx.commands.SearchCmd = QStringLiteral("aS\r");
     ctx.commands.TemperatureCmd = QStringLiteral("aW0ABEFFFFFFFFFFFFFFFFFF\r");
     const QString dbPath = dir.filePath(QStringLiteral("KVR.db"));
@@ -134,7 +140,8 @@ int main(int argc, char** argv) {
     link.configurePort(app::readLineSettings(settings));
     (void)link.resetAdapter(ctx.commands.ResetCmd);
 
-    out << "pass  recording  bytes  bound_s  wall_s  ratio  user_s  system_s  cpu_%" << Qt::endl;
+    out << "pass  recording  bytes  bound_s  wall_s  (wall-conversion)/bound  user_s  system_s  cpu_%"
+        << Qt::endl;
     std::vector<double> ratios;
     std::vector<double> cpuShares;
     double wallSum[2] = {0, 0}; // plain, recording
@@ -154,7 +161,7 @@ int main(int argc, char** argv) {
         const double cpuS = userS + systemS;
         const qint64 bytes = port.written + port.read;
         const double bound = static_cast<double>(bytes) * 10.0 / kBaud;
-        ratios.push_back(wallS / bound);
+        ratios.push_back((wallS - kConversionSeconds) / bound);
         cpuShares.push_back(100.0 * cpuS / wallS);
         wallSum[recording ? 1 : 0] += wallS;
         cpuSum[recording ? 1 : 0] += cpuS;
@@ -164,7 +171,7 @@ int main(int argc, char** argv) {
                    .arg(bytes)
                    .arg(bound, 0, 'f', 3)
                    .arg(wallS, 0, 'f', 3)
-                   .arg(wallS / bound, 0, 'f', 2)
+                   .arg(ratios.back(), 0, 'f', 2)
                    .arg(userS, 0, 'f', 4)
                    .arg(systemS, 0, 'f', 4)
                    .arg(cpuShares.back(), 0, 'f', 1)
@@ -173,7 +180,9 @@ int main(int argc, char** argv) {
     // The first pass also prepares the statements every later pass reuses.
     const double steadyHighest =
         cpuShares.size() > 1 ? *std::max_element(cpuShares.begin() + 1, cpuShares.end()) : cpuShares.front();
-    out << QStringLiteral("wall time: median %1 of the bound, highest %2 (target within 1.3)")
+    out << QStringLiteral("wall time less the %1 s conversion: median %2 of the serial bound, highest %3 "
+                          "(target within 1.3)")
+               .arg(kConversionSeconds, 0, 'f', 2)
                .arg(median(ratios), 0, 'f', 2)
                .arg(*std::max_element(ratios.begin(), ratios.end()), 0, 'f', 2)
         << Qt::endl;

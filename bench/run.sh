@@ -5,7 +5,7 @@ source "$(dirname "$0")/../scripts/lib.sh"
 kelvara_ensure_packages "${KELVARA_BUILD_PACKAGES[@]}"
 build="$KELVARA_ROOT/build/bench"
 kelvara_build "$build" -DCMAKE_BUILD_TYPE=Release -DKELVARA_BUILD_TESTS=OFF -DKELVARA_WERROR=OFF
-echo "20-zone pass, simulator pacing answers at 115200 baud:"
+echo "20-zone pass, simulator pacing answers at 115200 baud and converting in real time:"
 "$build/bench/kelvara_zone_pass_bench" "$build/tools/sim/kelvara-sim" "${1:-6}"
 echo "Alarm notification in a pass, ten recipients on a silent modem against none due:"
 "$build/bench/kelvara_notify_pass_bench" "$build/tools/sim/kelvara-sim" "${2:-20}"
