@@ -4,6 +4,7 @@
 #include "monitoring/MonitoringJob.h"
 #include "monitoring/PanelLamps.h"
 #include "sensornet/PortLists.h"
+#include "store/Database.h"
 #include "ui/ComPortDialog.h"
 #include "ui/InstallKeyWindow.h"
 #include "ui/MainWindow.h"
@@ -36,6 +37,10 @@ void MainWindow::runAdapterWindow(const AdapterWindow& window) {
 
 void MainWindow::runFirstStart() {
     if (m_ctx.settings.Zones >= 1)
+        return;
+    // A zone database that is there but did not open is no new site: its error has been shown, and the
+    // first-start windows would set up over it.
+    if (m_ctx.hasZoneSide() && !(m_ctx.databases.kvr && m_ctx.databases.kvr->isOpen()))
         return;
     // A site without zones cannot monitor anything yet: port, settings and sensors, one after the other.
     {
