@@ -44,6 +44,8 @@ public:
     [[nodiscard]] base::Result<QSqlQuery*> run(const QString& sql, const QVariantList& binds = {}) const;
     // run() for a statement whose rows are not wanted (BEGIN, COMMIT, an UPDATE, a pragma).
     [[nodiscard]] base::Result<void> execute(const QString& sql, const QVariantList& binds = {}) const;
+    // execute() for an INSERT, UPDATE or DELETE, giving the number of rows it changed.
+    [[nodiscard]] base::Result<int> changes(const QString& sql, const QVariantList& binds = {}) const;
 
     // The file last opened, empty before the first open.
     [[nodiscard]] QString path() const { return m_path; }
