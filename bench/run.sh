@@ -9,3 +9,5 @@ echo "20-zone pass, simulator pacing answers at 115200 baud and converting in re
 "$build/bench/kelvara_zone_pass_bench" "$build/tools/sim/kelvara-sim" "${1:-6}"
 echo "Alarm notification in a pass, ten recipients on a silent modem against none due:"
 "$build/bench/kelvara_notify_pass_bench" "$build/tools/sim/kelvara-sim" "${2:-20}"
+echo "Purging the oldest year of a generated ten-year zone database with archiving, then compacting:"
+"$build/bench/kelvara_maintenance_bench"

@@ -29,6 +29,14 @@ void addOptions(QCommandLineParser& p) {
     p.addOption({QStringLiteral("screenshot-after"),
                  QStringLiteral("Seconds of monitoring before the --screenshot picture (default 5)."),
                  QStringLiteral("SECONDS"), QStringLiteral("5")});
+    p.addOption({QStringLiteral("purge-to"),
+                 QStringLiteral("Delete the site's readings dated up to DATE (YYYY-MM-DD), then compact its "
+                                "databases, and exit."),
+                 QStringLiteral("DATE")});
+    p.addOption({QStringLiteral("archive"),
+                 QStringLiteral("With --purge-to: copy the readings and alarms into Archive.db first.")});
+    p.addOption(
+        {QStringLiteral("compact"), QStringLiteral("Compact and check the site's databases, and exit.")});
     p.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
 }
 } // namespace
@@ -66,6 +74,27 @@ base::Result<CommandLine> CommandLine::parse(const QStringList& arguments) {
         return base::fail(
             QStringLiteral("--screenshot needs the window; it cannot be used with --headless."));
     }
+    const bool purge = p.isSet(QStringLiteral("purge-to"));
+    if (p.isSet(QStringLiteral("archive")) && !purge) {
+        return base::fail(QStringLiteral("--archive goes with --purge-to."));
+    }
+    if (purge || p.isSet(QStringLiteral("compact"))) {
+        if (p.isSet(QStringLiteral("create-site")) || !cl.screenshotFile.isEmpty()) {
+            return base::fail(
+                QStringLiteral("--purge-to and --compact run on their own, or with --site only."));
+        }
+        cl.action = Action::Maintain;
+        if (purge) {
+            // Year first, always: a day and a month that swap places would purge the wrong months.
+            const QDate last =
+                QDate::fromString(p.value(QStringLiteral("purge-to")), QStringLiteral("yyyy-MM-dd"));
+            if (!last.isValid()) {
+                return base::fail(QStringLiteral("--purge-to takes a date as YYYY-MM-DD."));
+            }
+            cl.purgeTo = last;
+            cl.archive = p.isSet(QStringLiteral("archive"));
+        }
+    }
     if (p.isSet(QStringLiteral("create-site"))) {
         if (p.isSet(QStringLiteral("site"))) {
             return base::fail(QStringLiteral("--create-site and --site cannot be used together."));
@@ -87,14 +116,18 @@ QString CommandLine::helpText() {
     addOptions(p);
     return QStringLiteral(
                "Usage: kelvara [--site DIR] [--headless | --screenshot FILE [--screenshot-after S]]\n"
-               "       kelvara --create-site DIR [--sides zone|cook|both] [--demo FILE]\n\n") +
+               "       kelvara --create-site DIR [--sides zone|cook|both] [--demo FILE]\n"
+               "       kelvara [--site DIR] --purge-to YYYY-MM-DD [--archive]\n"
+               "       kelvara [--site DIR] --compact\n\n") +
            p.helpText().section(QLatin1Char('\n'), 2);
 }
 
 bool CommandLine::wantsConsoleOnly(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        for (const char* flag : {"--headless", "--create-site", "--help", "-h"}) {
-            if (std::strcmp(argv[i], flag) == 0 || std::strncmp(argv[i], "--create-site=", 14) == 0)
+        for (const char* flag : {"--headless", "--create-site", "--purge-to", "--compact", "--help", "-h"}) {
+            const std::size_t length = std::strlen(flag);
+            if (std::strcmp(argv[i], flag) == 0 ||
+                (std::strncmp(argv[i], flag, length) == 0 && argv[i][length] == '='))
                 return true;
         }
     }

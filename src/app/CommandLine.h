@@ -3,6 +3,7 @@
 #include "app/SiteCreator.h"
 #include "base/Result.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -11,7 +12,8 @@ namespace kelvara::app {
 
 // What the kelvara command was asked to do.
 struct CommandLine {
-    enum class Action { Run, CreateSite, Help };
+    // Maintain: a purge (then a compaction) or a compaction of the site, without windows.
+    enum class Action { Run, CreateSite, Maintain, Help };
     Action action = Action::Run;
     QString siteDir; // the site to run, or to create
     bool headless = false;
@@ -21,6 +23,9 @@ struct CommandLine {
     // documentation).
     QString screenshotFile;
     int screenshotAfterSeconds = 5;
+    // Maintain: the last day a purge deletes, whether it archives first; none: a compaction only.
+    std::optional<QDate> purgeTo;
+    bool archive = false;
 
     // Fails with the reason when the arguments make no sense.
     [[nodiscard]] static base::Result<CommandLine> parse(const QStringList& arguments);

@@ -4,6 +4,7 @@
 #include "app/DemoSite.h"
 #include "app/SiteCreator.h"
 #include "main/HeadlessRun.h"
+#include "main/Maintenance.h"
 #include "main/WindowedRun.h"
 
 #include <QApplication>
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     case CommandLine::Action::Run:
+    case CommandLine::Action::Maintain:
         break;
     }
 
@@ -81,6 +83,8 @@ int main(int argc, char** argv) {
     }
     kelvara::app::AppContext ctx;
     ctx.siteDir = QDir::currentPath();
+    if (cl->action == CommandLine::Action::Maintain)
+        return kelvara::main::runMaintenance(ctx, {cl->purgeTo, cl->archive});
     if (cl->headless)
         return kelvara::main::runHeadless(ctx);
     return kelvara::main::runWindowed(ctx, {cl->screenshotFile, cl->screenshotAfterSeconds});

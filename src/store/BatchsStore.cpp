@@ -64,8 +64,8 @@ base::Result<void> BatchsStore::remove(qint64 id) const {
     return m_table.remove(id);
 }
 
-base::Result<void> BatchsStore::removeUpTo(const QDate& last) const {
-    return m_table.execute(QStringLiteral("DELETE FROM %1 WHERE \"Date\" <= ?").arg(m_table.quotedName()),
+base::Result<int> BatchsStore::removeUpTo(const QDate& last) const {
+    return m_table.changes(QStringLiteral("DELETE FROM %1 WHERE \"Date\" <= ?").arg(m_table.quotedName()),
                            {date(last)});
 }
 

@@ -42,7 +42,7 @@ public:
     [[nodiscard]] base::Result<void> update(const BatchsRow& row) const;
     [[nodiscard]] base::Result<void> remove(qint64 id) const;
     // Deletes every batch started on or before `last`.
-    [[nodiscard]] base::Result<void> removeUpTo(const QDate& last) const;
+    [[nodiscard]] base::Result<int> removeUpTo(const QDate& last) const;
 
 private:
     SqlTable m_table;

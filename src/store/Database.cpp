@@ -88,6 +88,15 @@ base::Result<void> Database::execute(const QString& sql, const QVariantList& bin
     return {};
 }
 
+base::Result<int> Database::changes(const QString& sql, const QVariantList& binds) const {
+    auto query = run(sql, binds);
+    if (!query)
+        return query.failure();
+    const int changed = query.value()->numRowsAffected();
+    query.value()->finish();
+    return changed;
+}
+
 bool Database::isOpen() const {
     return !m_connectionName.isEmpty() && connection().isOpen();
 }

@@ -44,6 +44,8 @@ public:
     [[nodiscard]] base::Result<QSqlQuery*> run(const QString& sql, const QVariantList& binds = {}) const;
     // run() for a statement whose rows are not wanted (BEGIN, COMMIT, an UPDATE, a pragma).
     [[nodiscard]] base::Result<void> execute(const QString& sql, const QVariantList& binds = {}) const;
+    // execute() for an INSERT, UPDATE or DELETE, giving the number of rows it changed.
+    [[nodiscard]] base::Result<int> changes(const QString& sql, const QVariantList& binds = {}) const;
 
     // Whether changes can be stored: a file the program may not write (its permissions, a read-only disk)
     // opens for reading without a word and would fail at each commit. Writes nothing.

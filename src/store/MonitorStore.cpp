@@ -68,8 +68,8 @@ base::Result<void> MonitorStore::remove(qint64 id) const {
     return m_table.remove(id);
 }
 
-base::Result<void> MonitorStore::removeUpTo(const QDate& last) const {
-    return m_table.execute(QStringLiteral("DELETE FROM %1 WHERE \"RecDate\" <= ?").arg(m_table.quotedName()),
+base::Result<int> MonitorStore::removeUpTo(const QDate& last) const {
+    return m_table.changes(QStringLiteral("DELETE FROM %1 WHERE \"RecDate\" <= ?").arg(m_table.quotedName()),
                            {date(last)});
 }
 

@@ -45,7 +45,7 @@ public:
     [[nodiscard]] base::Result<void> updateZone(qint64 id, int room, const QString& value, bool alarm) const;
     [[nodiscard]] base::Result<void> remove(qint64 id) const;
     // Deletes every row recorded on or before `last`.
-    [[nodiscard]] base::Result<void> removeUpTo(const QDate& last) const;
+    [[nodiscard]] base::Result<int> removeUpTo(const QDate& last) const;
 
 private:
     SqlTable m_table;

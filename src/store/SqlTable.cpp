@@ -102,6 +102,10 @@ base::Result<void> SqlTable::execute(const QString& sql, const QVariantList& bin
     return m_database.execute(sql, binds);
 }
 
+base::Result<int> SqlTable::changes(const QString& sql, const QVariantList& binds) const {
+    return m_database.changes(sql, binds);
+}
+
 namespace sqlvalue {
 
 QVariant date(const QDate& date) {

@@ -79,6 +79,8 @@ public:
     [[nodiscard]] base::Result<void> insertIfEmpty(const ColumnValues& values) const;
     // A statement of the store's own; `sql` names the table itself.
     [[nodiscard]] base::Result<void> execute(const QString& sql, const QVariantList& binds = {}) const;
+    // execute() that gives the number of rows the statement changed.
+    [[nodiscard]] base::Result<int> changes(const QString& sql, const QVariantList& binds = {}) const;
 
     [[nodiscard]] QString quotedName() const;
 

@@ -97,8 +97,15 @@ public:
     // The hours field was confirmed: stores the zone's temporary disable.
     void durationSave();
 
+    // Compacts and checks every database of the site in place, then opens the installed sides again on the
+    // new files (the System menu, and after the purge window).
+    void RepairDatabase();
+
     [[nodiscard]] monitoring::MonitoringJob& job() { return *m_job; }
 
+    static inline const QString kRepairQuestion = QStringLiteral("Repair and Compact Database?");
+    static inline const QString kRepairingText = QStringLiteral("Repairing Database.  Please Wait...");
+    static inline const QString kRepairTitle = QStringLiteral("Repair And Compact");
     static inline const QString kEnterKeyMessage =
         QStringLiteral("You must press the Enter Key after making a change in this field.");
 
@@ -111,6 +118,11 @@ private:
     void buildMenusAndToolbar();
     void openComPortSettings();
     void openSystemSettings();
+    void openPurge();
+    void compactAndRepair();
+    // A System entry's work with the monitoring timer off, on again afterwards whatever happened; never in
+    // the middle of a reading pass.
+    void withTimerOff(const std::function<void()>& work);
     // Runs a window that talks to the adapter through a port of its own.
     using AdapterWindow = std::function<void(sensornet::SerialPort& port, sensornet::Pause& pause)>;
     void runAdapterWindow(const AdapterWindow& window);

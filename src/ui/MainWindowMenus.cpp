@@ -1,17 +1,21 @@
-// The main window's menus, toolbar and View toggle group.
+// The main window's menus, toolbar and View toggle group, and the System menu's purge and compaction.
 #include "app/AppContext.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
 #include "monitoring/PanelLamps.h"
 #include "sensornet/AdapterLink.h"
 #include "sensornet/PortLists.h"
+#include "store/Compaction.h"
+#include "ui/BusyPointer.h"
 #include "ui/ComPortDialog.h"
 #include "ui/LoginDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/PurgeWindow.h"
 #include "ui/SplashWindow.h"
 #include "ui/SystemSettingsDialog.h"
 #include "ui/WindowUtils.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -76,8 +80,8 @@ void MainWindow::buildMenusAndToolbar() {
     system->setObjectName(QStringLiteral("mnuSystem"));
     system->addAction(QStringLiteral("Company Information and Settings"), this,
                       &MainWindow::openSystemSettings);
-    later(system, QStringLiteral("Purge Data"));
-    later(system, QStringLiteral("Compact and Repair Database"));
+    system->addAction(QStringLiteral("Purge Data"), this, &MainWindow::openPurge);
+    system->addAction(QStringLiteral("Compact and Repair Database"), this, &MainWindow::compactAndRepair);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
     view->setObjectName(QStringLiteral("mnuView"));
@@ -144,6 +148,52 @@ void MainWindow::openSystemSettings() {
     m_job->cycle().loadIntervals();
     if (m_started)
         m_job->cycle().start();
+}
+
+void MainWindow::withTimerOff(const std::function<void()>& work) {
+    // The menus wait for a pass to end; this keeps a purge or a compaction off a pass's open writes should
+    // anything else ever call in during one.
+    if (m_job->cycle().reading())
+        return;
+    m_job->cycle().stop();
+    work();
+    if (m_started)
+        m_job->cycle().start();
+}
+
+void MainWindow::openPurge() {
+    withTimerOff([this] {
+        {
+            PurgeWindow window(m_ctx, m_seams.clock, m_seams.dialogs, this);
+            window.exec();
+        }
+        RepairDatabase();
+    });
+}
+
+void MainWindow::compactAndRepair() {
+    withTimerOff([this] {
+        if (m_seams.dialogs.question(QStringLiteral("Kelvara"), kRepairQuestion, true))
+            RepairDatabase();
+    });
+}
+
+void MainWindow::RepairDatabase() {
+    store::Compaction::Report report;
+    {
+        const BusyPointer busy;
+        setStatus(kRepairingText);
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        report = store::Compaction(m_ctx.siteDir).repair(m_ctx.databases);
+        setStatus(m_status->text(), false);
+    }
+    for (const QString& error : report.errors)
+        m_seams.dialogs.critical(kRepairTitle, error);
+    if (report.ok())
+        m_seams.dialogs.information(QStringLiteral("Kelvara"), store::Compaction::closingText(report));
+    else
+        m_seams.dialogs.warning(QStringLiteral("Kelvara"), store::Compaction::closingText(report));
+    m_status->setText(monitoring::MonitoringCycle::kReadingText.trimmed());
 }
 
 void MainWindow::applySides() {

@@ -130,6 +130,16 @@ TEST_F(StartupTest, AZoneDatabaseThatCannotBeReadStopsStartUpAndWritesNothing) {
     EXPECT_EQ(other.acquire(site.path()), app::SingleInstance::Claim::Held);
 }
 
+// A copy killed before it wrote its process id into the lock file leaves it empty: that names no running
+// copy.
+TEST_F(StartupTest, AnEmptyLockFileLeftByAKilledCopyDoesNotKeepTheSite) {
+    site.write(app::SingleInstance::kLockName, QByteArray());
+    app::SingleInstance instance;
+    EXPECT_EQ(instance.acquire(site.path()), app::SingleInstance::Claim::Held);
+    app::SingleInstance second;
+    EXPECT_EQ(second.acquire(site.path()), app::SingleInstance::Claim::OtherCopy);
+}
+
 // Only another running copy is "a second copy"; a folder where no lock can be made is named as such.
 TEST_F(StartupTest, ASiteFolderThatCannotBeWrittenIsNamedNotTakenForASecondCopy) {
     ctx.siteDir = QStringLiteral("/proc"); // no file can be made there, whoever runs the test

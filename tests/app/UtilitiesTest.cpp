@@ -61,6 +61,31 @@ TEST(CommandLine, UnderstandsTheDocumentedOptions) {
     EXPECT_FALSE(bogus.error().isEmpty());
 }
 
+// The maintenance options are a contract with service scripts: their spelling and the date's form stay.
+TEST(CommandLine, TakesThePurgeDateYearFirstAndRefusesWhatMakesNoSense) {
+    const auto purge =
+        app::CommandLine::parse({"kelvara", "--site", "/srv/site", "--purge-to", "2024-03-01", "--archive"});
+    ASSERT_TRUE(purge) << purge.error().toStdString();
+    EXPECT_EQ(purge->action, app::CommandLine::Action::Maintain);
+    EXPECT_EQ(purge->purgeTo, QDate(2024, 3, 1));
+    EXPECT_TRUE(purge->archive);
+    const auto compact = app::CommandLine::parse({"kelvara", "--compact"});
+    ASSERT_TRUE(compact);
+    EXPECT_EQ(compact->action, app::CommandLine::Action::Maintain);
+    EXPECT_FALSE(compact->purgeTo.has_value());
+
+    for (const QStringList& refused :
+         {QStringList{"kelvara", "--purge-to", "03/01/2024"},
+          QStringList{"kelvara", "--purge-to", "2024-02-30"}, QStringList{"kelvara", "--archive"},
+          QStringList{"kelvara", "--compact", "--create-site", "x"}})
+        EXPECT_FALSE(app::CommandLine::parse(refused)) << refused.join(' ').toStdString();
+
+    char program[] = "kelvara";
+    char option[] = "--purge-to=2024-03-01";
+    char* argv[] = {program, option};
+    EXPECT_TRUE(app::CommandLine::wantsConsoleOnly(2, argv));
+}
+
 TEST(SystemClock, GivesTheLocalTimeOfTheMachinesZone) {
     const QByteArray zone = qgetenv("TZ");
     // Three hours ahead of UTC, in the C library's notation.

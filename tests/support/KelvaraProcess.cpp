@@ -24,6 +24,12 @@ QString KelvaraProcess::binary() {
     return qEnvironmentVariable("KELVARA_BINARY");
 }
 
+void KelvaraProcess::setEnvironment(const QString& name, const QString& value) {
+    auto env = m_process.processEnvironment();
+    env.insert(name, value);
+    m_process.setProcessEnvironment(env);
+}
+
 void KelvaraProcess::start(const QStringList& arguments) {
     m_process.start(binary(), arguments);
     m_process.waitForStarted(30000);

@@ -12,6 +12,8 @@ public:
     explicit KelvaraProcess(const QString& configHome);
     ~KelvaraProcess();
 
+    // An environment variable for the runs started from here on.
+    void setEnvironment(const QString& name, const QString& value);
     void start(const QStringList& arguments);
     // Runs to the end (or kills it after the generous limit); returns the exit code, -1 when killed.
     int runToEnd(const QStringList& arguments, int limitMs = 60000);
