@@ -11,7 +11,8 @@
 #include "monitoring/MonitoringJob.h"
 #include "monitoring/ZonePassObserver.h"
 #include "notify/AlarmDispatcher.h"
-#include "notify/MailTransport.h"
+#include "notify/CurlMailTransport.h"
+#include "notify/DialUp.h"
 #include "notify/ModemSmsGateway.h"
 #include "notify/NotificationView.h"
 #include "sensornet/EventLoopPause.h"
@@ -79,9 +80,10 @@ int runHeadless(app::AppContext& ctx) {
     // Alarms reach the notification list without windows too; there is no sound or animation here.
     ConsoleNotificationView notificationView;
     notify::ModemSmsGateway sms;
-    notify::NoMailTransport mail;
-    notify::AlarmDispatcher dispatcher(ctx, job.cycle(),
-                                       {clock, console, notificationView, sms, mail, nullptr});
+    notify::CurlMailTransport mail;
+    notify::AlarmDispatcher dispatcher(
+        ctx, job.cycle(),
+        {clock, console, notificationView, sms, mail, nullptr, notify::DialUp::Config::fromEnvironment()});
     job.cycle().setHooks({{}, {}, [&dispatcher] { dispatcher.Read_Alarms(); }});
     job.loadZones();
     job.start(app::UserSettings());

@@ -32,7 +32,8 @@ AlarmDispatcher::AlarmDispatcher(app::AppContext& ctx, monitoring::MonitoringCyc
                                  QObject* parent)
     : QObject(parent), m_ctx(ctx), m_cycle(cycle), m_state(cycle.alarmState()), m_seams(seams),
       m_commsLog(sitePath(ctx, "SMTP.log")), m_callLog(sitePath(ctx, "KVRComm.log")),
-      m_smsSender(ctx.siteDir, seams.clock, seams.errors, seams.view, m_commsLog) {
+      m_smsSender(ctx.siteDir, seams.clock, seams.errors, seams.view, m_commsLog),
+      m_mailSender(ctx.siteDir, seams.clock, seams.mail, seams.dialUp) {
     m_statusTimer.setInterval(kStatusTickMs);
     connect(&m_statusTimer, &QTimer::timeout, this, &AlarmDispatcher::statusTick);
 }
@@ -159,17 +160,10 @@ void AlarmDispatcher::sendMail(const Send& send) {
     request.subject = send.row.Message.value_or(QString());
     request.body = send.body;
     QPointer<AlarmDispatcher> self(this);
-    m_seams.mail.send(request, [self](const QString& status) {
-        if (!self)
-            return;
-        const bool failed =
-            status.contains(QLatin1String("Failed")) || status.startsWith(MailTransport::kFailedPrefix);
-        if (failed) {
-            self->m_seams.view.statusLine(status);
-            if (auto written = self->m_commsLog.line(status); !written)
-                self->report(written.error());
-        }
-        self->sendEnded(!failed);
+    m_mailSender.Send_Email(m_seams.view, m_commsLog, request, [self](const QString& status) {
+        // Only a message the server took counts.
+        if (self)
+            self->sendEnded(status == MailTransport::kSuccessful);
     });
 }
 

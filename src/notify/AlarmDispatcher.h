@@ -4,6 +4,8 @@
 #include "base/ErrorReporter.h"
 #include "notify/CallLog.h"
 #include "notify/CommsLog.h"
+#include "notify/DialUp.h"
+#include "notify/MailSender.h"
 #include "notify/SmsSender.h"
 #include "store/CallAlarmStore.h"
 
@@ -43,6 +45,7 @@ public:
         SmsGateway& sms;
         MailTransport& mail;
         SoundPlayer* sound = nullptr; // none: a run without sound
+        DialUp::Config dialUp = {};   // the link dialled first when the site's mail needs it
     };
 
     AlarmDispatcher(app::AppContext& ctx, monitoring::MonitoringCycle& cycle, Seams seams,
@@ -98,6 +101,7 @@ private:
     CommsLog m_commsLog;
     CallLog m_callLog;
     SmsSender m_smsSender;
+    MailSender m_mailSender;
     std::deque<Send> m_queue;
     // Modems that would not open or answered nothing in this pass, with the outcome their rows get.
     QHash<QString, SmsOutcome> m_deadDevices;

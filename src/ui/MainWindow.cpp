@@ -5,7 +5,8 @@
 #include "monitoring/MonitoringJob.h"
 #include "monitoring/ZoneListModel.h"
 #include "notify/AlarmDispatcher.h"
-#include "notify/MailTransport.h"
+#include "notify/CurlMailTransport.h"
+#include "notify/DialUp.h"
 #include "notify/ModemSmsGateway.h"
 #include "ui/AlarmIndicator.h"
 #include "ui/LoginDialog.h"
@@ -89,13 +90,13 @@ MainWindow::MainWindow(app::AppContext& ctx, Seams seams, QWidget* parent)
         m_seams.sms = m_ownSms.get();
     }
     if (!m_seams.mail) {
-        m_ownMail = std::make_unique<notify::NoMailTransport>();
+        m_ownMail = std::make_unique<notify::CurlMailTransport>();
         m_seams.mail = m_ownMail.get();
     }
     m_dispatcher = std::make_unique<notify::AlarmDispatcher>(
         ctx, m_job->cycle(),
         notify::AlarmDispatcher::Seams{m_seams.clock, *this, *this, *m_seams.sms, *m_seams.mail,
-                                       m_sound.get()});
+                                       m_sound.get(), notify::DialUp::Config::fromEnvironment()});
     m_job->cycle().setHooks({{}, {}, [this] { m_dispatcher->Read_Alarms(); }});
     buildPanes();
     resize(900, 680);

@@ -57,8 +57,8 @@ public:
         app::UserSettings& settings;
         sensornet::PortFactory makePort;
         sensornet::PauseFactory makePause;
-        // How alarm notifications go out; none: the window sends SMS through the modems itself and sends no
-        // e-mail.
+        // How alarm notifications go out; none: the window sends SMS through the modems itself and mail
+        // through the site's mail server.
         notify::SmsGateway* sms = nullptr;
         notify::MailTransport* mail = nullptr;
     };

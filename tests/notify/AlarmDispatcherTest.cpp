@@ -32,6 +32,23 @@ struct Sounds final : notify::SoundPlayer {
     QStringList played;
 };
 
+// Takes each mail and ends it when the test says.
+struct FakeMailTransport final : notify::MailTransport {
+    void send(const notify::MailJob& job, Events events) override {
+        jobs.push_back(job);
+        pending.push_back(std::move(events));
+    }
+    void finishAll(const base::Result<void>& outcome) {
+        while (!pending.empty()) {
+            Events events = std::move(pending.front());
+            pending.erase(pending.begin());
+            events.done(outcome);
+        }
+    }
+    std::vector<notify::MailJob> jobs;
+    std::vector<Events> pending;
+};
+
 struct StatusList final : notify::NotificationView {
     void clearStatus() override { lines.clear(); }
     void statusLine(const QString& line) override { lines << line; }
@@ -115,7 +132,7 @@ protected:
     monitoring::ZonePassObserver observer;
     StatusList view;
     test::FakeSmsGateway sms;
-    notify::NoMailTransport mail;
+    FakeMailTransport mail;
     Sounds sounds;
     monitoring::MonitoringJob job;
     AlarmDispatcher dispatcher;
@@ -284,17 +301,34 @@ TEST_F(DispatcherTest, SoundsTheAlarmBeforeTheCookDoneAndNothingWhenTheAudibleAl
     EXPECT_EQ(sounds.played, QStringList({"CookDone.wav", "Alarm.wav"}));
 }
 
-TEST_F(DispatcherTest, AnEmailRowFailsUntilMailIsBuiltAndNeverCounts) {
+TEST_F(DispatcherTest, AnEmailRowCountsOnlyOnceTheServerTookTheMail) {
+    QFile ini(QDir(site.path()).filePath("KVR.INI"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("SMTPName=mail.example.com\r\nSMTPEmail=kitchen@example.com\r\nDONE\r\n");
+    ini.close();
     CallAlarmRow mailRow = repeating(5, 3);
     mailRow.Notify = "Email";
     mailRow.Recipient = "chef@example.com";
+    mailRow.Message = "Dry store alarm";
     const qint64 id = addRow(mailRow);
     raised({{2, 3, kDryStore}});
+
     run();
-    EXPECT_TRUE(view.lines.startsWith(AlarmDispatcher::kEmailText));
-    EXPECT_TRUE(view.lines.last().startsWith("Send mail failed: "));
-    EXPECT_EQ(row(id).Actual, 0);
+    ASSERT_EQ(mail.jobs.size(), 1U);
+    EXPECT_EQ(mail.jobs[0].to, "chef@example.com");
+    EXPECT_TRUE(mail.jobs[0].message.contains("Subject: Dry store alarm\r\n"));
+    EXPECT_TRUE(mail.jobs[0].message.endsWith("\r\n\r\n" + kDryStore.toUtf8() + "\r\n"));
+    mail.finishAll(base::fail("RCPT failed: 550"));
+    EXPECT_TRUE(view.lines.last().startsWith("Send mail failed: \r\nRCPT failed: 550"));
+    EXPECT_EQ(row(id).Actual, 0) << "a refused mail is not a notification";
     EXPECT_TRUE(siteFile("KVRComm.log").contains("chef@example.com"));
+    EXPECT_TRUE(siteFile("SMTP.log").contains("Send mail failed: \r\nRCPT failed: 550\r\n"));
+
+    run();
+    mail.finishAll({});
+    EXPECT_EQ(view.lines.last(), "Successful");
+    EXPECT_EQ(row(id).Actual, 1);
+    EXPECT_TRUE(siteFile("SMTP.log").contains("Send Successful!\r\n  \r\n  \r\nDONE\r\n"));
 }
 
 // The communications log of one pass: each send's set-up lines, its outcome and the blank lines, then DONE.
