@@ -1,5 +1,7 @@
 #include "store/CallAlarmStore.h"
 
+#include <algorithm>
+
 namespace kelvara::store {
 
 using namespace sqlvalue;
@@ -37,16 +39,12 @@ CallAlarmRow fromRecord(const QSqlRecord& r) {
     return row;
 }
 
-ColumnValues columns(const CallAlarmRow& row) {
+ColumnValues settingColumns(const CallAlarmRow& row) {
     return {{QStringLiteral("CallID"), row.CallID},
             {QStringLiteral("Notify"), row.Notify},
             {QStringLiteral("Active"), flag(row.Active)},
             {QStringLiteral("Repeat"), integer(row.Repeat)},
             {QStringLiteral("Retry"), integer(row.Retry)},
-            {QStringLiteral("LastCall"), time(row.LastCall)},
-            {QStringLiteral("LastCallDate"), date(row.LastCallDate)},
-            {QStringLiteral("Actual"), integer(row.Actual)},
-            {QStringLiteral("Rooms"), text(row.Rooms)},
             {QStringLiteral("Recipient"), row.Recipient},
             {QStringLiteral("RecipientNo"), row.RecipientNo},
             {QStringLiteral("AccessNo"), row.AccessNo},
@@ -63,6 +61,15 @@ ColumnValues columns(const CallAlarmRow& row) {
             {QStringLiteral("StopBits"), row.StopBits}};
 }
 
+ColumnValues columns(const CallAlarmRow& row) {
+    ColumnValues values = settingColumns(row);
+    values.insert(values.end(), {{QStringLiteral("LastCall"), time(row.LastCall)},
+                                 {QStringLiteral("LastCallDate"), date(row.LastCallDate)},
+                                 {QStringLiteral("Actual"), integer(row.Actual)},
+                                 {QStringLiteral("Rooms"), text(row.Rooms)}});
+    return values;
+}
+
 } // namespace
 
 CallAlarmStore::CallAlarmStore(const Database& database) : m_table(database, QStringLiteral("CallAlarm")) {}
@@ -77,6 +84,20 @@ base::Result<qint64> CallAlarmStore::insert(const CallAlarmRow& row) const {
 
 base::Result<void> CallAlarmStore::update(const CallAlarmRow& row) const {
     return m_table.update(row.id, columns(row));
+}
+
+base::Result<void> CallAlarmStore::saveSettings(const CallAlarmRow& row) const {
+    return m_table.update(row.id, settingColumns(row));
+}
+
+base::Result<int> CallAlarmStore::nextCallId() const {
+    const auto rows = loadAll();
+    if (!rows)
+        return rows.failure();
+    int highest = 0;
+    for (const CallAlarmRow& row : *rows)
+        highest = std::max(highest, row.CallID);
+    return highest + 1;
 }
 
 base::Result<void> CallAlarmStore::remove(qint64 id) const {

@@ -53,6 +53,11 @@ public:
 
     [[nodiscard]] base::Result<qint64> insert(const CallAlarmRow& row) const;
     [[nodiscard]] base::Result<void> update(const CallAlarmRow& row) const;
+    // What the notification list window edits: every column but the dispatcher's record of its calls
+    // (LastCall, LastCallDate, Actual, Rooms), which a send may be writing while the window is open.
+    [[nodiscard]] base::Result<void> saveSettings(const CallAlarmRow& row) const;
+    // The CallID after the highest in the list (1 for an empty list): a new row goes to its end.
+    [[nodiscard]] base::Result<int> nextCallId() const;
     [[nodiscard]] base::Result<void> remove(qint64 id) const;
     // A successful notification: the call's date and time, one more to the count and the set of zones told.
     // Only these columns change, and only while the row is still there and active.
