@@ -107,8 +107,13 @@ void AlarmDispatcher::notificationPass() {
         if (DueRule::isDue(row, m_state.AlarmRooms, now))
             m_queue.push_back(Send{row, body, logMessage, m_state.AlarmRooms, m_round});
     }
-    if (m_queue.empty())
+    // A test under way finishes first: its lines and the pass's share one log and perhaps one modem.
+    if (m_queue.empty() || m_testRunning)
         return;
+    startPass();
+}
+
+void AlarmDispatcher::startPass() {
     if (auto started = m_commsLog.start(); !started)
         report(started.error());
     m_deadDevices.clear();
@@ -119,7 +124,10 @@ void AlarmDispatcher::startNext() {
     if (m_queue.empty()) {
         if (auto done = m_commsLog.finish(); !done)
             report(done.error());
+        QPointer<AlarmDispatcher> self(this);
         Q_EMIT passFinished();
+        if (self && !m_tests.empty() && !m_testRunning)
+            runTest();
         return;
     }
     const Send& send = m_queue.front();
@@ -183,6 +191,64 @@ void AlarmDispatcher::sendEnded(bool sent) {
     if (auto logged = m_callLog.append(CallLog::line(send.row, at, send.logMessage)); !logged)
         report(logged.error());
     startNext();
+}
+
+void AlarmDispatcher::testSend(const store::CallAlarmRow& row, NotificationView& view,
+                               std::function<void()> done) {
+    m_tests.push_back(Test{row, &view, std::move(done)});
+    if (m_queue.empty() && !m_testRunning)
+        runTest();
+}
+
+void AlarmDispatcher::runTest() {
+    m_testRunning = true;
+    const Test& test = m_tests.front();
+    if (auto started = m_commsLog.start(); !started)
+        report(started.error());
+    QPointer<AlarmDispatcher> self(this);
+    if (test.row.Notify == QLatin1String("Email")) {
+        MailRequest request;
+        request.to = test.row.Recipient;
+        request.subject = test.row.Message.value_or(QString());
+        request.body = kEmailTestText;
+        m_mailSender.Send_Email(*test.view, m_commsLog, request, [self](const QString&) {
+            if (self)
+                self->testEnded();
+        });
+        return;
+    }
+    m_testSms =
+        std::make_unique<SmsSender>(m_ctx.siteDir, m_seams.clock, m_seams.errors, *test.view, m_commsLog);
+    base::Result<SmsRequest> request = m_testSms->begin(test.row, kSmsTestText, SmsSender::Purpose::Test);
+    if (!request) {
+        m_testSms->finish(test.row, SmsSender::notSent(request.failure()));
+        testEnded();
+        return;
+    }
+    const store::CallAlarmRow row = test.row;
+    m_seams.sms.send(*request, [self, row](const SmsOutcome& outcome) {
+        if (!self)
+            return;
+        self->m_testSms->finish(row, outcome);
+        self->testEnded();
+    });
+}
+
+void AlarmDispatcher::testEnded() {
+    const Test test = std::move(m_tests.front());
+    m_tests.pop_front();
+    m_testRunning = false;
+    m_testSms.reset();
+    QPointer<AlarmDispatcher> self(this);
+    if (test.done)
+        test.done();
+    if (!self)
+        return;
+    // A pass that came during the test goes first, then the next test.
+    if (!m_queue.empty())
+        startPass();
+    else if (!m_tests.empty())
+        runTest();
 }
 
 void AlarmDispatcher::endOfAlarm() {

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <deque>
 #include <functional>
+#include <memory>
 
 namespace kelvara::app {
 struct AppContext;
@@ -62,6 +63,12 @@ public:
     // Whether some cook cycle has reached its target (the cook side sets it after its pass).
     void setCookDone(bool done) { m_cookDone = done; }
 
+    // The notification list's test of one row: the test text goes to the row's recipient once the sends
+    // before it are over (one modem, one SMTP.log), its lines in `view`'s status list. It counts nothing and
+    // adds no call log line; a notification pass that comes meanwhile waits for it. done runs once the send
+    // is over (at once when the row cannot be sent); `view` must stay until then.
+    void testSend(const store::CallAlarmRow& row, NotificationView& view, std::function<void()> done);
+
     // Sends still to go from the latest notification pass, the one under way included.
     [[nodiscard]] std::size_t pendingSends() const { return m_queue.size(); }
     [[nodiscard]] bool notificationActive() const { return m_notificationActive; }
@@ -69,6 +76,8 @@ public:
     static constexpr int kStatusTickMs = 30000;
     static inline const QString kProcedure = QStringLiteral("Read_Alarms");
     static inline const QString kEmailText = QStringLiteral("Sending Alarm Notifaction via Email...");
+    static inline const QString kEmailTestText = QStringLiteral("Kelvara Email Test");
+    static inline const QString kSmsTestText = QStringLiteral("Kelvara Text Msg Test");
 
 Q_SIGNALS:
     // The notification pass's last send is over (its "DONE" is written).
@@ -83,11 +92,20 @@ private:
         int round = 0;      // the alarm the send belongs to
     };
 
+    struct Test {
+        store::CallAlarmRow row;
+        NotificationView* view = nullptr;
+        std::function<void()> done;
+    };
+
     [[nodiscard]] bool alarmPending() const;
     [[nodiscard]] bool anyAlarmText() const;
     void playSound();
     void notificationPass();
+    void startPass();
     void startNext();
+    void runTest();
+    void testEnded();
     void sendSms(const Send& send);
     void sendMail(const Send& send);
     void sendEnded(bool sent);
@@ -103,6 +121,11 @@ private:
     SmsSender m_smsSender;
     MailSender m_mailSender;
     std::deque<Send> m_queue;
+    // Tests waiting for their turn, the one under way first.
+    std::deque<Test> m_tests;
+    bool m_testRunning = false;
+    // The SMS sender of the test under way: its lines go to the test's own status list.
+    std::unique_ptr<SmsSender> m_testSms;
     // Modems that would not open or answered nothing in this pass, with the outcome their rows get.
     QHash<QString, SmsOutcome> m_deadDevices;
     QTimer m_statusTimer;

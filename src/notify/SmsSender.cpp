@@ -21,24 +21,29 @@ void SmsSender::both(const QString& text) {
     m_view.statusLine(text);
 }
 
-base::Result<SmsRequest> SmsSender::begin(const store::CallAlarmRow& row, const QString& body) {
+base::Result<SmsRequest> SmsSender::begin(const store::CallAlarmRow& row, const QString& body,
+                                          Purpose purpose) {
+    const bool test = purpose == Purpose::Test;
     m_view.clearStatus();
     const QString gatewayLog = QDir(m_siteDir).filePath(QStringLiteral("SMSLog.txt"));
-    if (QFile::exists(gatewayLog) && !QFile::remove(gatewayLog))
+    if (!test && QFile::exists(gatewayLog) && !QFile::remove(gatewayLog))
         m_errors.reportError(QStringLiteral("SMSLog.txt could not be deleted"), kProcedure);
 
     const QDateTime now = m_clock.now();
     logLine(row.Notify + QStringLiteral(", ") + now.date().toString(QStringLiteral("MM/dd/yyyy")) +
             QStringLiteral(", ") + now.time().toString(QStringLiteral("h:mm:ss AP")));
     logLine(row.Device + QStringLiteral(", ") + row.Recipient);
+    const QString retrieving = QStringLiteral("Retrieving Communications Settings...");
     const QString dialing = QStringLiteral("Dialing Provider #") + row.AccessNo;
     const QString sending =
         QStringLiteral("Sending message to ") + row.RecipientNo + QStringLiteral(" , Please wait...");
-    logLine(dialing);
-    logLine(sending);
-    m_view.statusLine(QStringLiteral("Retrieving Communications Settings..."));
-    m_view.statusLine(dialing);
-    m_view.statusLine(sending);
+    if (!test) {
+        logLine(dialing);
+        logLine(sending);
+        m_view.statusLine(retrieving);
+        m_view.statusLine(dialing);
+        m_view.statusLine(sending);
+    }
 
     SmsRequest request;
     request.logFile = gatewayLog;
@@ -47,6 +52,8 @@ base::Result<SmsRequest> SmsSender::begin(const store::CallAlarmRow& row, const 
     request.message = body;
     const bool mobile = row.Notify == QLatin1String("Mobile");
     if (mobile) {
+        if (test)
+            both(retrieving);
         bool numeric = false;
         const int speed = row.Speed.trimmed().toInt(&numeric);
         if (!numeric || speed <= 0) {
@@ -55,6 +62,8 @@ base::Result<SmsRequest> SmsSender::begin(const store::CallAlarmRow& row, const 
         }
         request.speed = speed;
         request.dataFormat = row.Parity == QLatin1String("even") ? 2 : 1;
+        if (test)
+            both(dialing);
         request.accessNumber = row.AccessNo;
         request.password = row.Password.value_or(QString());
         request.protocol = row.Protocol == QLatin1String("TAP") ? CentreProtocol::Tap : CentreProtocol::Ucp;
@@ -64,9 +73,11 @@ base::Result<SmsRequest> SmsSender::begin(const store::CallAlarmRow& row, const 
         } else if (row.SendType == QLatin1String("Provider")) {
             request.mode = SendMode::Provider;
         }
-    } else if (row.Notify == QLatin1String("Pager")) {
-        request.mode = SendMode::Pager;
     }
+    if (test)
+        both(sending);
+    if (row.Notify == QLatin1String("Pager"))
+        request.mode = SendMode::Pager;
     if (!request.mode) {
         m_errors.reportError(kInvalidData, kProcedure);
         return base::fail(smsErrorText(kSmsNoSendMode), kSmsNoSendMode);

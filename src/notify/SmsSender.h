@@ -21,10 +21,15 @@ public:
         QStringLiteral("Invalid Data Entries in Alarm Notification.  Please check your settings.");
     static inline const QString kProcedure = QStringLiteral("Send_SMS");
 
+    // An alarm send, or the notification list's test of a row, which keeps the gateway's log of the last
+    // send and writes its set-up lines as it goes (the settings lines for mobile rows only).
+    enum class Purpose { Alarm, Test };
+
     // Before the send: the old gateway log goes, the set-up lines are written, and the request is made from
     // the row. A row that cannot be sent (a speed that is not a number, no way of sending) gives the error
     // number to finish with instead.
-    [[nodiscard]] base::Result<SmsRequest> begin(const store::CallAlarmRow& row, const QString& body);
+    [[nodiscard]] base::Result<SmsRequest> begin(const store::CallAlarmRow& row, const QString& body,
+                                                 Purpose purpose = Purpose::Alarm);
     // After the send (or in place of it): the outcome's lines; true when the message went.
     bool finish(const store::CallAlarmRow& row, const SmsOutcome& outcome);
 

@@ -2,7 +2,6 @@
 // who is told when, what the counts and logs hold afterwards, and the sound.
 #include "notify/AlarmDispatcher.h"
 
-#include "FakeSmsGateway.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
 #include "monitoring/ZonePassObserver.h"
@@ -11,6 +10,7 @@
 #include "notify/SmsError.h"
 #include "notify/SoundPlayer.h"
 #include "store/CallAlarmStore.h"
+#include "support/FakeSmsGateway.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingReporter.h"
 #include "support/SiteBench.h"
@@ -379,4 +379,99 @@ TEST_F(DispatcherTest, ARowDeletedOrSwitchedOffWhileItsSendIsGoingIsLeftAsItIs) 
     EXPECT_EQ(row(switchedOff).Actual, 0);
     EXPECT_FALSE(row(switchedOff).LastCall);
     EXPECT_EQ(list().loadAll()->size(), 1U);
+}
+
+// The notification list's test send: it waits behind the sends of a pass, a pass that comes meanwhile waits
+// for it, and it counts nothing.
+TEST_F(DispatcherTest, ATestWaitsItsTurnBehindThePassAndAPassWaitsForTheTest) {
+    const qint64 id = addRow(repeating(5, 3));
+    raised({{2, 3, kDryStore}});
+    run();
+    ASSERT_EQ(sms.pending(), 1U);
+
+    StatusList testView;
+    int done = 0;
+    dispatcher.testSend(row(id), testView, [&done] { ++done; });
+    EXPECT_EQ(sms.requests.size(), 1U) << "one modem: the test waits for the pass's send";
+    sms.finish();
+    ASSERT_EQ(sms.requests.size(), 2U);
+    EXPECT_EQ(sms.requests[1].message, AlarmDispatcher::kSmsTestText);
+    EXPECT_EQ(row(id).Actual, 1);
+
+    minutesLater(10);
+    run();
+    EXPECT_EQ(sms.requests.size(), 2U) << "the next pass waits for the test";
+    sms.finish();
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(testView.lines.last(), "Send Successful!");
+    EXPECT_EQ(row(id).Actual, 1) << "a test is no notification";
+    ASSERT_EQ(sms.requests.size(), 3U) << "the waiting pass goes on";
+    sms.finish();
+    EXPECT_EQ(row(id).Actual, 2);
+    EXPECT_EQ(siteFile("KVRComm.log").count("Night manager"), 2) << "no call log line for the test";
+}
+
+// A test's communications log: the settings lines for mobile rows only, as the test goes, no DONE; the
+// gateway's log of the last send stays until the send replaces it.
+TEST_F(DispatcherTest, ATestWritesItsOwnLogOrderAndTouchesNoCounts) {
+    CallAlarmRow pager = repeating(5, 3);
+    pager.Notify = "Pager";
+    pager.Device = "Com3";
+    const struct {
+        qint64 id;
+        QString log;
+        QStringList lines;
+    } cases[] = {
+        {addRow(repeating(5, 3)),
+         "Mobile, 07/01/2026, 10:00:00 AM\r\n/dev/ttyUSB0, Night manager\r\n"
+         "Retrieving Communications Settings...\r\nDialing Provider #\r\n"
+         "Sending message to 5550100 , Please wait...\r\nSend Successful!\r\n \r\n \r\n",
+         {"Retrieving Communications Settings...", "Dialing Provider #",
+          "Sending message to 5550100 , Please wait...", "Send Successful!"}},
+        {addRow(pager),
+         "Pager, 07/01/2026, 10:00:00 AM\r\nCom3, Night manager\r\n"
+         "Sending message to 5550100 , Please wait...\r\nSend Successful!\r\n \r\n \r\n",
+         {"Sending message to 5550100 , Please wait...", "Send Successful!"}},
+    };
+    QFile gatewayLog(QDir(site.path()).filePath("SMSLog.txt"));
+    ASSERT_TRUE(gatewayLog.open(QIODevice::WriteOnly));
+    gatewayLog.close();
+    for (const auto& c : cases) {
+        StatusList testView;
+        bool done = false;
+        dispatcher.testSend(row(c.id), testView, [&done] { done = true; });
+        EXPECT_TRUE(gatewayLog.exists());
+        sms.finish();
+        EXPECT_TRUE(done);
+        EXPECT_EQ(QString::fromUtf8(siteFile("SMTP.log")), c.log);
+        EXPECT_EQ(testView.lines, c.lines);
+        EXPECT_EQ(row(c.id).Actual, 0);
+        EXPECT_FALSE(row(c.id).LastCall);
+    }
+    EXPECT_FALSE(QFile::exists(QDir(site.path()).filePath("KVRComm.log")));
+}
+
+TEST_F(DispatcherTest, AnEmailTestSendsTheTestTextUnderTheRowsSubject) {
+    QFile ini(QDir(site.path()).filePath("KVR.INI"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("SMTPName=mail.example.com\r\nSMTPEmail=kitchen@example.com\r\nDONE\r\n");
+    ini.close();
+    CallAlarmRow mailRow = repeating(5, 3);
+    mailRow.Notify = "Email";
+    mailRow.Recipient = "chef@example.com";
+    mailRow.Message = "Dry store alarm";
+    const qint64 id = addRow(mailRow);
+
+    StatusList testView;
+    bool done = false;
+    dispatcher.testSend(row(id), testView, [&done] { done = true; });
+    ASSERT_EQ(mail.jobs.size(), 1U);
+    EXPECT_EQ(mail.jobs[0].to, "chef@example.com");
+    EXPECT_TRUE(mail.jobs[0].message.contains("Subject: Dry store alarm\r\n"));
+    EXPECT_TRUE(mail.jobs[0].message.contains("\r\n\r\nKelvara Email Test"));
+    mail.finishAll({});
+    EXPECT_TRUE(done);
+    EXPECT_EQ(testView.lines.last(), "Successful");
+    EXPECT_EQ(row(id).Actual, 0);
+    EXPECT_TRUE(siteFile("SMTP.log").contains("Send Successful!\r\n  \r\n  \r\n"));
 }
