@@ -35,20 +35,6 @@ QLineEdit* makeField(QWidget* parent, const char* name) {
     return field;
 }
 
-// Shows a stored value; one the list does not offer is added, so that storing again keeps it.
-void showText(QComboBox& list, const QString& text) {
-    if (text.isEmpty()) {
-        list.setCurrentIndex(-1);
-        return;
-    }
-    int index = list.findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
-    if (index < 0) {
-        list.addItem(text);
-        index = list.count() - 1;
-    }
-    list.setCurrentIndex(index);
-}
-
 } // namespace
 
 ProvidersWindow::ProvidersWindow(const store::Database& kvr, base::UserDialogs& dialogs,
@@ -176,12 +162,12 @@ void ProvidersWindow::show(int index) {
     m_list->setCurrentIndex(index);
     m_accessNo->setText(row.AccessNo);
     m_password->setText(row.Password);
-    showText(*m_protocol, row.Protocol);
-    showText(*m_device, row.Device);
-    showText(*m_speed, row.Speed);
-    showText(*m_dataBits, row.DataBits);
-    showText(*m_parity, row.Parity);
-    showText(*m_stopBits, row.StopBits);
+    showListText(*m_protocol, row.Protocol);
+    showListText(*m_device, row.Device);
+    showListText(*m_speed, row.Speed);
+    showListText(*m_dataBits, row.DataBits);
+    showListText(*m_parity, row.Parity);
+    showListText(*m_stopBits, row.StopBits);
 }
 
 void ProvidersWindow::setEntryMode(bool entry) {

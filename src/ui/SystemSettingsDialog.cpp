@@ -101,6 +101,10 @@ void SystemSettingsDialog::SideFields::show(double readH, double readM, double r
     recMins->setText(numberText(recM));
 }
 
+void SystemSettingsDialog::showMailSettings() {
+    m_smtpName->setFocus();
+}
+
 void SystemSettingsDialog::SideFields::read(double& readH, double& readM, double& recH, double& recM) const {
     readH = numberOf(readHours);
     readM = numberOf(readMins);

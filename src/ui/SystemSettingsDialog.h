@@ -27,6 +27,9 @@ public:
         "You must have the Internet connection already configured in the Dial-up Networking in "
         "order for the Auto Dialup to work.");
 
+    // Opens at the e-mail settings: the focus goes to the mail server's name.
+    void showMailSettings();
+
     // The values the fields hold now, as they would be saved.
     [[nodiscard]] app::SystemSettings fieldValues() const;
     // Writes KVR.INI and the site rows from the fields; false (after telling the user) when either failed.

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -54,6 +55,19 @@ QAction* action(QToolBar& toolbar, const char* key) {
             return a;
     }
     return nullptr;
+}
+
+void showListText(QComboBox& list, const QString& text) {
+    if (text.isEmpty()) {
+        list.setCurrentIndex(-1);
+        return;
+    }
+    int index = list.findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (index < 0) {
+        list.addItem(text);
+        index = list.count() - 1;
+    }
+    list.setCurrentIndex(index);
 }
 
 void CenterWindow(QWidget& window) {

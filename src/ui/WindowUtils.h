@@ -7,6 +7,7 @@
 
 class QAction;
 class QBoxLayout;
+class QComboBox;
 class QTableView;
 class QToolBar;
 class QPushButton;
@@ -33,6 +34,9 @@ QAction* action(QToolBar& toolbar, const char* key);
 // The editable grid of a setup window (gridMonitors): one cell at a time, typed cells checked as they are
 // committed.
 QTableView* addEditableGrid(QWidget& window, base::UserDialogs& dialogs);
+
+// Shows a stored value in a list; one the list does not offer is added, so that storing again keeps it.
+void showListText(QComboBox& list, const QString& text);
 
 // Moves the focus on to the next field when Enter is pressed in a dialog, as Tab would; the key still
 // reaches the field.
