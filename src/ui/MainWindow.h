@@ -119,6 +119,7 @@ private:
     void openComPortSettings();
     void openSystemSettings();
     void openPurge();
+    void openNotificationList();
     void compactAndRepair();
     // A System entry's work with the monitoring timer off, on again afterwards whatever happened; never in
     // the middle of a reading pass.

@@ -3,9 +3,11 @@
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
 #include "monitoring/PanelLamps.h"
+#include "notify/SmsGateway.h"
 #include "sensornet/AdapterLink.h"
 #include "sensornet/PortLists.h"
 #include "store/Compaction.h"
+#include "ui/AlarmSmsWindow.h"
 #include "ui/BusyPointer.h"
 #include "ui/ComPortDialog.h"
 #include "ui/LoginDialog.h"
@@ -123,11 +125,25 @@ void MainWindow::buildMenusAndToolbar() {
     connect(properties, &QAction::triggered, this, &MainWindow::openComPortSettings);
     for (QAction* action : {install, tempSetup, properties})
         action->setEnabled(true);
-    button(QStringLiteral("Call"), QStringLiteral("Alarm Notification"));
+    QAction* call = button(QStringLiteral("Call"), QStringLiteral("Alarm Notification"));
+    call->setEnabled(true);
+    connect(call, &QAction::triggered, this, &MainWindow::openNotificationList);
     button(QStringLiteral("Graph"), QStringLiteral("Graph Display"));
     QAction* read = button(QStringLiteral("Read"), QStringLiteral("Read Temperatures"));
     read->setEnabled(true);
     connect(read, &QAction::triggered, this, [this] { m_job->cycle().readNow(); });
+}
+
+void MainWindow::openNotificationList() {
+    // The list's test may use a modem on the adapter's port: monitoring stops and the port closes meanwhile.
+    m_job->cycle().SuspendMonitoring(true);
+    if (m_ctx.databases.kvr) {
+        AlarmSmsWindow window(m_ctx, m_seams.dialogs, *m_dispatcher, m_seams.sms->devices(), this);
+        window.exec();
+    }
+    m_job->lamps().Light_Panel(m_job->cycle().alarmState());
+    if (m_started)
+        m_job->cycle().start();
 }
 
 void MainWindow::openComPortSettings() {

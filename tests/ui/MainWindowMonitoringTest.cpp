@@ -15,6 +15,7 @@
 #include "support/TempSite.h"
 #include "ui/MainWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -245,4 +246,27 @@ TEST_F(MainWindowMonitoring, ClosingNeedsThePasswordAndACancelledLoginKeepsMonit
     EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.job().cycle().timerEnabled());
+}
+
+TEST_F(MainWindowMonitoring, TheCallButtonOpensTheNotificationListWithMonitoringSuspendedThenResumesIt) {
+    ui::MainWindow window(ctx, seams);
+    window.startMonitoring();
+    auto* call = window.findChild<QToolBar*>("Toolbar1")->findChild<QAction*>("Call");
+    ASSERT_NE(call, nullptr);
+    EXPECT_TRUE(call->isEnabled());
+    QString opened;
+    bool timerOffMeanwhile = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        opened = dialog->objectName();
+        timerOffMeanwhile = !window.job().cycle().timerEnabled();
+        dialog->reject();
+    });
+    call->trigger();
+    EXPECT_EQ(opened, "frmAlarmSMS");
+    EXPECT_TRUE(timerOffMeanwhile);
+    EXPECT_TRUE(dialogs.texts.contains(monitoring::MonitoringCycle::kSuspendText));
+    EXPECT_TRUE(window.job().cycle().timerEnabled()) << "monitoring goes on once the window is closed";
 }
