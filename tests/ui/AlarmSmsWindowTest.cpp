@@ -6,6 +6,7 @@
 #include "monitoring/ZonePassObserver.h"
 #include "notify/AlarmDispatcher.h"
 #include "notify/MailTransport.h"
+#include "notify/ModemSmsGateway.h"
 #include "notify/NotificationView.h"
 #include "store/CallAlarmStore.h"
 #include "store/ProviderStore.h"
@@ -15,17 +16,22 @@
 #include "support/RecordedDialogs.h"
 #include "support/RecordingReporter.h"
 #include "support/ScriptedPort.h"
+#include "support/SimProcess.h"
 #include "support/SiteBench.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QGroupBox>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace kelvara;
@@ -91,6 +97,18 @@ protected:
 
     std::unique_ptr<AlarmSmsWindow> open() {
         return std::make_unique<AlarmSmsWindow>(ctx, dialogs, dispatcher, QStringList{});
+    }
+    // Waits for the window's test to end, at most long enough for a modem that never answers.
+    static void waitForTest(AlarmSmsWindow& w) {
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (!w.testing())
+                loop.quit();
+        });
+        poll.start(20);
+        QTimer::singleShot(100'000, &loop, &QEventLoop::quit);
+        loop.exec();
     }
     template <typename T> static T* child(QWidget& w, const char* name) { return w.findChild<T*>(name); }
     static QTableWidget* grid(QWidget& w) { return child<QTableWidget>(w, "gridAlarms"); }
@@ -275,4 +293,43 @@ TEST_F(AlarmSmsWindowTest, NewRowsGoToTheEndOfTheListAndDeleteAsksFirst) {
     child<QAction>(*w, "Delete")->trigger();
     EXPECT_EQ(list().loadAll()->size(), 2U);
     EXPECT_EQ(grid(*w)->rowCount(), 2);
+}
+
+// The walk a user takes: a new row filled in the window, saved, and a test that reaches the modem.
+TEST_F(AlarmSmsWindowTest, ANewGsmRowFilledInTheWindowGetsTheTestMessageThroughTheModem) {
+    test::SimProcess sim(R"({"modem": "gsm", "fault": "none", "pin": false, "lateSeconds": 0})", {},
+                         test::SimProcess::File::Modem);
+    ASSERT_TRUE(sim.started()) << sim.errorOutput().toStdString();
+    notify::ModemSmsGateway modem;
+    notify::AlarmDispatcher modemDispatcher(ctx, job.cycle(), {clock, errors, mainView, modem, mail});
+    AlarmSmsWindow w(ctx, dialogs, modemDispatcher, {});
+    child<QAction>(w, "New")->trigger();
+    grid(w)->item(0, 0)->setText("True");
+    grid(w)->item(0, 2)->setText("Night manager");
+    grid(w)->item(0, 3)->setText("10");
+    auto* device = child<QComboBox>(w, "cboDevice");
+    device->addItem(sim.ptyPath());
+    choose(device, sim.ptyPath());
+    choose(child<QComboBox>(w, "cboSpeed"), "9600");
+    child<QLineEdit>(w, "txtRecipientNo")->setText("+4917012345");
+    Q_EMIT child<QLineEdit>(w, "txtRecipientNo")->textEdited("+4917012345");
+    child<QRadioButton>(w, "optGSM")->click();
+    child<QAction>(w, "Save")->trigger();
+    const CallAlarmRow saved = list().loadAll()->front();
+    EXPECT_TRUE(saved.Active);
+    EXPECT_EQ(saved.Notify, "Mobile");
+    EXPECT_EQ(saved.Repeat, 10);
+    EXPECT_EQ(saved.Device, sim.ptyPath());
+
+    dialogs.answers = {true};
+    child<QAction>(w, "Test")->trigger();
+    waitForTest(w);
+    ASSERT_FALSE(w.testing());
+    EXPECT_EQ(dialogs.texts.last(), AlarmSmsWindow::kTestCompleted);
+    const QJsonObject delivered = QJsonDocument::fromJson(sim.nextLine().toUtf8()).object();
+    EXPECT_EQ(delivered.value("to").toString(), "+4917012345");
+    EXPECT_EQ(delivered.value("text").toString(), notify::AlarmDispatcher::kSmsTestText);
+    auto* log = child<QListWidget>(w, "lstEMailStatus");
+    EXPECT_EQ(log->item(log->count() - 1)->text(), "Send Successful!");
+    EXPECT_FALSE(list().loadAll()->front().Actual.value_or(0)) << "a test counts nothing";
 }
