@@ -1,5 +1,5 @@
-// How a notification row is edited: what its way of notifying enables, what "None" empties, and what a
-// provider choice copies.
+// What a notification row's way of notifying enables, and what "None" empties (the provider copy is shown
+// through the window).
 #include "notify/NotificationListRules.h"
 
 #include "support/QtPrinters.h"
@@ -73,35 +73,4 @@ TEST(NotificationListRulesTest, OnlySmsAndPagerRowsUseTheGroupsAndOnlyNoneEmptie
             EXPECT_EQ(setting, "");
         EXPECT_EQ(row.RecipientNo, "15195550100") << "the send options are the user's to clear";
     }
-}
-
-TEST(NotificationListRulesTest, AProviderChoiceCopiesItsEightSettingsAndAnUnknownNameEmptiesThem) {
-    store::ProviderRow provider;
-    provider.Provider = "Paging 'South'";
-    provider.AccessNo = "5550300";
-    provider.Password = "";
-    provider.Protocol = "UCP";
-    provider.Device = "/dev/ttyUSB1";
-    provider.Speed = "9600";
-    provider.DataBits = "8";
-    provider.Parity = "none";
-    provider.StopBits = "2";
-
-    CallAlarmRow row = filledRow("Mobile", "Provider");
-    NotificationListRules::copyProvider(row, provider);
-    EXPECT_EQ(row.AccessNo, "5550300");
-    EXPECT_EQ(row.Password, "");
-    EXPECT_EQ(row.Protocol, "UCP");
-    EXPECT_EQ(row.Device, "/dev/ttyUSB1");
-    EXPECT_EQ(row.Speed, "9600");
-    EXPECT_EQ(row.DataBits, "8");
-    EXPECT_EQ(row.Parity, "none");
-    EXPECT_EQ(row.StopBits, "2");
-    EXPECT_EQ(row.Recipient, "Night manager") << "nothing but the provider's settings";
-    EXPECT_EQ(row.RecipientNo, "15195550100");
-
-    NotificationListRules::copyProvider(row, std::nullopt);
-    for (const QString& setting : {row.AccessNo, row.Password.value_or("x"), row.Protocol, row.Device,
-                                   row.Speed, row.DataBits, row.Parity, row.StopBits})
-        EXPECT_EQ(setting, "");
 }
