@@ -118,6 +118,7 @@ private:
     void buildMenusAndToolbar();
     void openComPortSettings();
     void openSystemSettings();
+    void openChart();
     void openPurge();
     void compactAndRepair();
     // A System entry's work with the monitoring timer off, on again afterwards whatever happened; never in
