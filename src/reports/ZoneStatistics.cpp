@@ -4,11 +4,26 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 namespace kelvara::reports {
 
 namespace {
+
+// What one stored value counts as.
+struct Value {
+    enum class Kind { Nothing, NoReading, Reading };
+    Kind kind = Kind::Nothing;
+    double reading = 0;
+};
+
+Value classify(const QString& stored) {
+    const QString text = stored.trimmed();
+    if (text.compare(QLatin1String("NR"), Qt::CaseInsensitive) == 0)
+        return {Value::Kind::NoReading, 0};
+    bool number = false;
+    const double reading = text.toDouble(&number);
+    return number ? Value{Value::Kind::Reading, reading} : Value{};
+}
 
 // Sums kept per zone and unit while the rows go by.
 struct Tally {
@@ -18,43 +33,41 @@ struct Tally {
     std::optional<double> minimum;
     std::optional<double> maximum;
 
-    void add(const QString& stored) {
-        const QString text = stored.trimmed();
-        if (text.compare(QLatin1String("NR"), Qt::CaseInsensitive) == 0) {
+    void add(const Value& value) {
+        if (value.kind == Value::Kind::NoReading) {
             ++noReading;
-            return;
+        } else if (value.kind == Value::Kind::Reading) {
+            ++readings;
+            sum += value.reading;
+            minimum = minimum ? std::min(*minimum, value.reading) : value.reading;
+            maximum = maximum ? std::max(*maximum, value.reading) : value.reading;
         }
-        bool number = false;
-        const double value = text.toDouble(&number);
-        if (!number)
-            return;
-        ++readings;
-        sum += value;
-        minimum = minimum ? std::min(*minimum, value) : value;
-        maximum = maximum ? std::max(*maximum, value) : value;
     }
 };
 
-using Tallies = std::map<std::pair<int, QString>, Tally>; // by Room, then unit
+// The tallies of each zone (by its place in the zone list), each unit in the order first met; a range holds
+// one unit, rarely two, so a short list beats a map.
+using Tallies = std::vector<std::vector<std::pair<QString, Tally>>>;
 
-void add(Tallies& tallies, const store::MonitorRow& row, const std::vector<store::MonitorSetsRow>& zones) {
-    for (const store::MonitorSetsRow& zone : zones) {
-        const std::optional<QString> value = row.temp(zone.Room);
-        if (value)
-            tallies[{zone.Room, row.TempType.trimmed()}].add(*value);
-    }
+Tally& tallyOf(Tallies& tallies, std::size_t zone, const QString& unit) {
+    auto& units = tallies[zone];
+    for (auto& [name, tally] : units)
+        if (name == unit)
+            return tally;
+    units.emplace_back(unit, Tally{});
+    return units.back().second;
 }
 
 std::vector<ZoneFigures> figures(const Tallies& tallies, const std::vector<store::MonitorSetsRow>& zones) {
     std::vector<ZoneFigures> lines;
-    for (const store::MonitorSetsRow& zone : zones) {
-        for (auto it = tallies.lower_bound({zone.Room, QString()});
-             it != tallies.end() && it->first.first == zone.Room; ++it) {
-            const Tally& tally = it->second;
+    for (std::size_t z = 0; z < zones.size(); ++z) {
+        auto units = tallies[z];
+        std::sort(units.begin(), units.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [unit, tally] : units) {
             ZoneFigures line;
-            line.room = zone.Room;
-            line.zone = ZoneStatistics::zoneText(zone);
-            line.tempType = it->first.second;
+            line.room = zones[z].Room;
+            line.zone = ZoneStatistics::zoneText(zones[z]);
+            line.tempType = unit;
             line.readings = tally.readings;
             line.noReading = tally.noReading;
             line.minimum = tally.minimum;
@@ -93,18 +106,26 @@ ZoneStatistics ZoneStatistics::compute(const std::vector<store::MonitorRow>& row
         zones.begin(), zones.end(),
         [](const store::MonitorSetsRow& a, const store::MonitorSetsRow& b) { return a.Room < b.Room; });
     ZoneStatistics result;
-    Tallies whole;
+    Tallies whole(zones.size());
     auto row = rows.begin();
     for (QDate day = from; day <= to; day = day.addDays(1)) {
         DayFigures figuresOfDay;
         figuresOfDay.day = day;
-        Tallies tallies;
+        Tallies tallies(zones.size());
         while (row != rows.end() && row->RecDate < day)
             ++row;
         for (; row != rows.end() && row->RecDate == day; ++row) {
             figuresOfDay.hasRecords = true;
-            add(tallies, *row, zones);
-            add(whole, *row, zones);
+            const QString unit = row->TempType.trimmed();
+            for (std::size_t z = 0; z < zones.size(); ++z) {
+                const std::optional<QString>& stored =
+                    row->Temps[static_cast<std::size_t>(zones[z].Room - 1)];
+                if (!stored)
+                    continue;
+                const Value value = classify(*stored);
+                tallyOf(tallies, z, unit).add(value);
+                tallyOf(whole, z, unit).add(value);
+            }
         }
         figuresOfDay.zones = figures(tallies, zones);
         result.days.push_back(std::move(figuresOfDay));
