@@ -11,3 +11,5 @@ echo "Alarm notification in a pass, ten recipients on a silent modem against non
 "$build/bench/kelvara_notify_pass_bench" "$build/tools/sim/kelvara-sim" "${2:-20}"
 echo "Purging the oldest year of a generated ten-year zone database with archiving, then compacting:"
 "$build/bench/kelvara_maintenance_bench"
+echo "Temperature chart on a generated ten-year zone database of one-minute readings (kept in $build/chart-kvr.db):"
+"$build/bench/kelvara_chart_bench" --db "$build/chart-kvr.db"

@@ -37,6 +37,28 @@ void addOptions(QCommandLineParser& p) {
                  QStringLiteral("With --purge-to: copy the readings and alarms into Archive.db first.")});
     p.addOption(
         {QStringLiteral("compact"), QStringLiteral("Compact and check the site's databases, and exit.")});
+    p.addOption(
+        {QStringLiteral("chart"),
+         QStringLiteral("Draw the temperature chart of --from to --to into --png FILE, or write its rows "
+                        "to --csv FILE, and exit.")});
+    p.addOption({QStringLiteral("from"), QStringLiteral("With --chart: the first day (YYYY-MM-DD)."),
+                 QStringLiteral("DATE")});
+    p.addOption({QStringLiteral("to"), QStringLiteral("With --chart: the last day (YYYY-MM-DD)."),
+                 QStringLiteral("DATE")});
+    p.addOption({QStringLiteral("zones"),
+                 QStringLiteral("With --chart: the rooms of the zones to draw, such as 1,5 (default: all)."),
+                 QStringLiteral("ROOMS")});
+    p.addOption({QStringLiteral("png"), QStringLiteral("With --chart: the picture to write (PNG)."),
+                 QStringLiteral("FILE")});
+    p.addOption({QStringLiteral("csv"), QStringLiteral("With --chart: the rows to write (CSV)."),
+                 QStringLiteral("FILE")});
+    p.addOption(
+        {QStringLiteral("report"),
+         QStringLiteral("Write the report TITLE (\"Daily Temperatures\" or \"Archive Data\") of --from to "
+                        "--to into --pdf FILE, and exit."),
+         QStringLiteral("TITLE")});
+    p.addOption(
+        {QStringLiteral("pdf"), QStringLiteral("With --report: the PDF to write."), QStringLiteral("FILE")});
     p.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
 }
 } // namespace
@@ -95,6 +117,55 @@ base::Result<CommandLine> CommandLine::parse(const QStringList& arguments) {
             cl.archive = p.isSet(QStringLiteral("archive"));
         }
     }
+    const bool chartOption = p.isSet(QStringLiteral("from")) || p.isSet(QStringLiteral("to")) ||
+                             p.isSet(QStringLiteral("zones")) || p.isSet(QStringLiteral("png")) ||
+                             p.isSet(QStringLiteral("csv"));
+    const bool report = p.isSet(QStringLiteral("report"));
+    if (p.isSet(QStringLiteral("pdf")) && !report)
+        return base::fail(QStringLiteral("--pdf goes with --report."));
+    if (report) {
+        if (cl.action != Action::Run || p.isSet(QStringLiteral("create-site")) || cl.headless ||
+            !cl.screenshotFile.isEmpty() || p.isSet(QStringLiteral("chart")))
+            return base::fail(QStringLiteral("--report runs on its own, or with --site only."));
+        if (p.isSet(QStringLiteral("zones")) || p.isSet(QStringLiteral("png")) ||
+            p.isSet(QStringLiteral("csv")))
+            return base::fail(QStringLiteral("--zones, --png and --csv go with --chart."));
+        cl.action = Action::Report;
+        cl.reportTitle = p.value(QStringLiteral("report"));
+        cl.from = QDate::fromString(p.value(QStringLiteral("from")), QStringLiteral("yyyy-MM-dd"));
+        cl.to = QDate::fromString(p.value(QStringLiteral("to")), QStringLiteral("yyyy-MM-dd"));
+        if (!cl.from.isValid() || !cl.to.isValid())
+            return base::fail(QStringLiteral("--report needs --from and --to, each a date as YYYY-MM-DD."));
+        if (!p.isSet(QStringLiteral("pdf")))
+            return base::fail(QStringLiteral("--report needs --pdf FILE."));
+        cl.pdfFile = QFileInfo(p.value(QStringLiteral("pdf"))).absoluteFilePath();
+    } else if (chartOption && !p.isSet(QStringLiteral("chart")))
+        return base::fail(QStringLiteral("--from, --to, --zones, --png and --csv go with --chart."));
+    if (p.isSet(QStringLiteral("chart"))) {
+        if (cl.action != Action::Run || p.isSet(QStringLiteral("create-site")) || cl.headless ||
+            !cl.screenshotFile.isEmpty())
+            return base::fail(QStringLiteral("--chart runs on its own, or with --site only."));
+        cl.action = Action::Chart;
+        // Year first, always, as for --purge-to.
+        cl.from = QDate::fromString(p.value(QStringLiteral("from")), QStringLiteral("yyyy-MM-dd"));
+        cl.to = QDate::fromString(p.value(QStringLiteral("to")), QStringLiteral("yyyy-MM-dd"));
+        if (!cl.from.isValid() || !cl.to.isValid())
+            return base::fail(QStringLiteral("--chart needs --from and --to, each a date as YYYY-MM-DD."));
+        if (p.isSet(QStringLiteral("zones"))) {
+            for (const QString& part : p.value(QStringLiteral("zones")).split(QLatin1Char(','))) {
+                bool number = false;
+                const int room = part.trimmed().toInt(&number);
+                if (!number)
+                    return base::fail(QStringLiteral("--zones takes room numbers separated by commas."));
+                cl.zoneRooms.push_back(room);
+            }
+        }
+        const bool png = p.isSet(QStringLiteral("png"));
+        if (png == p.isSet(QStringLiteral("csv")))
+            return base::fail(QStringLiteral("--chart writes one file: give --png FILE or --csv FILE."));
+        const QString file = p.value(png ? QStringLiteral("png") : QStringLiteral("csv"));
+        (png ? cl.pngFile : cl.csvFile) = QFileInfo(file).absoluteFilePath();
+    }
     if (p.isSet(QStringLiteral("create-site"))) {
         if (p.isSet(QStringLiteral("site"))) {
             return base::fail(QStringLiteral("--create-site and --site cannot be used together."));
@@ -118,7 +189,11 @@ QString CommandLine::helpText() {
                "Usage: kelvara [--site DIR] [--headless | --screenshot FILE [--screenshot-after S]]\n"
                "       kelvara --create-site DIR [--sides zone|cook|both] [--demo FILE]\n"
                "       kelvara [--site DIR] --purge-to YYYY-MM-DD [--archive]\n"
-               "       kelvara [--site DIR] --compact\n\n") +
+               "       kelvara [--site DIR] --compact\n"
+               "       kelvara [--site DIR] --chart --from YYYY-MM-DD --to YYYY-MM-DD [--zones 1,5] "
+               "(--png FILE | --csv FILE)\n"
+               "       kelvara [--site DIR] --report TITLE --from YYYY-MM-DD --to YYYY-MM-DD --pdf "
+               "FILE\n\n") +
            p.helpText().section(QLatin1Char('\n'), 2);
 }
 
@@ -130,6 +205,15 @@ bool CommandLine::wantsConsoleOnly(int argc, char** argv) {
                 (std::strncmp(argv[i], flag, length) == 0 && argv[i][length] == '='))
                 return true;
         }
+    }
+    return false;
+}
+
+bool CommandLine::wantsOffscreen(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--chart") == 0 || std::strcmp(argv[i], "--report") == 0 ||
+            std::strncmp(argv[i], "--report=", 9) == 0)
+            return true;
     }
     return false;
 }

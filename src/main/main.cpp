@@ -3,8 +3,10 @@
 #include "app/CommandLine.h"
 #include "app/DemoSite.h"
 #include "app/SiteCreator.h"
+#include "main/ChartExport.h"
 #include "main/HeadlessRun.h"
 #include "main/Maintenance.h"
+#include "main/ReportExport.h"
 #include "main/WindowedRun.h"
 
 #include <QApplication>
@@ -35,6 +37,10 @@ QString dataDir() {
 int main(int argc, char** argv) {
     using kelvara::app::CommandLine;
     std::unique_ptr<QCoreApplication> application;
+    // An export draws with the toolkit's fonts and charts, which need the GUI application object, but never
+    // a display: it may run on a server, or beside a running Kelvara.
+    if (CommandLine::wantsOffscreen(argc, argv))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     if (CommandLine::wantsConsoleOnly(argc, argv))
         application = std::make_unique<QCoreApplication>(argc, argv);
     else
@@ -74,6 +80,8 @@ int main(int argc, char** argv) {
     }
     case CommandLine::Action::Run:
     case CommandLine::Action::Maintain:
+    case CommandLine::Action::Chart:
+    case CommandLine::Action::Report:
         break;
     }
 
@@ -81,6 +89,12 @@ int main(int argc, char** argv) {
         err << "The site folder " << cl->siteDir << " does not exist." << Qt::endl;
         return 1;
     }
+    if (cl->action == CommandLine::Action::Chart)
+        return kelvara::main::runChartExport(QDir::currentPath(),
+                                             {cl->from, cl->to, cl->zoneRooms, cl->pngFile, cl->csvFile});
+    if (cl->action == CommandLine::Action::Report)
+        return kelvara::main::runReportExport(QDir::currentPath(), dataDir(),
+                                              {cl->reportTitle, cl->from, cl->to, cl->pdfFile});
     kelvara::app::AppContext ctx;
     ctx.siteDir = QDir::currentPath();
     if (cl->action == CommandLine::Action::Maintain)

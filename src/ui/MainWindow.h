@@ -118,6 +118,7 @@ private:
     void buildMenusAndToolbar();
     void openComPortSettings();
     void openSystemSettings();
+    void openChart();
     void openPurge();
     void openNotificationList();
     void compactAndRepair();

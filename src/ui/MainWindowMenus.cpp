@@ -9,6 +9,7 @@
 #include "store/Compaction.h"
 #include "ui/AlarmSmsWindow.h"
 #include "ui/BusyPointer.h"
+#include "ui/ChartWindow.h"
 #include "ui/ComPortDialog.h"
 #include "ui/LoginDialog.h"
 #include "ui/MainWindow.h"
@@ -128,7 +129,9 @@ void MainWindow::buildMenusAndToolbar() {
     QAction* call = button(QStringLiteral("Call"), QStringLiteral("Alarm Notification"));
     call->setEnabled(true);
     connect(call, &QAction::triggered, this, &MainWindow::openNotificationList);
-    button(QStringLiteral("Graph"), QStringLiteral("Graph Display"));
+    QAction* graph = button(QStringLiteral("Graph"), QStringLiteral("Graph Display"));
+    graph->setEnabled(true);
+    connect(graph, &QAction::triggered, this, &MainWindow::openChart);
     QAction* read = button(QStringLiteral("Read"), QStringLiteral("Read Temperatures"));
     read->setEnabled(true);
     connect(read, &QAction::triggered, this, [this] { m_job->cycle().readNow(); });
@@ -175,6 +178,14 @@ void MainWindow::withTimerOff(const std::function<void()>& work) {
     work();
     if (m_started)
         m_job->cycle().start();
+}
+
+void MainWindow::openChart() {
+    // The chart only reads, so monitoring goes on meanwhile.
+    if (!m_ctx.databases.kvr || !m_ctx.databases.kvr->isOpen())
+        return;
+    ChartWindow window(*m_ctx.databases.kvr, m_seams.clock, m_seams.dialogs, this);
+    window.exec();
 }
 
 void MainWindow::openPurge() {

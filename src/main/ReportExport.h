@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace kelvara::main {
+
+// What --report asked for: a report by its menu caption, its range and the PDF to write.
+struct ReportRequest {
+    QString title;
+    QDate from;
+    QDate to;
+    QString pdfFile;
+};
+
+// The template file of a report menu caption; empty for a caption this program cannot export yet.
+[[nodiscard]] QString reportTemplateFile(const QString& title);
+
+// Writes a report of the site in `siteDir` to a PDF without a window, reading only; every failure goes to
+// standard error with no file left behind. Returns the process exit code.
+[[nodiscard]] int runReportExport(const QString& siteDir, const QString& dataDir,
+                                  const ReportRequest& request);
+
+} // namespace kelvara::main
