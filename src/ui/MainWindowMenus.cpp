@@ -11,6 +11,7 @@
 #include "ui/CookPanel.h"
 #include "ui/LoginDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/ProductsWindow.h"
 #include "ui/PurgeWindow.h"
 #include "ui/SplashWindow.h"
 #include "ui/SystemSettingsDialog.h"
@@ -67,7 +68,13 @@ void MainWindow::buildMenusAndToolbar() {
     QMenu* cook = menuBar()->addMenu(QStringLiteral("Cook Cycles"));
     cook->setObjectName(QStringLiteral("mnuCook"));
     cook->addAction(QStringLiteral("New Cook Cycle"), this, [this] { m_cookPane->newCycle(); });
-    later(cook, QStringLiteral("Product Information"));
+    cook->addAction(QStringLiteral("Product Information"), this, [this] {
+        if (!m_ctx.databases.thermo)
+            return;
+        ProductsWindow window(*m_ctx.databases.thermo, m_seams.dialogs, this);
+        window.exec();
+        m_cookPane->refreshProducts();
+    });
     cook->addAction(QStringLiteral("Monitoring Information"), this, &MainWindow::openCookSensorSetup);
     cook->addAction(QStringLiteral("Sensor Installation"), this, &MainWindow::openCookSensorInstallation);
     QMenu* batch = cook->addMenu(QStringLiteral("Batch Reports"));
