@@ -85,7 +85,13 @@ public:
 } // namespace
 
 MainWindow::MainWindow(app::AppContext& ctx, Seams seams, QWidget* parent)
-    : QMainWindow(parent), m_ctx(ctx), m_seams(std::move(seams)), m_sound(std::make_unique<QtSoundPlayer>()) {
+    : QMainWindow(parent), m_ctx(ctx), m_seams(std::move(seams)) {
+    if (m_seams.sound) {
+        m_sound = m_seams.sound;
+    } else {
+        m_ownSound = std::make_unique<QtSoundPlayer>();
+        m_sound = m_ownSound.get();
+    }
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Kelvara"));
     setWindowIcon(QApplication::style()->standardIcon(QStyle::SP_ComputerIcon));
@@ -101,8 +107,8 @@ MainWindow::MainWindow(app::AppContext& ctx, Seams seams, QWidget* parent)
     }
     m_dispatcher = std::make_unique<notify::AlarmDispatcher>(
         ctx, m_job->cycle(),
-        notify::AlarmDispatcher::Seams{m_seams.clock, *this, *this, *m_seams.sms, *m_seams.mail,
-                                       m_sound.get(), notify::DialUp::Config::fromEnvironment()});
+        notify::AlarmDispatcher::Seams{m_seams.clock, *this, *this, *m_seams.sms, *m_seams.mail, m_sound,
+                                       notify::DialUp::Config::fromEnvironment()});
     m_cook = std::make_unique<cook::CookSide>(ctx, *m_job, m_seams.clock, m_seams.dialogs, *this, *this);
     m_cook->attach(m_dispatcher.get());
     buildPanes();

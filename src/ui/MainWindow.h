@@ -66,6 +66,8 @@ public:
         // through the site's mail server.
         notify::SmsGateway* sms = nullptr;
         notify::MailTransport* mail = nullptr;
+        // Where the alarm and cook-done sounds play; none: the window's own player.
+        notify::SoundPlayer* sound = nullptr;
     };
 
     MainWindow(app::AppContext& ctx, Seams seams, QWidget* parent = nullptr);
@@ -174,7 +176,8 @@ private:
     QList<QAction*> m_viewActions;
     int m_viewChecked = -1;
 
-    std::unique_ptr<notify::SoundPlayer> m_sound;
+    std::unique_ptr<notify::SoundPlayer> m_ownSound;
+    notify::SoundPlayer* m_sound = nullptr;
     std::unique_ptr<notify::SmsGateway> m_ownSms;
     std::unique_ptr<notify::MailTransport> m_ownMail;
     std::unique_ptr<notify::AlarmDispatcher> m_dispatcher;
