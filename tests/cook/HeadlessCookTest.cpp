@@ -58,21 +58,27 @@ void startCycles(const QString& site) {
     }
 }
 
+// The demo site of the scenario with every cook sensor running, its port settings naming the simulator.
+QString createRunningSite(const test::TempSite& root, const test::SimProcess& sim) {
+    root.write("scenario.json", kScenario);
+    const QString site = root.file("site");
+    test::KelvaraProcess create(root.path());
+    EXPECT_EQ(
+        create.runToEnd({"--create-site", site, "--sides", "both", "--demo", root.file("scenario.json")}), 0)
+        << create.stdErr().toStdString();
+    startCycles(site);
+    root.write("Kelvara/Kelvara.ini",
+               "[Properties]\nSettings=115200,n,8,1\nPortName=" + sim.ptyPath().toUtf8() + "\n");
+    return site;
+}
+
 } // namespace
 
 TEST(HeadlessCook, RunningCyclesAreReadRecordedAndLoggedAndADoneCycleLightsItsLamp) {
     test::TempSite root;
     test::SimProcess sim(kScenario);
     ASSERT_TRUE(sim.started());
-    root.write("scenario.json", kScenario);
-    const QString site = root.file("site");
-    test::KelvaraProcess create(root.path());
-    ASSERT_EQ(
-        create.runToEnd({"--create-site", site, "--sides", "both", "--demo", root.file("scenario.json")}), 0)
-        << create.stdErr().toStdString();
-    startCycles(site);
-    root.write("Kelvara/Kelvara.ini",
-               "[Properties]\nSettings=115200,n,8,1\nPortName=" + sim.ptyPath().toUtf8() + "\n");
+    const QString site = createRunningSite(root, sim);
 
     test::KelvaraProcess kelvara(root.path());
     kelvara.start({"--site", site, "--headless"});
@@ -97,4 +103,35 @@ TEST(HeadlessCook, RunningCyclesAreReadRecordedAndLoggedAndADoneCycleLightsItsLa
     ASSERT_GE(records.size(), 4u);
     EXPECT_TRUE(store::ThermoSensorsStore(db).findBySensorNo(10).value()->Cookdone);
     EXPECT_FALSE(kelvara.stdErr().contains("Error:")) << kelvara.stdErr().toStdString();
+}
+
+// Killed once its smoker is done, the program leaves every cycle stored as running and the smoker as done;
+// started again it reads them on, and its first lamp update lights the smoker's lamp again.
+TEST(HeadlessCook, AfterAKillTheCyclesRunOnStillDone) {
+    test::TempSite root;
+    test::SimProcess sim(kScenario);
+    ASSERT_TRUE(sim.started());
+    const QString site = createRunningSite(root, sim);
+    {
+        test::KelvaraProcess kelvara(root.path());
+        kelvara.start({"--site", site, "--headless"});
+        ASSERT_TRUE(kelvara.waitForStdout("   10   Smoker  150")) << kelvara.stdErr().toStdString();
+        ASSERT_TRUE(eventually(sim, "get C50000000000C705", "C50000000000C705 on"));
+        kelvara.kill();
+    }
+    {
+        store::Database db(store::DatabaseKind::Thermo);
+        ASSERT_TRUE(db.open(site + "/Thermo.db").ok());
+        const auto started = store::ThermoSensorsStore(db).loadStarted().value();
+        ASSERT_EQ(started.size(), 4u);
+        EXPECT_TRUE(started.back().Cookdone);
+    }
+    ASSERT_EQ(sim.control("set C50000000000C705 off"), "ok"); // the switch lost its power meanwhile
+
+    test::KelvaraProcess again(root.path());
+    again.start({"--site", site, "--headless"});
+    ASSERT_TRUE(again.waitForStdout("   10   Smoker  150")) << again.stdErr().toStdString();
+    EXPECT_TRUE(eventually(sim, "get C50000000000C705", "C50000000000C705 on"));
+    EXPECT_EQ(again.terminate(), 0);
+    EXPECT_FALSE(again.stdErr().contains("Error:")) << again.stdErr().toStdString();
 }
