@@ -7,6 +7,8 @@ build="$KELVARA_ROOT/build/bench"
 kelvara_build "$build" -DCMAKE_BUILD_TYPE=Release -DKELVARA_BUILD_TESTS=OFF -DKELVARA_WERROR=OFF
 echo "20-zone pass, simulator pacing answers at 115200 baud and converting in real time:"
 "$build/bench/kelvara_zone_pass_bench" "$build/tools/sim/kelvara-sim" "${1:-6}"
+echo "20 zones and 10 running cook cycles in one pass, at 115200 baud:"
+"$build/bench/kelvara_cook_pass_bench" "$build/tools/sim/kelvara-sim" "${1:-6}"
 echo "Alarm notification in a pass, ten recipients on a silent modem against none due:"
 "$build/bench/kelvara_notify_pass_bench" "$build/tools/sim/kelvara-sim" "${2:-20}"
 echo "Purging the oldest year of a generated ten-year zone database with archiving, then compacting:"

@@ -6,6 +6,7 @@
 #include "app/Startup.h"
 #include "app/SystemClock.h"
 #include "app/UserSettings.h"
+#include "cook/CookSide.h"
 #include "main/SignalWatcher.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
@@ -84,7 +85,12 @@ int runHeadless(app::AppContext& ctx) {
     notify::AlarmDispatcher dispatcher(
         ctx, job.cycle(),
         {clock, console, notificationView, sms, mail, nullptr, notify::DialUp::Config::fromEnvironment()});
-    job.cycle().setHooks({{}, {}, [&dispatcher] { dispatcher.Read_Alarms(); }});
+    // Running cook cycles are read too; their HOT lines reach standard output with the zones' lines.
+    cook::CookSide cookSide(ctx, job, clock, console, console, observer);
+    cookSide.attach(&dispatcher);
+    if (ctx.hasCookSide())
+        if (const auto filled = cookSide.control().Fill_ThermoList(); !filled.ok())
+            console.reportError(filled.error(), QStringLiteral("Fill_ThermoList"));
     job.loadZones();
     job.start(app::UserSettings());
     dispatcher.startStatusTimer();

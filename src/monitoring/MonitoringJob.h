@@ -61,6 +61,8 @@ public:
     [[nodiscard]] sensornet::SensorBus& bus() { return *m_bus; }
     [[nodiscard]] ZoneListModel& zones() { return *m_zones; }
     [[nodiscard]] TemporaryDisable& temporaryDisable() { return *m_disable; }
+    // The read log Kelvara.log, which the cook side's pass writes to as well.
+    [[nodiscard]] ReadLog& readLog() { return *m_log; }
 
 private:
     class Feed;

@@ -19,8 +19,13 @@ void PanelLamps::Light_Panel(const ZoneAlarmState& state) {
     if (!ensurePortOpen())
         return;
     const sensornet::SwitchList lit = m_bus.activeSwitches();
-    if (!m_ctx.hasZoneSide())
-        return;
+    if (m_ctx.hasZoneSide())
+        lightZones(state, lit);
+    if (m_cookHalf && m_ctx.hasCookSide())
+        m_cookHalf(lit);
+}
+
+void PanelLamps::lightZones(const ZoneAlarmState& state, const sensornet::SwitchList& lit) {
     for (int i = 0; i < ZoneAlarmState::kMaxZones; ++i) {
         const QString& rom = state.ZoneLampSerial[i];
         if (rom.isEmpty())

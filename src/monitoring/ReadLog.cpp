@@ -46,4 +46,12 @@ QString ReadLog::zoneLine(const QString& addressAnswer, const QString& temperatu
            QStringLiteral("   ") + name + QStringLiteral("   ") + shown;
 }
 
+QString ReadLog::hotLine(const QString& addressAnswer, const QString& thermoAnswer, const QTime& time,
+                         int sensorNo, const QString& name, const QString& currentTemp) {
+    const QString answer = thermoAnswer.isEmpty() ? QStringLiteral("Null") : thermoAnswer.chopped(1);
+    return QStringLiteral("HOT    ") + addressAnswer + QStringLiteral("   ") + answer +
+           QStringLiteral("   ") + timeText(time) + QStringLiteral("   ") + QString::number(sensorNo) +
+           QStringLiteral("   ") + name + QStringLiteral("  ") + currentTemp;
+}
+
 } // namespace kelvara::monitoring

@@ -26,6 +26,11 @@ public:
     [[nodiscard]] static QString zoneLine(const QString& addressAnswer, const QString& temperatureAnswer,
                                           const QTime& time, int room, const QString& name,
                                           const QString& shown);
+    // A cook sensor's line. `thermoAnswer` still ends with the carriage return that closed the exchange; an
+    // empty answer is logged as "Null".
+    [[nodiscard]] static QString hotLine(const QString& addressAnswer, const QString& thermoAnswer,
+                                         const QTime& time, int sensorNo, const QString& name,
+                                         const QString& currentTemp);
     // The time of day as the log writes it (the locale's long time, without a time zone).
     [[nodiscard]] static QString timeText(const QTime& time);
 

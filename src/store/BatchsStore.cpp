@@ -52,6 +52,21 @@ base::Result<std::optional<BatchsRow>> BatchsStore::findByBatchId(const QString&
                                fromRecord);
 }
 
+base::Result<int> BatchsStore::highestBatchNo() const {
+    auto top = m_table.selectFirst(QStringLiteral("ORDER BY \"BatchNo\" DESC"), {}, fromRecord);
+    if (!top)
+        return top.failure();
+    return top->has_value() ? (*top)->BatchNo : 0;
+}
+
+base::Result<void> BatchsStore::saveFinish(int batchNo, const QString& endTime,
+                                           std::optional<double> finishTemp) const {
+    return m_table.execute(
+        QStringLiteral("UPDATE %1 SET \"EndTime\" = ?, \"FinishTemp\" = ? WHERE \"BatchNo\" = ?")
+            .arg(m_table.quotedName()),
+        {endTime, number(finishTemp), batchNo});
+}
+
 base::Result<qint64> BatchsStore::insert(const BatchsRow& row) const {
     return m_table.insert(columns(row));
 }

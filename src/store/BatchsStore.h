@@ -38,6 +38,12 @@ public:
     // The batch that already carries this user batch ID (letter case ignored), if any.
     [[nodiscard]] base::Result<std::optional<BatchsRow>> findByBatchId(const QString& batchId) const;
 
+    // The highest batch number stored, 0 when there is no batch.
+    [[nodiscard]] base::Result<int> highestBatchNo() const;
+    // A batch's end: its end time, and the temperature it finished at (Null when it had no reading).
+    [[nodiscard]] base::Result<void> saveFinish(int batchNo, const QString& endTime,
+                                                std::optional<double> finishTemp) const;
+
     [[nodiscard]] base::Result<qint64> insert(const BatchsRow& row) const;
     [[nodiscard]] base::Result<void> update(const BatchsRow& row) const;
     [[nodiscard]] base::Result<void> remove(qint64 id) const;

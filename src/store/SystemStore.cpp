@@ -88,6 +88,10 @@ base::Result<void> SystemStore::saveRooms(int rooms) const {
     return updateFirstRow({{QStringLiteral("Rooms"), rooms}});
 }
 
+base::Result<void> SystemStore::saveBatchNo(int batchNo) const {
+    return updateFirstRow({{QStringLiteral("BatchNo"), batchNo}});
+}
+
 base::Result<int> SystemStore::takeNextBatchNo() const {
     const base::Result<SystemRow> row = load();
     if (!row)

@@ -49,6 +49,8 @@ public:
     [[nodiscard]] base::Result<void> saveLastRecord(const QDate& date, const QTime& time) const;
     [[nodiscard]] base::Result<void> saveHotLastRecord(const QDate& date, const QTime& time) const;
     [[nodiscard]] base::Result<void> saveRooms(int rooms) const;
+    // Stores the last batch number handed out.
+    [[nodiscard]] base::Result<void> saveBatchNo(int batchNo) const;
     // Hands out the next batch number (1 after Null) and stores it as the last one handed out.
     [[nodiscard]] base::Result<int> takeNextBatchNo() const;
 

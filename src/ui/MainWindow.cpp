@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "app/AppContext.h"
+#include "cook/CookSide.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
 #include "monitoring/ZoneListModel.h"
@@ -9,6 +10,7 @@
 #include "notify/DialUp.h"
 #include "notify/ModemSmsGateway.h"
 #include "ui/AlarmIndicator.h"
+#include "ui/CookPanel.h"
 #include "ui/LoginDialog.h"
 #include "ui/QtSoundPlayer.h"
 #include "ui/ZoneGridColours.h"
@@ -37,6 +39,10 @@
 namespace kelvara::ui {
 
 namespace {
+// The zone grid's frame beside the cook panel and alone, in twips (15 to a pixel on a 96 dpi screen).
+constexpr int kZoneGridBesideCookTwips = 4335;
+constexpr int kZoneGridAloneTwips = 6795;
+constexpr int kPanelTwipsPerPixel = 15;
 
 QLabel* valueField(const char* name, QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -79,7 +85,13 @@ public:
 } // namespace
 
 MainWindow::MainWindow(app::AppContext& ctx, Seams seams, QWidget* parent)
-    : QMainWindow(parent), m_ctx(ctx), m_seams(std::move(seams)), m_sound(std::make_unique<QtSoundPlayer>()) {
+    : QMainWindow(parent), m_ctx(ctx), m_seams(std::move(seams)) {
+    if (m_seams.sound) {
+        m_sound = m_seams.sound;
+    } else {
+        m_ownSound = std::make_unique<QtSoundPlayer>();
+        m_sound = m_ownSound.get();
+    }
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Kelvara"));
     setWindowIcon(QApplication::style()->standardIcon(QStyle::SP_ComputerIcon));
@@ -95,9 +107,10 @@ MainWindow::MainWindow(app::AppContext& ctx, Seams seams, QWidget* parent)
     }
     m_dispatcher = std::make_unique<notify::AlarmDispatcher>(
         ctx, m_job->cycle(),
-        notify::AlarmDispatcher::Seams{m_seams.clock, *this, *this, *m_seams.sms, *m_seams.mail,
-                                       m_sound.get(), notify::DialUp::Config::fromEnvironment()});
-    m_job->cycle().setHooks({{}, {}, [this] { m_dispatcher->Read_Alarms(); }});
+        notify::AlarmDispatcher::Seams{m_seams.clock, *this, *this, *m_seams.sms, *m_seams.mail, m_sound,
+                                       notify::DialUp::Config::fromEnvironment()});
+    m_cook = std::make_unique<cook::CookSide>(ctx, *m_job, m_seams.clock, m_seams.dialogs, *this, *this);
+    m_cook->attach(m_dispatcher.get());
     buildPanes();
     resize(900, 680);
 
@@ -106,7 +119,10 @@ MainWindow::MainWindow(app::AppContext& ctx, Seams seams, QWidget* parent)
     if (!m_ctx.startupNotices.isEmpty())
         setStatus(m_ctx.startupNotices.join(QLatin1Char('\n')));
     m_job->loadZones();
+    // Cycles that ran when the program stopped run on.
     applySides();
+    if (m_ctx.hasCookSide())
+        refreshCookCycles();
     applyTempType();
     setupTray();
 }
@@ -201,26 +217,15 @@ void MainWindow::buildPanes() {
     statusLayout->addWidget(m_grid);
     layout->addWidget(m_statusPane, 3);
 
-    // The cook cycle pane's fields come alive with the cook side; until a cycle runs it stays hidden.
-    m_cookPane = new QGroupBox(QStringLiteral(" Cook Cycle "), central);
-    m_cookPane->setObjectName(QStringLiteral("frmThermo"));
-    auto* cook = new QFormLayout(m_cookPane);
-    for (const auto& [name, caption] : {std::pair{"txtBatch", "Batch #:"}, std::pair{"txtSensor", "Sensor:"},
-                                        std::pair{"txtProduct", "Product:"},
-                                        std::pair{"txtTarget", "Target:"}, std::pair{"txtTime", "Time:"}}) {
-        auto* field = new QLineEdit(m_cookPane);
-        field->setObjectName(QLatin1String(name));
-        field->setEnabled(false);
-        cook->addRow(QLatin1String(caption), field);
-    }
-    auto* action = new QPushButton(QStringLiteral("Start"), m_cookPane);
-    action->setObjectName(QStringLiteral("cmdAction"));
-    action->setEnabled(false);
-    cook->addRow(action);
-    auto* cookGrid = new QTableView(m_cookPane);
-    cookGrid->setObjectName(QStringLiteral("gridThermo"));
-    cook->addRow(cookGrid);
-    m_cookPane->hide();
+    // The cook cycle panel; hidden until a cycle runs or a new one is entered.
+    m_cookPane = new CookPanel(m_ctx, m_cook->cycles(), m_cook->control(), m_seams.dialogs, central);
+    m_cookPane->setOnShown([this](bool show) {
+        if (m_ctx.hasZoneSide())
+            m_statusPane->setMinimumHeight((show ? kZoneGridBesideCookTwips : kZoneGridAloneTwips) /
+                                           kPanelTwipsPerPixel);
+        if (m_hideCook)
+            m_hideCook->setText(show ? QStringLiteral("Hide Cook Cycle") : QStringLiteral("Show Cook Cycle"));
+    });
     layout->addWidget(m_cookPane, 2);
 
     auto* statusRow = new QHBoxLayout;
@@ -248,6 +253,15 @@ void MainWindow::applyTempType() {
     const QString unit = QStringLiteral("°") + m_ctx.settings.TempType;
     zones().setUnit(unit);
     m_degree->setText(unit);
+    m_cookPane->setUnit(m_ctx.settings.TempType);
+}
+
+void MainWindow::refreshCookCycles() {
+    if (const auto filled = m_cook->control().Fill_ThermoList(); !filled.ok())
+        reportError(filled.error(), QStringLiteral("Fill_ThermoList"));
+    if (m_cook->cycles().size() > 0)
+        m_cookPane->Show_CookCycle(true);
+    m_cookPane->Fill_ThermoInfo();
 }
 
 void MainWindow::Fill_C3Grid() {

@@ -27,6 +27,10 @@ struct AppContext;
 class UserSettings;
 } // namespace kelvara::app
 
+namespace kelvara::cook {
+class CookSide;
+}
+
 namespace kelvara::monitoring {
 class MonitoringJob;
 class ZoneListModel;
@@ -42,6 +46,7 @@ class SoundPlayer;
 namespace kelvara::ui {
 
 class AlarmIndicator;
+class CookPanel;
 
 // The program's permanent window: zones, cook cycles, status; its close ends the run.
 class MainWindow final : public QMainWindow,
@@ -61,6 +66,8 @@ public:
         // through the site's mail server.
         notify::SmsGateway* sms = nullptr;
         notify::MailTransport* mail = nullptr;
+        // Where the alarm and cook-done sounds play; none: the window's own player.
+        notify::SoundPlayer* sound = nullptr;
     };
 
     MainWindow(app::AppContext& ctx, Seams seams, QWidget* parent = nullptr);
@@ -131,6 +138,8 @@ private:
     void openInstallation();
     void openZoneConfiguration();
     void openCookSensorInstallation();
+    // Rebuilds the running cook cycles from the sensors and shows the chosen one (or hides the panel).
+    void refreshCookCycles();
     void openCookSensorSetup();
     void applySides();
     // The alarm animation plays while some zone is drawn as raised.
@@ -148,7 +157,8 @@ private:
     QGroupBox* m_generalPane = nullptr;
     QGroupBox* m_alarmPane = nullptr;
     QGroupBox* m_statusPane = nullptr;
-    QGroupBox* m_cookPane = nullptr;
+    CookPanel* m_cookPane = nullptr;
+    QAction* m_hideCook = nullptr;
     QLabel* m_panZone = nullptr;
     QLabel* m_panName = nullptr;
     QLabel* m_panSerialNo = nullptr;
@@ -168,10 +178,13 @@ private:
     QList<QAction*> m_viewActions;
     int m_viewChecked = -1;
 
-    std::unique_ptr<notify::SoundPlayer> m_sound;
+    std::unique_ptr<notify::SoundPlayer> m_ownSound;
+    notify::SoundPlayer* m_sound = nullptr;
     std::unique_ptr<notify::SmsGateway> m_ownSms;
     std::unique_ptr<notify::MailTransport> m_ownMail;
     std::unique_ptr<notify::AlarmDispatcher> m_dispatcher;
+    // After the dispatcher and the job it hooks into, so it goes before them.
+    std::unique_ptr<cook::CookSide> m_cook;
     QSystemTrayIcon* m_tray = nullptr;
 
     bool m_started = false;

@@ -83,6 +83,8 @@ void MainWindow::openCookSensorInstallation() {
                                     this);
         window.exec();
     });
+    // The installation may have removed or renamed a sensor whose cycle runs.
+    refreshCookCycles();
 }
 
 void MainWindow::openCookSensorSetup() {

@@ -11,8 +11,10 @@
 #include "ui/BusyPointer.h"
 #include "ui/ChartWindow.h"
 #include "ui/ComPortDialog.h"
+#include "ui/CookPanel.h"
 #include "ui/LoginDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/ProductsWindow.h"
 #include "ui/PurgeWindow.h"
 #include "ui/SplashWindow.h"
 #include "ui/SystemSettingsDialog.h"
@@ -68,14 +70,22 @@ void MainWindow::buildMenusAndToolbar() {
 
     QMenu* cook = menuBar()->addMenu(QStringLiteral("Cook Cycles"));
     cook->setObjectName(QStringLiteral("mnuCook"));
-    later(cook, QStringLiteral("New Cook Cycle"));
-    later(cook, QStringLiteral("Product Information"));
+    cook->addAction(QStringLiteral("New Cook Cycle"), this, [this] { m_cookPane->newCycle(); });
+    cook->addAction(QStringLiteral("Product Information"), this, [this] {
+        if (!m_ctx.databases.thermo)
+            return;
+        ProductsWindow window(*m_ctx.databases.thermo, m_seams.dialogs, this);
+        window.exec();
+        m_cookPane->refreshProducts();
+    });
     cook->addAction(QStringLiteral("Monitoring Information"), this, &MainWindow::openCookSensorSetup);
     cook->addAction(QStringLiteral("Sensor Installation"), this, &MainWindow::openCookSensorInstallation);
     QMenu* batch = cook->addMenu(QStringLiteral("Batch Reports"));
     later(batch, QStringLiteral("Listing By Date"));
     later(batch, QStringLiteral("Listing By Batch #"));
-    later(cook, QStringLiteral("Hide Cook Cycle"));
+    m_hideCook = cook->addAction(QStringLiteral("Show Cook Cycle"), this,
+                                 [this] { m_cookPane->Show_CookCycle(m_cookPane->isHidden()); });
+    m_hideCook->setObjectName(QStringLiteral("mnuHideCook"));
 
     menuBar()->addAction(QStringLiteral("COM Port Settings"), this, &MainWindow::openComPortSettings);
 

@@ -1,0 +1,145 @@
+// The cook cycle panel: New, the product lookup, Start and Stop through the panel, the target change.
+#include "ui/CookPanel.h"
+
+#include "app/AppContext.h"
+#include "cook/CookCycleControl.h"
+#include "cook/CookCycleList.h"
+#include "store/BatchsStore.h"
+#include "store/ProductsStore.h"
+#include "store/ThermoSensorsStore.h"
+#include "support/FakeClock.h"
+#include "support/RecordedDialogs.h"
+#include "support/SiteBench.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <gtest/gtest.h>
+
+using namespace kelvara;
+
+namespace {
+
+template <typename T> T* child(const QWidget& w, const char* name) {
+    auto* found = w.findChild<T*>(QLatin1String(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+class CookPanelTest : public ::testing::Test, protected test::SiteContext {
+protected:
+    CookPanelTest() : SiteContext(QStringLiteral("Thermo")) {
+        ctx.settings.TempType = "F";
+        clock.set(QDateTime(QDate(2026, 3, 2), QTime(21, 5)));
+        for (int n : {1, 4}) {
+            store::ThermoSensorsRow s;
+            s.SensorNo = n;
+            s.Name = QStringLiteral("Kettle %1").arg(n);
+            s.SerialNo = QStringLiteral("E%1000000000D130").arg(n, 2, 10, QLatin1Char('0'));
+            s.SensorType = "K";
+            EXPECT_TRUE(store::ThermoSensorsStore(*ctx.databases.thermo).insert(s).ok());
+        }
+        store::ProductsRow p;
+        p.Description = "Shepherd's Pie";
+        p.CookHours = 2;
+        p.CookMins = 15;
+        p.DesiredTemp = 165;
+        EXPECT_TRUE(store::ProductsStore(*ctx.databases.thermo).insert(p).ok());
+        panel.setUnit("F");
+    }
+
+    // New, then the sensor, the product (looked up as Enter does) and the batch ID.
+    void enter(const QString& sensor, const QString& batchId) {
+        panel.newCycle();
+        child<QComboBox>(panel, "dbSensor")->setEditText(sensor);
+        auto* product = child<QComboBox>(panel, "dbProduct");
+        product->setEditText("Shepherd's Pie");
+        Q_EMIT product->lineEdit()->editingFinished();
+        child<QLineEdit>(panel, "txtBatchID")->setText(batchId);
+    }
+    void click() { child<QPushButton>(panel, "cmdAction")->click(); }
+    QString text(const char* name) { return child<QLabel>(panel, name)->text(); }
+
+    test::FakeClock clock;
+    test::RecordedDialogs dialogs;
+    cook::CookCycleList cycles;
+    cook::CookCycleControl control{ctx, clock, dialogs, cycles};
+    ui::CookPanel panel{ctx, cycles, control, dialogs};
+};
+
+} // namespace
+
+TEST_F(CookPanelTest, NewOffersTheFreeSensorsAndTheProductFillsTheCycle) {
+    panel.newCycle();
+    EXPECT_FALSE(panel.isHidden());
+    auto* sensors = child<QComboBox>(panel, "dbSensor");
+    ASSERT_EQ(sensors->count(), 2);
+    EXPECT_EQ(sensors->itemText(1), "4 - Kettle 4");
+    EXPECT_EQ(text("lblBatchNo"), "1");
+    EXPECT_EQ(child<QPushButton>(panel, "cmdAction")->text(), "Start");
+    EXPECT_EQ(text("lblDegree"), "°F");
+
+    auto* product = child<QComboBox>(panel, "dbProduct");
+    product->setEditText("Shepherd's Pie"); // an apostrophe is a character of the name
+    Q_EMIT product->lineEdit()->editingFinished();
+    EXPECT_EQ(child<QLineEdit>(panel, "txtHour")->text(), "2");
+    EXPECT_EQ(child<QLineEdit>(panel, "txtMinutes")->text(), "15");
+    EXPECT_EQ(child<QLineEdit>(panel, "txtTarget")->text(), "165");
+    EXPECT_EQ(text("lblStartTime"), "9:05 pm");
+    EXPECT_EQ(text("lblEndTime"), "11:20 pm");
+
+    product->setEditText("Pie");
+    Q_EMIT product->lineEdit()->editingFinished();
+    EXPECT_EQ(dialogs.texts.last(), "Product is not on file.");
+    EXPECT_TRUE(product->currentText().isEmpty());
+}
+
+TEST_F(CookPanelTest, StartShowsTheRunningCycleAndADuplicateBatchIdIsRefused) {
+    enter("1 - Kettle 1", "O'Neil 1");
+    click();
+    EXPECT_EQ(dialogs.texts.last(), "Ready to start the cook cycle in 1 - Kettle 1 for Batch #:1?");
+    ASSERT_EQ(cycles.size(), 1);
+    EXPECT_EQ(child<QPushButton>(panel, "cmdAction")->text(), "Stop");
+    EXPECT_FALSE(child<QLineEdit>(panel, "txtBatchID")->isEnabled());
+    EXPECT_TRUE(child<QLineEdit>(panel, "txtTarget")->isEnabled());
+    EXPECT_EQ(text("lblStartTime"), "9:05 PM");
+    EXPECT_EQ(text("lblBatchNo"), "1");
+    EXPECT_EQ(child<QTableView>(panel, "gridThermo")->model()->index(0, 4).data().toString(), "NR");
+
+    enter("4 - Kettle 4", "o'neil 1");
+    click();
+    EXPECT_EQ(dialogs.texts.last(), cook::CookCycleControl::kDuplicateBatchId);
+    EXPECT_EQ(cycles.size(), 1);
+    EXPECT_EQ(store::BatchsStore(*ctx.databases.thermo).loadAll()->size(), 1u);
+}
+
+TEST_F(CookPanelTest, TheTargetChangesOnceEnteredAndZeroIsRefused) {
+    enter("1 - Kettle 1", "A");
+    click();
+    auto* target = child<QLineEdit>(panel, "txtTarget");
+    target->setText("17"); // typing on its way to 170 changes nothing yet
+    EXPECT_EQ(cycles.row(0).Target, 165);
+    target->setText("170");
+    Q_EMIT target->editingFinished();
+    EXPECT_EQ(cycles.row(0).Target, 170);
+    EXPECT_EQ(store::ThermoSensorsStore(*ctx.databases.thermo).findBySensorNo(1).value()->Target, 170);
+
+    target->setText("0");
+    Q_EMIT target->editingFinished();
+    EXPECT_EQ(dialogs.texts.last(), "You must enter in the Target Temperature.");
+    EXPECT_EQ(target->text(), "170");
+}
+
+TEST_F(CookPanelTest, TheLastStopHidesThePanelAndRemovesHotViewerLog) {
+    enter("1 - Kettle 1", "A");
+    click();
+    site.write("HotViewer.log", "1,Kettle 1,NR,165\r\n");
+    dialogs.answers = {true};
+    click();
+    EXPECT_TRUE(dialogs.texts.last().startsWith("Caution: Once you stop this cook cycle"));
+    EXPECT_EQ(cycles.size(), 0);
+    EXPECT_TRUE(panel.isHidden());
+    EXPECT_FALSE(QFile::exists(site.file("HotViewer.log")));
+}
