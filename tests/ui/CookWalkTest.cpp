@@ -1,8 +1,8 @@
-// A cook cycle from start to stop in the main window: the thermocouple passes the product's temperature, the
-// lamp lights and "CookDone.wav" plays; after a restart the cycle runs on, still done; Stop puts the lamp
-// out.
-#include "WindowSeams.h"
+// A cook cycle from start to stop in the main window on the simulated bus: the thermocouple passes the
+// product's temperature, the lamp lights and "CookDone.wav" plays; after a restart the cycle runs on, still
+// done; Stop puts the lamp out.
 #include "app/AppContext.h"
+#include "app/UserSettings.h"
 #include "cook/HotViewerLog.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
@@ -12,9 +12,14 @@
 #include "store/ProductsStore.h"
 #include "store/ThermoSensorsStore.h"
 #include "store/ThermoTypesTable.h"
+#include "support/FakeClock.h"
 #include "support/Ha5Commands.h"
+#include "support/RecordedDialogs.h"
+#include "support/SimProcess.h"
 #include "support/SiteDatabases.h"
-#include "thermocouple/ThermocoupleReference.h"
+#include "support/SystemSeams.h"
+#include "support/TempSite.h"
+#include "ui/MainWindow.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -22,24 +27,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
-#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace kelvara;
 
 namespace {
-
-const QByteArray kRom = "E70000000000D130";
-const QByteArray kLamp = "5D0000000000C505";
-const QByteArray kThermoCmd = "aW0E690EFFFFFFFFFFFFFFFFFFFFFFFF\r";
-
-QByteArray kAnswer(double hot) {
-    const double emf =
-        *thermocouple::referenceEmfMicrovolts('K', hot) - *thermocouple::referenceEmfMicrovolts('K', 25);
-    const auto current = static_cast<quint16>(static_cast<int>(std::ceil(emf / 15.625)) * 8);
-    return "690E" + QString::number(current, 16).rightJustified(4, QLatin1Char('0')).toUpper().toLatin1() +
-           "0000FFFFFFFFFFFF1900\r";
-}
 
 struct RecordingSound final : notify::SoundPlayer {
     void play(const QString& file, bool) override { played << QFileInfo(file).fileName(); }
@@ -48,9 +40,18 @@ struct RecordingSound final : notify::SoundPlayer {
     QStringList played;
 };
 
+// A cook-only site with one type K sensor and its lamp on the simulated bus, reached through a real
+// pseudo-terminal; the clock is the test's.
 class CookWalk : public ::testing::Test {
 protected:
     CookWalk() {
+        EXPECT_TRUE(sim.started());
+        rom = sim.control("crc E70000000000D130").section(' ', -1);
+        lamp = sim.control("crc 5D0000000000C505").section(' ', -1);
+        sim.control(QStringLiteral(R"(add {"rom": "%1", "type": "K", "coldJunction": 25, "temperature": 60})")
+                        .arg(rom));
+        sim.control(QStringLiteral(R"(add {"rom": "%1", "on": false})").arg(lamp));
+
         ctx.siteDir = site.path();
         ctx.DatabaseMode = "Thermo";
         ctx.commands = test::ha5Commands();
@@ -62,8 +63,8 @@ protected:
         store::ThermoSensorsRow s;
         s.SensorNo = 1;
         s.Name = "Kettle";
-        s.SerialNo = QString::fromLatin1(kRom);
-        s.LightSerialNo = QString::fromLatin1(kLamp);
+        s.SerialNo = rom;
+        s.LightSerialNo = lamp;
         s.SensorType = "K";
         s.Alarm = true;
         EXPECT_TRUE(store::ThermoSensorsStore(*ctx.databases.thermo).insert(s).ok());
@@ -72,17 +73,12 @@ protected:
         p.CookHours = 3;
         p.DesiredTemp = 90;
         EXPECT_TRUE(store::ProductsStore(*ctx.databases.thermo).insert(p).ok());
-        seams.settings.save("Properties", "Settings", "115200,n,8,1");
-        auto& port = seams.port;
-        port.on("aR\r", "P\r", 5);
-        port.on("aS\r", kRom + "\r", 10);
-        port.on("aA" + kRom + "\r", kRom + "\r", 10);
-        port.on("aA" + kLamp + "\r", kLamp + "\r", 10);
-        port.on("aC,FF\r", "\r", 10);
+        settings.save("Properties", "Settings", "115200,n,8,1");
+        settings.save("Properties", "PortName", sim.ptyPath());
     }
 
     ui::MainWindow::Seams windowSeams() {
-        ui::MainWindow::Seams s = seams.seams();
+        ui::MainWindow::Seams s{clock, dialogs, settings, test::systemPorts(), test::eventLoopPauses()};
         s.sound = &sound;
         return s;
     }
@@ -93,20 +89,27 @@ protected:
         return nullptr;
     }
     void pass(ui::MainWindow& w) { w.job().cycle().ReadSensors(false, true); }
-    int lampAddressed() const { return static_cast<int>(seams.port.written.count("aA" + kLamp + "\r")); }
+    QString lampState() { return sim.control("get " + lamp).section(' ', -1); }
 
+    test::SimProcess sim{R"({"devices": []})"};
+    QString rom;
+    QString lamp;
     test::TempSite site;
+    test::TempSite userFolder;
+    app::UserSettings settings{userFolder.file("user.ini")};
+    test::FakeClock clock{QDateTime(QDate(2026, 7, 1), QTime(10, 0, 0))};
+    test::RecordedDialogs dialogs;
     app::AppContext ctx;
-    test::WindowSeams seams;
     RecordingSound sound;
 };
 
 } // namespace
 
 TEST_F(CookWalk, ACycleGetsDoneLightsItsLampSoundsRunsOnAfterARestartAndStops) {
+    ASSERT_TRUE(sim.started());
     {
         ui::MainWindow w(ctx, windowSeams());
-        w.job().start(seams.settings);
+        w.job().start(settings);
         auto* panel = w.findChild<QWidget*>("frmThermo");
         EXPECT_TRUE(panel->isHidden()); // nothing runs yet
         ASSERT_NE(menuEntry(w, "New Cook Cycle"), nullptr);
@@ -120,43 +123,45 @@ TEST_F(CookWalk, ACycleGetsDoneLightsItsLampSoundsRunsOnAfterARestartAndStops) {
         panel->findChild<QPushButton*>("cmdAction")->click();
         ASSERT_EQ(panel->findChild<QPushButton*>("cmdAction")->text(), "Stop");
 
-        seams.port.on(kThermoCmd, kAnswer(60), 20);
         pass(w);
-        EXPECT_EQ(lampAddressed(), 0);
+        EXPECT_EQ(lampState(), "off");
         EXPECT_TRUE(sound.played.isEmpty());
-
-        seams.port.on(kThermoCmd, kAnswer(95), 20); // heated past the product's 90 °C
-        seams.clock.advanceSeconds(70);
-        pass(w);
-        EXPECT_EQ(lampAddressed(), 1);
-        EXPECT_EQ(sound.played, QStringList{"CookDone.wav"});
         const QAbstractItemModel* grid = panel->findChild<QTableView*>("gridThermo")->model();
+        EXPECT_NEAR(grid->index(0, 4).data().toDouble(), 60, 1);
+
+        sim.control(QStringLiteral("set %1 temperature 95").arg(rom)); // heated past the product's 90 °C
+        clock.advanceSeconds(70);
+        pass(w);
+        EXPECT_EQ(lampState(), "on");
+        EXPECT_EQ(sound.played, QStringList{"CookDone.wav"});
         EXPECT_EQ(grid->index(0, 0).data().toString(), "True");
-        EXPECT_EQ(grid->index(0, 4).data().toString(), "95");
-        EXPECT_EQ(test::TempSite::readFile(site.file("HotViewer.log")), "1,Kettle,95,90\r\n");
-        EXPECT_TRUE(test::TempSite::readFile(site.file("Kelvara.log")).contains("   1   Kettle  95\r\n"));
+        EXPECT_NEAR(grid->index(0, 4).data().toDouble(), 95, 1);
+        const QString viewer = test::TempSite::readFile(site.file("HotViewer.log"));
+        EXPECT_TRUE(viewer.startsWith("1,Kettle,9") && viewer.endsWith(",90\r\n")) << viewer.toStdString();
+        EXPECT_TRUE(test::TempSite::readFile(site.file("Kelvara.log")).contains("   1   Kettle  9"));
         EXPECT_EQ(store::CookCyclesStore(*ctx.databases.thermo).loadAll()->size(), 2u);
         w.job().unload();
-    } // the program ends without a Stop, as a killed one would
+    } // the program ends without a Stop, as a killed one would; the lamp goes out with it
 
     ui::MainWindow again(ctx, windowSeams());
-    again.job().start(seams.settings);
+    again.job().start(settings);
     auto* panel = again.findChild<QWidget*>("frmThermo");
     EXPECT_FALSE(panel->isHidden());
     EXPECT_EQ(panel->findChild<QPushButton*>("cmdAction")->text(), "Stop");
     EXPECT_EQ(panel->findChild<QTableView*>("gridThermo")->model()->index(0, 0).data().toString(), "True");
+    clock.advanceSeconds(70);
+    pass(again);
+    EXPECT_EQ(lampState(), "on"); // still done after the restart
 
-    // The lamp is lit now; Stop ends the batch and the next lamp update puts it out.
-    seams.port.on("aC,FF\r", kLamp + " \r", 10);
-    seams.dialogs.answers = {true};
+    // Stop ends the batch; the next lamp update puts its lamp out.
+    dialogs.answers = {true};
     panel->findChild<QPushButton*>("cmdAction")->click();
     EXPECT_TRUE(panel->isHidden());
     EXPECT_FALSE(QFile::exists(site.file("HotViewer.log")));
     const auto batch = store::BatchsStore(*ctx.databases.thermo).findByBatchNo(1).value();
     ASSERT_TRUE(batch.has_value());
     EXPECT_FALSE(batch->EndTime.isEmpty());
-    const int before = lampAddressed();
     pass(again);
-    EXPECT_EQ(lampAddressed(), before + 1);
+    EXPECT_EQ(lampState(), "off");
     again.job().unload();
 }
