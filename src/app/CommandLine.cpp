@@ -52,11 +52,11 @@ void addOptions(QCommandLineParser& p) {
                  QStringLiteral("FILE")});
     p.addOption({QStringLiteral("csv"), QStringLiteral("With --chart: the rows to write (CSV)."),
                  QStringLiteral("FILE")});
-    p.addOption(
-        {QStringLiteral("report"),
-         QStringLiteral("Write the report TITLE (\"Daily Temperatures\" or \"Archive Data\") of --from to "
-                        "--to into --pdf FILE, and exit."),
-         QStringLiteral("TITLE")});
+    p.addOption({QStringLiteral("report"),
+                 QStringLiteral("Write the report TITLE (\"Daily Temperatures\", \"Alarm Report\" or "
+                                "\"Archive Data\") of --from to "
+                                "--to into --pdf FILE, and exit."),
+                 QStringLiteral("TITLE")});
     p.addOption(
         {QStringLiteral("pdf"), QStringLiteral("With --report: the PDF to write."), QStringLiteral("FILE")});
     p.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});

@@ -1,5 +1,6 @@
 #include "main/ReportExport.h"
 
+#include "reports/AlarmReport.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportTemplate.h"
 #include "reports/ZoneDaysReport.h"
@@ -27,6 +28,8 @@ int failed(const QString& text) {
 QString reportTemplateFile(const QString& title) {
     if (title == QLatin1String("Daily Temperatures"))
         return QStringLiteral("DailyTemps.rpt");
+    if (title == QLatin1String("Alarm Report"))
+        return QStringLiteral("Alarms.rpt");
     if (title == QLatin1String("Archive Data"))
         return QStringLiteral("Archive.rpt");
     return {};
@@ -45,7 +48,10 @@ int runReportExport(const QString& siteDir, const QString& dataDir, const Report
     store::Database kvr(store::DatabaseKind::Kvr);
     if (auto opened = kvr.open(path); !opened)
         return failed(opened.error());
-    auto document = reports::ZoneDaysReport::load(*layout, kvr, siteDir, request.from, request.to);
+    // The template's table says which report lays it out.
+    auto document = layout->table == QLatin1String("Alarms")
+                        ? reports::AlarmReport::load(*layout, kvr, siteDir, request.from, request.to)
+                        : reports::ZoneDaysReport::load(*layout, kvr, siteDir, request.from, request.to);
     if (!document)
         return failed(document.error());
 

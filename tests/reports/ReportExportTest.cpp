@@ -1,6 +1,7 @@
 // kelvara --report run as a child process on a seeded site, its PDF read back with pdftotext: the headings,
 // a line per zone by Room with its figures, days without records, the summary, "Page n of m" on every page,
 // the archive read from Archive.db (a missing one reads as empty and is not made), and the refusals.
+#include "store/AlarmsStore.h"
 #include "store/MonitorSetsStore.h"
 #include "store/MonitorStore.h"
 #include "store/SystemStore.h"
@@ -135,6 +136,53 @@ TEST_F(ReportExport, TheArchiveReadsArchiveDbAndAMissingOneAsEmpty) {
     ASSERT_EQ(run({"--report", "Archive Data", "--from", "2026-07-01", "--to", "2026-07-01", "--pdf", pdf}),
               0);
     EXPECT_TRUE(pdfLines(pdf).contains("1 - Cooler 1 0 30 30 30.0 °F"));
+}
+
+TEST_F(ReportExport, TheAlarmReportListsEachEventInOrderThenCountsPerZone) {
+    struct Event {
+        QDate day;
+        QTime time;
+        int room;
+        const char* temp;
+        int alarmTemp;
+        const char* type;
+    };
+    // Stored out of order, a room without a zone, one event on each side of the range.
+    for (const Event& event : std::vector<Event>{{{2026, 7, 3}, {14, 30}, 1, "44", 41, "High"},
+                                                 {{2026, 7, 1}, {8, 5}, 5, "45.5", 40, "High"},
+                                                 {{2026, 7, 1}, {8, 5}, 2, "-25", -20, "Low"},
+                                                 {{2026, 7, 1}, {0, 0}, 7, "NR", 38, "High"},
+                                                 {{2026, 6, 30}, {23, 59}, 1, "50", 41, "High"},
+                                                 {{2026, 7, 4}, {0, 0}, 1, "50", 41, "High"},
+                                                 {{2026, 7, 2}, {12, 0}, 5, "39", 40, "Low"}}) {
+        store::AlarmsRow row;
+        row.Date = event.day;
+        row.Time = event.time;
+        row.Room = event.room;
+        row.Temp = QString::fromLatin1(event.temp);
+        row.AlarmTemp = event.alarmTemp;
+        row.AlarmType = QString::fromLatin1(event.type);
+        row.TempType = QStringLiteral("F");
+        ASSERT_TRUE(store::AlarmsStore(*kvr).insert(row).ok());
+    }
+    const QString pdf = site.file("alarms.pdf");
+    ASSERT_EQ(run({"--report", "Alarm Report", "--from", "2026-07-01", "--to", "2026-07-03", "--pdf", pdf}),
+              0)
+        << process.stdErr().toStdString();
+    EXPECT_EQ(
+        pdfLines(pdf),
+        QStringList({"Harbour Foods", "Alarm Report", "From: 07/01/2026 To: 07/03/2026",
+                     "Zone Date Time Temperature Alarm Temp Type", "7 07/01/2026 12:00 am NR 38 High",
+                     "2 - Freezer 07/01/2026 8:05 am -25 -20 Low",
+                     "5 - North; walk-in 07/01/2026 8:05 am 45.5 40 High",
+                     "5 - North; walk-in 07/02/2026 12:00 pm 39 40 Low",
+                     "1 - Cooler 07/03/2026 2:30 pm 44 41 High", "Alarms per zone", "1 - Cooler: 1",
+                     "2 - Freezer: 1", "5 - North; walk-in: 2", "7: 1", "Total alarms: 5", "Page 1 of 1"}));
+
+    ASSERT_EQ(run({"--report", "Alarm Report", "--from", "2026-08-01", "--to", "2026-08-31", "--pdf", pdf}),
+              0);
+    EXPECT_EQ(pdfLines(pdf), QStringList({"Harbour Foods", "Alarm Report", "From: 08/01/2026 To: 08/31/2026",
+                                          "No records", "Page 1 of 1"}));
 }
 
 TEST_F(ReportExport, RefusesWithAMessageAndLeavesNoFile) {
