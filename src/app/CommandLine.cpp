@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cstring>
 
 namespace kelvara::app {
@@ -52,11 +53,18 @@ void addOptions(QCommandLineParser& p) {
                  QStringLiteral("FILE")});
     p.addOption({QStringLiteral("csv"), QStringLiteral("With --chart: the rows to write (CSV)."),
                  QStringLiteral("FILE")});
-    p.addOption({QStringLiteral("report"),
-                 QStringLiteral("Write the report TITLE (\"Daily Temperatures\", \"Alarm Report\" or "
-                                "\"Archive Data\") of --from to "
-                                "--to into --pdf FILE, and exit."),
-                 QStringLiteral("TITLE")});
+    p.addOption(
+        {QStringLiteral("report"),
+         QStringLiteral("Write the report TITLE (\"Daily Temperatures\", \"Alarm Report\", \"Archive "
+                        "Data\", \"Listing By Date\" or \"Listing By Batch #\") of --from to --to, or "
+                        "of --first-batch to --last-batch, into --pdf FILE, and exit."),
+         QStringLiteral("TITLE")});
+    p.addOption({QStringLiteral("first-batch"),
+                 QStringLiteral("With --report \"Listing By Batch #\": the first batch number."),
+                 QStringLiteral("N")});
+    p.addOption({QStringLiteral("last-batch"),
+                 QStringLiteral("With --report \"Listing By Batch #\": the last batch number."),
+                 QStringLiteral("N")});
     p.addOption(
         {QStringLiteral("pdf"), QStringLiteral("With --report: the PDF to write."), QStringLiteral("FILE")});
     p.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
@@ -121,8 +129,9 @@ base::Result<CommandLine> CommandLine::parse(const QStringList& arguments) {
                              p.isSet(QStringLiteral("zones")) || p.isSet(QStringLiteral("png")) ||
                              p.isSet(QStringLiteral("csv"));
     const bool report = p.isSet(QStringLiteral("report"));
-    if (p.isSet(QStringLiteral("pdf")) && !report)
-        return base::fail(QStringLiteral("--pdf goes with --report."));
+    const bool batches = p.isSet(QStringLiteral("first-batch")) || p.isSet(QStringLiteral("last-batch"));
+    if ((p.isSet(QStringLiteral("pdf")) || batches) && !report)
+        return base::fail(QStringLiteral("--pdf, --first-batch and --last-batch go with --report."));
     if (report) {
         if (cl.action != Action::Run || p.isSet(QStringLiteral("create-site")) || cl.headless ||
             !cl.screenshotFile.isEmpty() || p.isSet(QStringLiteral("chart")))
@@ -132,10 +141,25 @@ base::Result<CommandLine> CommandLine::parse(const QStringList& arguments) {
             return base::fail(QStringLiteral("--zones, --png and --csv go with --chart."));
         cl.action = Action::Report;
         cl.reportTitle = p.value(QStringLiteral("report"));
-        cl.from = QDate::fromString(p.value(QStringLiteral("from")), QStringLiteral("yyyy-MM-dd"));
-        cl.to = QDate::fromString(p.value(QStringLiteral("to")), QStringLiteral("yyyy-MM-dd"));
-        if (!cl.from.isValid() || !cl.to.isValid())
-            return base::fail(QStringLiteral("--report needs --from and --to, each a date as YYYY-MM-DD."));
+        if (batches) {
+            if (p.isSet(QStringLiteral("from")) || p.isSet(QStringLiteral("to")))
+                return base::fail(QStringLiteral("--report takes --from and --to, or --first-batch and "
+                                                 "--last-batch, not both."));
+            // Whole numbers only, as the report window's batch fields take.
+            static const QRegularExpression whole(QStringLiteral("^[0-9]{1,9}$"));
+            const QString first = p.value(QStringLiteral("first-batch")).trimmed();
+            const QString last = p.value(QStringLiteral("last-batch")).trimmed();
+            if (!whole.match(first).hasMatch() || !whole.match(last).hasMatch())
+                return base::fail(QStringLiteral("Invalid batch number"));
+            cl.firstBatch = first.toLongLong();
+            cl.lastBatch = last.toLongLong();
+        } else {
+            cl.from = QDate::fromString(p.value(QStringLiteral("from")), QStringLiteral("yyyy-MM-dd"));
+            cl.to = QDate::fromString(p.value(QStringLiteral("to")), QStringLiteral("yyyy-MM-dd"));
+            if (!cl.from.isValid() || !cl.to.isValid())
+                return base::fail(
+                    QStringLiteral("--report needs --from and --to, each a date as YYYY-MM-DD."));
+        }
         if (!p.isSet(QStringLiteral("pdf")))
             return base::fail(QStringLiteral("--report needs --pdf FILE."));
         cl.pdfFile = QFileInfo(p.value(QStringLiteral("pdf"))).absoluteFilePath();
@@ -192,8 +216,8 @@ QString CommandLine::helpText() {
                "       kelvara [--site DIR] --compact\n"
                "       kelvara [--site DIR] --chart --from YYYY-MM-DD --to YYYY-MM-DD [--zones 1,5] "
                "(--png FILE | --csv FILE)\n"
-               "       kelvara [--site DIR] --report TITLE --from YYYY-MM-DD --to YYYY-MM-DD --pdf "
-               "FILE\n\n") +
+               "       kelvara [--site DIR] --report TITLE (--from YYYY-MM-DD --to YYYY-MM-DD | "
+               "--first-batch N --last-batch N) --pdf FILE\n\n") +
            p.helpText().section(QLatin1Char('\n'), 2);
 }
 

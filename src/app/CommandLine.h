@@ -36,8 +36,11 @@ struct CommandLine {
     std::vector<int> zoneRooms;
     QString pngFile;
     QString csvFile;
-    // Report: the menu caption of the report (its range is from and to) and the PDF to write.
+    // Report: the menu caption of the report (its range is from and to, or the batch numbers), and the PDF to
+    // write.
     QString reportTitle;
+    std::optional<qint64> firstBatch;
+    std::optional<qint64> lastBatch;
     QString pdfFile;
 
     // Fails with the reason when the arguments make no sense.

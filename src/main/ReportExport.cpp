@@ -1,6 +1,7 @@
 #include "main/ReportExport.h"
 
 #include "reports/AlarmReport.h"
+#include "reports/CycleBatchReport.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportTemplate.h"
 #include "reports/ZoneDaysReport.h"
@@ -18,6 +19,9 @@ namespace kelvara::main {
 
 namespace {
 
+const char* const kListingByDate = "Listing By Date";
+const char* const kListingByBatch = "Listing By Batch #";
+
 int failed(const QString& text) {
     QTextStream(stderr) << text << Qt::endl;
     return 1;
@@ -32,6 +36,8 @@ QString reportTemplateFile(const QString& title) {
         return QStringLiteral("Alarms.rpt");
     if (title == QLatin1String("Archive Data"))
         return QStringLiteral("Archive.rpt");
+    if (title == QLatin1String(kListingByDate) || title == QLatin1String(kListingByBatch))
+        return QStringLiteral("CycleBatch.rpt");
     return {};
 }
 
@@ -39,6 +45,12 @@ int runReportExport(const QString& siteDir, const QString& dataDir, const Report
     const QString fileName = reportTemplateFile(request.title);
     if (fileName.isEmpty())
         return failed(QStringLiteral("There is no report \"%1\".").arg(request.title));
+    // The batch listing alone takes a range of batch numbers, and needs one.
+    const bool byBatch = request.title == QLatin1String(kListingByBatch);
+    if (byBatch != (request.firstBatch && request.lastBatch))
+        return failed(byBatch
+                          ? QStringLiteral("\"%1\" needs --first-batch and --last-batch.").arg(request.title)
+                          : QStringLiteral("\"%1\" needs --from and --to.").arg(request.title));
     auto layout = reports::ReportTemplate::load(fileName, siteDir, dataDir);
     if (!layout)
         return failed(layout.error());
@@ -49,9 +61,16 @@ int runReportExport(const QString& siteDir, const QString& dataDir, const Report
     if (auto opened = kvr.open(path); !opened)
         return failed(opened.error());
     // The template's table says which report lays it out.
-    auto document = layout->table == QLatin1String("Alarms")
-                        ? reports::AlarmReport::load(*layout, kvr, siteDir, request.from, request.to)
-                        : reports::ZoneDaysReport::load(*layout, kvr, siteDir, request.from, request.to);
+    const auto document = [&]() -> base::Result<reports::ReportDocument> {
+        if (layout->table == QLatin1String("Alarms"))
+            return reports::AlarmReport::load(*layout, kvr, siteDir, request.from, request.to);
+        if (layout->table == QLatin1String("CookCycles"))
+            return reports::CycleBatchReport::load(
+                *layout, kvr, siteDir,
+                byBatch ? reports::CycleBatchSelection::byBatch(*request.firstBatch, *request.lastBatch)
+                        : reports::CycleBatchSelection::byDate(request.from, request.to));
+        return reports::ZoneDaysReport::load(*layout, kvr, siteDir, request.from, request.to);
+    }();
     if (!document)
         return failed(document.error());
 

@@ -2,14 +2,18 @@
 
 #include <QDate>
 #include <QString>
+#include <optional>
 
 namespace kelvara::main {
 
-// What --report asked for: a report by its menu caption, its range and the PDF to write.
+// What --report asked for: a report by its menu caption, its range (of dates, or of batch numbers for the
+// batch listing) and the PDF to write.
 struct ReportRequest {
     QString title;
     QDate from;
     QDate to;
+    std::optional<qint64> firstBatch;
+    std::optional<qint64> lastBatch;
     QString pdfFile;
 };
 

@@ -93,8 +93,9 @@ int main(int argc, char** argv) {
         return kelvara::main::runChartExport(QDir::currentPath(),
                                              {cl->from, cl->to, cl->zoneRooms, cl->pngFile, cl->csvFile});
     if (cl->action == CommandLine::Action::Report)
-        return kelvara::main::runReportExport(QDir::currentPath(), dataDir(),
-                                              {cl->reportTitle, cl->from, cl->to, cl->pdfFile});
+        return kelvara::main::runReportExport(
+            QDir::currentPath(), dataDir(),
+            {cl->reportTitle, cl->from, cl->to, cl->firstBatch, cl->lastBatch, cl->pdfFile});
     kelvara::app::AppContext ctx;
     ctx.siteDir = QDir::currentPath();
     if (cl->action == CommandLine::Action::Maintain)

@@ -47,6 +47,11 @@ base::Result<std::vector<CookCyclesRow>> CookCyclesStore::loadBetween(const QDat
                               {date(from), date(to)}, fromRecord);
 }
 
+base::Result<std::vector<CookCyclesRow>> CookCyclesStore::loadWhere(const QString& condition,
+                                                                    const QVariantList& binds) const {
+    return m_table.selectRows(QStringLiteral("WHERE (%1) ").arg(condition) + kOrder, binds, fromRecord);
+}
+
 base::Result<qint64> CookCyclesStore::insert(const CookCyclesRow& row) const {
     return m_table.insert(columns(row));
 }

@@ -33,6 +33,9 @@ public:
     // Readings whose Date lies from `from` to `to`, both included.
     [[nodiscard]] base::Result<std::vector<CookCyclesRow>> loadBetween(const QDate& from,
                                                                        const QDate& to) const;
+    // Readings meeting `condition`, an SQL condition on the table's columns with '?' for each of `binds`.
+    [[nodiscard]] base::Result<std::vector<CookCyclesRow>> loadWhere(const QString& condition,
+                                                                     const QVariantList& binds) const;
 
     [[nodiscard]] base::Result<qint64> insert(const CookCyclesRow& row) const;
     [[nodiscard]] base::Result<void> update(const CookCyclesRow& row) const;

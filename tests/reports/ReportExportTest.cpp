@@ -2,8 +2,11 @@
 // a line per zone by Room with its figures, days without records, the summary, "Page n of m" on every page,
 // the archive read from Archive.db (a missing one reads as empty and is not made), and the refusals.
 #include "store/AlarmsStore.h"
+#include "store/BatchsStore.h"
+#include "store/CookCyclesStore.h"
 #include "store/MonitorSetsStore.h"
 #include "store/MonitorStore.h"
+#include "store/ProductsStore.h"
 #include "store/SystemStore.h"
 #include "support/KelvaraProcess.h"
 #include "support/SiteDatabases.h"
@@ -183,6 +186,138 @@ TEST_F(ReportExport, TheAlarmReportListsEachEventInOrderThenCountsPerZone) {
               0);
     EXPECT_EQ(pdfLines(pdf), QStringList({"Harbour Foods", "Alarm Report", "From: 08/01/2026 To: 08/31/2026",
                                           "No records", "Page 1 of 1"}));
+}
+
+// Three batches in Thermo.db: 4 with readings over two days, 7 whose Batchs row was purged, 9 on a later day.
+class BatchListing : public ReportExport {
+protected:
+    void SetUp() override {
+        ReportExport::SetUp();
+        thermo = test::createOpenDatabase(site, store::DatabaseKind::Thermo);
+        store::ProductsRow beef;
+        beef.Description = QStringLiteral("Roast beef");
+        auto productId = store::ProductsStore(*thermo).insert(beef);
+        ASSERT_TRUE(productId.ok()) << productId.error().toStdString();
+        for (const int batchNo : {4, 9}) {
+            store::BatchsRow batch;
+            batch.BatchNo = batchNo;
+            batch.BatchID = QStringLiteral("RB-%1").arg(batchNo);
+            batch.SensorNo = 3;
+            batch.ProductID = static_cast<int>(*productId);
+            batch.Date = batchNo == 4 ? QDate(2026, 7, 1) : QDate(2026, 7, 5);
+            batch.StartTime = QStringLiteral("11:00 pm");
+            batch.EndTime = QStringLiteral("1:30 am");
+            batch.Target = 165;
+            batch.FinishTemp = 167.5;
+            ASSERT_TRUE(store::BatchsStore(*thermo).insert(batch).ok());
+        }
+        struct Reading {
+            int batchNo;
+            QDate day;
+            const char* time;
+            const char* temperature;
+        };
+        for (const Reading& r : std::vector<Reading>{{9, {2026, 7, 5}, "9:00 am", "150"},
+                                                     {4, {2026, 7, 1}, "11:00 pm", "120"},
+                                                     {7, {2026, 7, 2}, "6:00 am", "NR"},
+                                                     {4, {2026, 7, 2}, "12:30 am", "NR"},
+                                                     {4, {2026, 7, 2}, "1:30 am", "167"}}) {
+            store::CookCyclesRow row;
+            row.BatchNo = r.batchNo;
+            row.Date = r.day;
+            row.Time = QString::fromLatin1(r.time);
+            row.Temperature = QString::fromLatin1(r.temperature);
+            ASSERT_TRUE(store::CookCyclesStore(*thermo).insert(row).ok());
+        }
+    }
+
+    static QStringList batch4() {
+        return {"Batch #4",
+                "Batch ID: RB-4 Product: Roast beef Sensor: 3",
+                "Start: 07/01/2026 11:00 pm End: 1:30 am Target: 165 Finish Temperature: 167.5",
+                "Date Time Temperature",
+                "07/01/2026 11:00 pm 120",
+                "07/02/2026 12:30 am NR",
+                "07/02/2026 1:30 am 167",
+                "Readings: 2 No Reading: 1 Minimum: 120 Maximum: 167"};
+    }
+    static QStringList batch7() {
+        return {"Batch #7",
+                "Batch ID: Product: Sensor:",
+                "Start: End: Target: Finish Temperature:",
+                "Date Time Temperature",
+                "07/02/2026 6:00 am NR",
+                "Readings: 0 No Reading: 1 Minimum: Maximum:"};
+    }
+
+    std::unique_ptr<store::Database> thermo;
+};
+
+TEST_F(BatchListing, ByDateTakesTheReadingsOfTheRangeBatchByBatch) {
+    const QString pdf = site.file("bydate.pdf");
+    ASSERT_EQ(
+        run({"--report", "Listing By Date", "--from", "2026-07-02", "--to", "2026-07-04", "--pdf", pdf}), 0)
+        << process.stdErr().toStdString();
+    EXPECT_EQ(pdfLines(pdf),
+              QStringList({"Harbour Foods", "Cook Cycle Batches", "From: 07/02/2026 To: 07/04/2026",
+                           "Batch #4", "Batch ID: RB-4 Product: Roast beef Sensor: 3",
+                           "Start: 07/01/2026 11:00 pm End: 1:30 am Target: 165 Finish Temperature: 167.5",
+                           "Date Time Temperature", "07/02/2026 12:30 am NR", "07/02/2026 1:30 am 167",
+                           "Readings: 1 No Reading: 1 Minimum: 167 Maximum: 167"}) +
+                  batch7() + QStringList{"Page 1 of 1"});
+}
+
+TEST_F(BatchListing, ByBatchNumberTakesTheWholeBatchesOfTheRange) {
+    struct Case {
+        const char* first;
+        const char* last;
+        QStringList body;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"0", "9999999",
+              batch4() + batch7() +
+                  QStringList{"Batch #9", "Batch ID: RB-9 Product: Roast beef Sensor: 3",
+                              "Start: 07/05/2026 11:00 pm End: 1:30 am Target: 165 Finish Temperature: 167.5",
+                              "Date Time Temperature", "07/05/2026 9:00 am 150",
+                              "Readings: 1 No Reading: 0 Minimum: 150 Maximum: 150"}},
+             {"4", "7", batch4() + batch7()},
+             {"5", "6", {"No records"}},
+             {"9", "4", {"No records"}}}) {
+        const QString pdf = site.file("bybatch.pdf");
+        ASSERT_EQ(run({"--report", "Listing By Batch #", "--first-batch", c.first, "--last-batch", c.last,
+                       "--pdf", pdf}),
+                  0)
+            << process.stdErr().toStdString();
+        EXPECT_EQ(pdfLines(pdf), QStringList({"Harbour Foods", "Cook Cycle Batches",
+                                              QStringLiteral("From: %1 To: %2").arg(c.first, c.last)}) +
+                                     c.body + QStringList{"Page 1 of 1"})
+            << c.first << " to " << c.last;
+    }
+}
+
+TEST_F(BatchListing, RefusesAMismatchedOrMalformedRange) {
+    const QString pdf = site.file("refused.pdf");
+    struct Case {
+        QStringList arguments;
+        const char* message;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{"--report", "Listing By Batch #", "--from", "2026-07-01", "--to", "2026-07-02"},
+              "\"Listing By Batch #\" needs --first-batch and --last-batch."},
+             {{"--report", "Listing By Date", "--first-batch", "1", "--last-batch", "2"},
+              "\"Listing By Date\" needs --from and --to."},
+             {{"--report", "Listing By Batch #", "--first-batch", "1.5", "--last-batch", "2"},
+              "Invalid batch number"},
+             {{"--report", "Listing By Batch #", "--first-batch", "1", "--last-batch", "2;DROP"},
+              "Invalid batch number"},
+             {{"--report", "Listing By Batch #", "--first-batch", "-1", "--last-batch", "2"},
+              "Invalid batch number"},
+         }) {
+        EXPECT_NE(run(c.arguments + QStringList{"--pdf", pdf}), 0) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(process.stdErr().contains(QString::fromLatin1(c.message)))
+            << process.stdErr().toStdString();
+        EXPECT_FALSE(QFile::exists(pdf));
+    }
 }
 
 TEST_F(ReportExport, RefusesWithAMessageAndLeavesNoFile) {
