@@ -153,7 +153,9 @@ base::Result<CommandLine> CommandLine::parse(const QStringList& arguments) {
                 return base::fail(QStringLiteral("Invalid batch number"));
             cl.firstBatch = first.toLongLong();
             cl.lastBatch = last.toLongLong();
-        } else {
+        } else if (p.isSet(QStringLiteral("from")) || p.isSet(QStringLiteral("to"))) {
+            // Without either the dates stay invalid: the direct listings take none, and the export tells the
+            // other reports that they need them.
             cl.from = QDate::fromString(p.value(QStringLiteral("from")), QStringLiteral("yyyy-MM-dd"));
             cl.to = QDate::fromString(p.value(QStringLiteral("to")), QStringLiteral("yyyy-MM-dd"));
             if (!cl.from.isValid() || !cl.to.isValid())
@@ -217,7 +219,9 @@ QString CommandLine::helpText() {
                "       kelvara [--site DIR] --chart --from YYYY-MM-DD --to YYYY-MM-DD [--zones 1,5] "
                "(--png FILE | --csv FILE)\n"
                "       kelvara [--site DIR] --report TITLE (--from YYYY-MM-DD --to YYYY-MM-DD | "
-               "--first-batch N --last-batch N) --pdf FILE\n\n") +
+               "--first-batch N --last-batch N) --pdf FILE\n"
+               "       kelvara [--site DIR] --report \"Product Listing\"|\"Provider Listing\" --pdf "
+               "FILE\n\n") +
            p.helpText().section(QLatin1Char('\n'), 2);
 }
 

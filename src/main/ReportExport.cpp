@@ -2,6 +2,7 @@
 
 #include "reports/AlarmReport.h"
 #include "reports/CycleBatchReport.h"
+#include "reports/ListingReport.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportTemplate.h"
 #include "reports/ZoneDaysReport.h"
@@ -21,6 +22,8 @@ namespace {
 
 const char* const kListingByDate = "Listing By Date";
 const char* const kListingByBatch = "Listing By Batch #";
+const char* const kProductListing = "Product Listing";
+const char* const kProviderListing = "Provider Listing";
 
 int failed(const QString& text) {
     QTextStream(stderr) << text << Qt::endl;
@@ -38,6 +41,10 @@ QString reportTemplateFile(const QString& title) {
         return QStringLiteral("Archive.rpt");
     if (title == QLatin1String(kListingByDate) || title == QLatin1String(kListingByBatch))
         return QStringLiteral("CycleBatch.rpt");
+    if (title == QLatin1String(kProductListing))
+        return QStringLiteral("Products.rpt");
+    if (title == QLatin1String(kProviderListing))
+        return QStringLiteral("providers.rpt");
     return {};
 }
 
@@ -45,12 +52,18 @@ int runReportExport(const QString& siteDir, const QString& dataDir, const Report
     const QString fileName = reportTemplateFile(request.title);
     if (fileName.isEmpty())
         return failed(QStringLiteral("There is no report \"%1\".").arg(request.title));
-    // The batch listing alone takes a range of batch numbers, and needs one.
+    // The batch listing alone takes a range of batch numbers, the direct listings none, the rest dates.
     const bool byBatch = request.title == QLatin1String(kListingByBatch);
-    if (byBatch != (request.firstBatch && request.lastBatch))
-        return failed(byBatch
-                          ? QStringLiteral("\"%1\" needs --first-batch and --last-batch.").arg(request.title)
-                          : QStringLiteral("\"%1\" needs --from and --to.").arg(request.title));
+    const bool noRange =
+        request.title == QLatin1String(kProductListing) || request.title == QLatin1String(kProviderListing);
+    const bool hasDates = request.from.isValid() && request.to.isValid();
+    const bool hasBatches = request.firstBatch && request.lastBatch;
+    if (byBatch && (!hasBatches || hasDates))
+        return failed(QStringLiteral("\"%1\" needs --first-batch and --last-batch.").arg(request.title));
+    if (noRange && (hasDates || hasBatches))
+        return failed(QStringLiteral("\"%1\" takes no range.").arg(request.title));
+    if (!byBatch && !noRange && (!hasDates || hasBatches))
+        return failed(QStringLiteral("\"%1\" needs --from and --to.").arg(request.title));
     auto layout = reports::ReportTemplate::load(fileName, siteDir, dataDir);
     if (!layout)
         return failed(layout.error());
@@ -69,6 +82,8 @@ int runReportExport(const QString& siteDir, const QString& dataDir, const Report
                 *layout, kvr, siteDir,
                 byBatch ? reports::CycleBatchSelection::byBatch(*request.firstBatch, *request.lastBatch)
                         : reports::CycleBatchSelection::byDate(request.from, request.to));
+        if (layout->table == QLatin1String("Products") || layout->table == QLatin1String("Provider"))
+            return reports::ListingReport::load(*layout, kvr, siteDir);
         return reports::ZoneDaysReport::load(*layout, kvr, siteDir, request.from, request.to);
     }();
     if (!document)

@@ -7,6 +7,7 @@
 #include "store/MonitorSetsStore.h"
 #include "store/MonitorStore.h"
 #include "store/ProductsStore.h"
+#include "store/ProviderStore.h"
 #include "store/SystemStore.h"
 #include "support/KelvaraProcess.h"
 #include "support/SiteDatabases.h"
@@ -320,12 +321,66 @@ TEST_F(BatchListing, RefusesAMismatchedOrMalformedRange) {
     }
 }
 
+TEST_F(BatchListing, TheProductListingNamesEachProductByDescription) {
+    store::ProductsRow chicken;
+    chicken.Description = QStringLiteral("Chicken thighs");
+    chicken.CookHours = 1;
+    chicken.CookMins = 45;
+    chicken.DesiredTemp = 165.5;
+    auto id = store::ProductsStore(*thermo).insert(chicken);
+    ASSERT_TRUE(id.ok());
+    const QString pdf = site.file("products.pdf");
+    ASSERT_EQ(run({"--report", "Product Listing", "--pdf", pdf}), 0) << process.stdErr().toStdString();
+    EXPECT_EQ(pdfLines(pdf), QStringList({"Harbour Foods", "Product Listing",
+                                          "Product Product ID Cook Hours Cook Minutes Desired Temp",
+                                          QStringLiteral("Chicken thighs %1 1 45 165.5").arg(*id),
+                                          "Roast beef 1 0 0 0", "Total products: 2", "Page 1 of 1"}));
+}
+
+TEST_F(ReportExport, TheProviderListingNeverPrintsThePassword) {
+    const QString pdf = site.file("providers.pdf");
+    ASSERT_EQ(run({"--report", "Provider Listing", "--pdf", pdf}), 0) << process.stdErr().toStdString();
+    EXPECT_EQ(pdfLines(pdf), QStringList({"Harbour Foods", "Provider Listing", "No records", "Page 1 of 1"}));
+
+    for (const auto& [name, password] : std::vector<std::pair<QString, QString>>{
+             {QStringLiteral("Westnet"), QStringLiteral("s3cret-west")},
+             {QStringLiteral("alpha dial"), QStringLiteral("hunter2")}}) {
+        store::ProviderRow provider;
+        provider.Provider = name;
+        provider.AccessNo = QStringLiteral("5550100");
+        provider.Device = QStringLiteral("ttyS0");
+        provider.Speed = QStringLiteral("9600");
+        provider.DataBits = QStringLiteral("8");
+        provider.Parity = QStringLiteral("N");
+        provider.StopBits = QStringLiteral("1");
+        provider.Password = password;
+        provider.Protocol = QStringLiteral("TAP");
+        ASSERT_TRUE(store::ProviderStore(*kvr).insert(provider).ok());
+    }
+    ASSERT_EQ(run({"--report", "Provider Listing", "--pdf", pdf}), 0) << process.stdErr().toStdString();
+    const QStringList lines = pdfLines(pdf);
+    EXPECT_EQ(
+        lines,
+        QStringList({"Harbour Foods", "Provider Listing", "Provider Access Number Device Speed Line Protocol",
+                     "alpha dial 5550100 ttyS0 9600 8-N-1 TAP", "Westnet 5550100 ttyS0 9600 8-N-1 TAP",
+                     "Total providers: 2", "Page 1 of 1"}));
+    EXPECT_FALSE(lines.join(' ').contains("hunter2"));
+    EXPECT_FALSE(lines.join(' ').contains("s3cret"));
+    EXPECT_NE(
+        run({"--report", "Provider Listing", "--from", "2026-07-01", "--to", "2026-07-02", "--pdf", pdf}), 0);
+    EXPECT_TRUE(process.stdErr().contains("\"Provider Listing\" takes no range."))
+        << process.stdErr().toStdString();
+}
+
 TEST_F(ReportExport, RefusesWithAMessageAndLeavesNoFile) {
     const QString pdf = site.file("none.pdf");
     EXPECT_NE(run({"--report", "Weekly", "--from", "2026-07-01", "--to", "2026-07-03", "--pdf", pdf}), 0);
     EXPECT_TRUE(process.stdErr().contains("There is no report \"Weekly\"."))
         << process.stdErr().toStdString();
     EXPECT_NE(run({"--report", "Daily Temperatures", "--from", "2026-07-01", "--pdf", pdf}), 0);
+    EXPECT_NE(run({"--report", "Daily Temperatures", "--pdf", pdf}), 0);
+    EXPECT_TRUE(process.stdErr().contains("\"Daily Temperatures\" needs --from and --to."))
+        << process.stdErr().toStdString();
     site.write("DailyTemps.rpt", "title: Broken\n");
     EXPECT_NE(
         run({"--report", "Daily Temperatures", "--from", "2026-07-01", "--to", "2026-07-03", "--pdf", pdf}),
