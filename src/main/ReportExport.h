@@ -17,9 +17,6 @@ struct ReportRequest {
     QString pdfFile;
 };
 
-// The template file of a report menu caption; empty for a caption this program cannot export yet.
-[[nodiscard]] QString reportTemplateFile(const QString& title);
-
 // Writes a report of the site in `siteDir` to a PDF without a window, reading only; every failure goes to
 // standard error with no file left behind. Returns the process exit code.
 [[nodiscard]] int runReportExport(const QString& siteDir, const QString& dataDir,
