@@ -21,6 +21,8 @@ struct AppContext {
     AppContext& operator=(const AppContext&) = delete;
 
     QString siteDir;
+    // The shipped defaults (report templates among them) a site's own copies override.
+    QString dataDir;
     // "KVR", "Thermo" or "KVRThermo"; test it with hasZoneSide()/hasCookSide().
     QString DatabaseMode;
     KvrSettings settings;

@@ -98,6 +98,7 @@ int main(int argc, char** argv) {
             {cl->reportTitle, cl->from, cl->to, cl->firstBatch, cl->lastBatch, cl->pdfFile});
     kelvara::app::AppContext ctx;
     ctx.siteDir = QDir::currentPath();
+    ctx.dataDir = dataDir();
     if (cl->action == CommandLine::Action::Maintain)
         return kelvara::main::runMaintenance(ctx, {cl->purgeTo, cl->archive});
     if (cl->headless)

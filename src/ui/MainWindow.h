@@ -126,6 +126,8 @@ private:
     void openComPortSettings();
     void openSystemSettings();
     void openChart();
+    // A report chosen by its menu caption, in the modal report window.
+    void openReport(const QString& title);
     void openPurge();
     void openNotificationList();
     void compactAndRepair();

@@ -16,6 +16,7 @@
 #include "ui/MainWindow.h"
 #include "ui/ProductsWindow.h"
 #include "ui/PurgeWindow.h"
+#include "ui/ReportWindow.h"
 #include "ui/SplashWindow.h"
 #include "ui/SystemSettingsDialog.h"
 #include "ui/WindowUtils.h"
@@ -39,13 +40,6 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kCookOnlyHeightTwips = 6030;
 constexpr int kZoneOnlyGridPaneTwips = 6795;
 
-// An entry whose window comes with a later release: present in its place, not yet usable.
-QAction* later(QMenu* menu, const QString& text) {
-    QAction* action = menu->addAction(text);
-    action->setEnabled(false);
-    return action;
-}
-
 } // namespace
 
 void MainWindow::buildMenusAndToolbar() {
@@ -64,9 +58,10 @@ void MainWindow::buildMenusAndToolbar() {
     file->addAction(QStringLiteral("Exit"), this, &QWidget::close);
 
     QMenu* reports = menuBar()->addMenu(QStringLiteral("Reports"));
-    reports->setObjectName(QStringLiteral("mnuReports"));
+    reports->setObjectName(QStringLiteral("mnuReport"));
     for (const char* entry : {"Daily Temperatures", "Alarm Report", "Archive Data"})
-        later(reports, QString::fromLatin1(entry));
+        reports->addAction(QString::fromLatin1(entry), this,
+                           [this, entry] { openReport(QString::fromLatin1(entry)); });
 
     QMenu* cook = menuBar()->addMenu(QStringLiteral("Cook Cycles"));
     cook->setObjectName(QStringLiteral("mnuCook"));
@@ -81,8 +76,10 @@ void MainWindow::buildMenusAndToolbar() {
     cook->addAction(QStringLiteral("Monitoring Information"), this, &MainWindow::openCookSensorSetup);
     cook->addAction(QStringLiteral("Sensor Installation"), this, &MainWindow::openCookSensorInstallation);
     QMenu* batch = cook->addMenu(QStringLiteral("Batch Reports"));
-    later(batch, QStringLiteral("Listing By Date"));
-    later(batch, QStringLiteral("Listing By Batch #"));
+    batch->setObjectName(QStringLiteral("mnuBatchListing"));
+    for (const char* entry : {"Listing By Date", "Listing By Batch #"})
+        batch->addAction(QString::fromLatin1(entry), this,
+                         [this, entry] { openReport(QString::fromLatin1(entry)); });
     m_hideCook = cook->addAction(QStringLiteral("Show Cook Cycle"), this,
                                  [this] { m_cookPane->Show_CookCycle(m_cookPane->isHidden()); });
     m_hideCook->setObjectName(QStringLiteral("mnuHideCook"));
@@ -198,6 +195,15 @@ void MainWindow::openChart() {
     window.exec();
 }
 
+void MainWindow::openReport(const QString& title) {
+    // Reports only read, so monitoring goes on meanwhile.
+    if (!m_ctx.databases.kvr || !m_ctx.databases.kvr->isOpen())
+        return;
+    ReportWindow window(title, *m_ctx.databases.kvr, m_ctx.siteDir, m_ctx.dataDir, m_seams.clock,
+                        m_seams.dialogs, this);
+    window.exec();
+}
+
 void MainWindow::openPurge() {
     withTimerOff([this] {
         {
@@ -255,7 +261,7 @@ void MainWindow::applySides() {
         for (int i = 0; i < 3 && i < entries.size(); ++i)
             entries.at(i)->setVisible(false);
     }
-    if (QMenu* reports = menuBar()->findChild<QMenu*>(QStringLiteral("mnuReports")))
+    if (QMenu* reports = menuBar()->findChild<QMenu*>(QStringLiteral("mnuReport")))
         reports->menuAction()->setVisible(false);
     if (auto* toolbar = findChild<QToolBar*>(QStringLiteral("Toolbar1"))) {
         for (QAction* action : toolbar->actions()) {
