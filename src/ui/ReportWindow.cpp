@@ -72,9 +72,11 @@ ReportWindow::ReportWindow(const QString& title, const store::Database& kvr, QSt
     fields->addRow(QStringLiteral("From:"), byBatch ? static_cast<QWidget*>(m_firstBatch) : m_from);
     fields->addRow(QStringLiteral("To:"), byBatch ? static_cast<QWidget*>(m_lastBatch) : m_to);
     // The fields of the other mode stay out of sight.
-    for (QWidget* unused : byBatch ? std::initializer_list<QWidget*>{m_from, m_to}
-                                   : std::initializer_list<QWidget*>{m_firstBatch, m_lastBatch})
-        unused->hide();
+    // (A named list: the array behind a braced list in a conditional ends with that expression.)
+    const QList<QWidget*> unused =
+        byBatch ? QList<QWidget*>{m_from, m_to} : QList<QWidget*>{m_firstBatch, m_lastBatch};
+    for (QWidget* field : unused)
+        field->hide();
     CenterWindow(*this);
 }
 
