@@ -4,6 +4,7 @@
 // the month's PDF under 1 s).
 #include "HistoryGenerator.h"
 #include "reports/ChartData.h"
+#include "reports/ReportCatalogue.h"
 #include "reports/ReportDocument.h"
 #include "reports/ZoneDaysReport.h"
 #include "store/Database.h"
@@ -127,8 +128,15 @@ int main(int argc, char** argv) {
                                          QStringLiteral("Unit")},
                                         QStringLiteral("Summary")};
     const auto monthPdf = [&] {
-        auto document = reports::ZoneDaysReport::load(daily, kvr, site.path(),
-                                                      std::max(shape.firstDay, last.addDays(-30)), last);
+        auto zoneRows = store::MonitorSetsStore(kvr).loadAll();
+        if (!zoneRows) {
+            failed = true;
+            return;
+        }
+        const auto request = reports::ReportCatalogue::request(
+            daily.title, {std::max(shape.firstDay, last.addDays(-30)), last, {}, {}}, *zoneRows);
+        auto document = request ? reports::ZoneDaysReport::load(daily, *request, {&kvr, site.path(), {}})
+                                : base::Result<reports::ReportDocument>(request.failure());
         if (!document) {
             failed = true;
             return;

@@ -1,9 +1,10 @@
 #include "app/CommandLine.h"
 
+#include "app/BatchNumber.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <cstring>
 
 namespace kelvara::app {
@@ -146,13 +147,12 @@ base::Result<CommandLine> CommandLine::parse(const QStringList& arguments) {
                 return base::fail(QStringLiteral("--report takes --from and --to, or --first-batch and "
                                                  "--last-batch, not both."));
             // Whole numbers only, as the report window's batch fields take.
-            static const QRegularExpression whole(QStringLiteral("^[0-9]{1,9}$"));
-            const QString first = p.value(QStringLiteral("first-batch")).trimmed();
-            const QString last = p.value(QStringLiteral("last-batch")).trimmed();
-            if (!whole.match(first).hasMatch() || !whole.match(last).hasMatch())
-                return base::fail(QStringLiteral("Invalid batch number"));
-            cl.firstBatch = first.toLongLong();
-            cl.lastBatch = last.toLongLong();
+            const auto first = batchNumberOf(p.value(QStringLiteral("first-batch")));
+            const auto last = batchNumberOf(p.value(QStringLiteral("last-batch")));
+            if (!first || !last)
+                return base::fail(kInvalidBatchText);
+            cl.firstBatch = *first;
+            cl.lastBatch = *last;
         } else if (p.isSet(QStringLiteral("from")) || p.isSet(QStringLiteral("to"))) {
             // Without either the dates stay invalid: the direct listings take none, and the export tells the
             // other reports that they need them.

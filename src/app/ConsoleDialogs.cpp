@@ -15,6 +15,11 @@ bool ConsoleDialogs::question(const QString& title, const QString& text, bool de
     return defaultYes;
 }
 
+base::UserDialogs::Answer ConsoleDialogs::questionOrCancel(const QString& title, const QString& text) {
+    m_err << title << " (question): " << text << " [Cancel]" << Qt::endl;
+    return Answer::Cancel;
+}
+
 void ConsoleDialogs::reportError(const QString& description, const QString& procedure) {
     m_err << errorLine(description, procedure) << Qt::endl;
 }

@@ -14,6 +14,8 @@ public:
     ConsoleDialogs();
     void message(Kind kind, const QString& title, const QString& text) override;
     bool question(const QString& title, const QString& text, bool defaultYes) override;
+    // Nobody is there to answer: the question is cancelled.
+    Answer questionOrCancel(const QString& title, const QString& text) override;
     void reportError(const QString& description, const QString& procedure) override;
     void notice(const QString& text);
 

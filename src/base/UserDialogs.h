@@ -9,11 +9,15 @@ class UserDialogs {
 public:
     // The icon a message box carries, which tells the user how serious it is.
     enum class Kind { Information, Warning, Critical };
+    // The answer to a question that can also be cancelled.
+    enum class Answer { Yes, No, Cancel };
 
     virtual ~UserDialogs() = default;
     virtual void message(Kind kind, const QString& title, const QString& text) = 0;
     // Returns true for Yes. defaultYes is the answer a user gets by pressing Enter.
     virtual bool question(const QString& title, const QString& text, bool defaultYes) = 0;
+    // A question with Yes, No and Cancel; Yes is the answer to Enter, Cancel to closing the box.
+    virtual Answer questionOrCancel(const QString& title, const QString& text) = 0;
 
     void information(const QString& title, const QString& text) { message(Kind::Information, title, text); }
     void warning(const QString& title, const QString& text) { message(Kind::Warning, title, text); }

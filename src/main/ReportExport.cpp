@@ -26,15 +26,20 @@ int failed(const QString& text) {
 int runReportExport(const QString& siteDir, const QString& dataDir, const ReportRequest& request) {
     if (reports::ReportCatalogue::templateFile(request.title).isEmpty())
         return failed(QStringLiteral("There is no report \"%1\".").arg(request.title));
+    // A cook-only site has no zone database; the reports that need one say so.
     const QString path = QDir(siteDir).filePath(store::databaseFileName(store::DatabaseKind::Kvr));
-    if (!QFileInfo::exists(path))
-        return failed(QStringLiteral("Could not find the System Database"));
     store::Database kvr(store::DatabaseKind::Kvr);
-    if (auto opened = kvr.open(path); !opened)
-        return failed(opened.error());
+    const bool hasKvr = QFileInfo::exists(path);
+    if (hasKvr) {
+        if (auto opened = kvr.open(path); !opened)
+            return failed(opened.error());
+    } else if (!QFileInfo::exists(
+                   QDir(siteDir).filePath(store::databaseFileName(store::DatabaseKind::Thermo)))) {
+        return failed(QStringLiteral("Could not find the System Database"));
+    }
     const auto document = reports::ReportCatalogue::load(
-        request.title, {request.from, request.to, request.firstBatch, request.lastBatch}, kvr, siteDir,
-        dataDir);
+        request.title, {request.from, request.to, request.firstBatch, request.lastBatch},
+        {hasKvr ? &kvr : nullptr, siteDir, dataDir});
     if (!document)
         return failed(document.error());
 

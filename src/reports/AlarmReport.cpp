@@ -1,10 +1,8 @@
 #include "reports/AlarmReport.h"
 
-#include "reports/ZoneStatistics.h"
-#include "store/SystemStore.h"
+#include "reports/ReportSite.h"
+#include "reports/SelectionFormula.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QMap>
 
 namespace kelvara::reports {
@@ -13,21 +11,27 @@ namespace {
 
 const QString kDisplayDate = QStringLiteral("MM/dd/yyyy");
 
+// The columns a formula may compare.
+const std::vector<FormulaTable>& formulaTables() {
+    static const std::vector<FormulaTable> tables{
+        {QStringLiteral("Alarms"),
+         {QStringLiteral("Date"), QStringLiteral("Time"), QStringLiteral("Room"), QStringLiteral("Temp"),
+          QStringLiteral("AlarmTemp"), QStringLiteral("AlarmType")}}};
+    return tables;
+}
+
 } // namespace
 
 ReportDocument AlarmReport::build(const ReportTemplate& layout, const QString& businessName,
-                                  const std::vector<store::AlarmsRow>& alarms,
-                                  const std::vector<store::MonitorSetsRow>& zones, const QDate& from,
-                                  const QDate& to) {
+                                  const std::vector<store::AlarmsRow>& alarms, const ReportRequest& request) {
     ReportDocument document;
     document.businessName = businessName;
     document.title = layout.title;
-    document.range =
-        QStringLiteral("From: %1 To: %2").arg(from.toString(kDisplayDate), to.toString(kDisplayDate));
+    document.range = request.rangeText();
     document.columns = layout.columns;
     QMap<int, QString> zoneNames;
-    for (const store::MonitorSetsRow& zone : zones)
-        zoneNames.insert(zone.Room, ZoneStatistics::zoneText(zone));
+    for (const ReportZone& zone : request.zones())
+        zoneNames.insert(zone.room, zone.text);
     // An event of a room without a zone row still prints, under its room number.
     const auto zoneOf = [&zoneNames](int room) { return zoneNames.value(room, QString::number(room)); };
 
@@ -51,34 +55,24 @@ ReportDocument AlarmReport::build(const ReportTemplate& layout, const QString& b
     return document;
 }
 
-base::Result<ReportDocument> AlarmReport::load(const ReportTemplate& layout, const store::Database& kvr,
-                                               const QString& siteDir, const QDate& from, const QDate& to) {
+base::Result<ReportDocument> AlarmReport::load(const ReportTemplate& layout, const ReportRequest& request,
+                                               const ReportSite& site) {
     if (layout.table != QLatin1String("Alarms"))
         return base::fail(QStringLiteral("The template \"%1\" does not read alarms.").arg(layout.title));
-    auto zones = store::MonitorSetsStore(kvr).loadAll();
-    if (!zones)
-        return zones.failure();
-    auto system = store::SystemStore(kvr).load();
-    const QString businessName = system ? system->company.BusinessName.trimmed() : QString();
+    auto where = SelectionFormula::parse(request.formula, formulaTables());
+    if (!where)
+        return where.failure();
+    auto source = TemplateDatabase::open(layout.database, site);
+    if (!source)
+        return source.failure();
     std::vector<store::AlarmsRow> alarms;
-    if (layout.database == QLatin1String("Archive.db")) {
-        const QString path = QDir(siteDir).filePath(layout.database);
-        if (QFileInfo::exists(path)) {
-            store::Database archive(store::DatabaseKind::Archive);
-            if (auto opened = archive.open(path); !opened)
-                return opened.failure();
-            auto read = store::AlarmsStore(archive).loadBetween(from, to);
-            if (!read)
-                return read.failure();
-            alarms = std::move(*read);
-        }
-    } else {
-        auto read = store::AlarmsStore(kvr).loadBetween(from, to);
+    if (const store::Database* db = source->get()) {
+        auto read = store::AlarmsStore(*db).loadWhere(where->sql, where->binds);
         if (!read)
             return read.failure();
         alarms = std::move(*read);
     }
-    return build(layout, businessName, alarms, *zones, from, to);
+    return build(layout, businessNameOf(site, source->get()), alarms, request);
 }
 
 } // namespace kelvara::reports

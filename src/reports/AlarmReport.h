@@ -2,10 +2,11 @@
 
 #include "base/Result.h"
 #include "reports/ReportDocument.h"
+#include "reports/ReportRequest.h"
+#include "reports/ReportSite.h"
 #include "reports/ReportTemplate.h"
 #include "store/AlarmsStore.h"
 #include "store/Database.h"
-#include "store/MonitorSetsStore.h"
 
 #include <QDate>
 #include <QString>
@@ -19,16 +20,14 @@ class AlarmReport {
 public:
     static inline const QString kNoRecordsText = QStringLiteral("No records");
 
+    // Zones are named by the request's Zone parameters.
     [[nodiscard]] static ReportDocument build(const ReportTemplate& layout, const QString& businessName,
                                               const std::vector<store::AlarmsRow>& alarms,
-                                              const std::vector<store::MonitorSetsRow>& zones,
-                                              const QDate& from, const QDate& to);
-    // The document read from the site: the zones and the business name from `kvr`, the events from the
-    // template's database (Archive.db is opened from the site folder; a missing one reads as empty and is not
-    // created).
-    [[nodiscard]] static base::Result<ReportDocument> load(const ReportTemplate& layout,
-                                                           const store::Database& kvr, const QString& siteDir,
-                                                           const QDate& from, const QDate& to);
+                                              const ReportRequest& request);
+    // The document read from the site: the business name from `kvr`, the events the formula selects from the
+    // template's database (a missing Archive.db reads as empty and is not created).
+    [[nodiscard]] static base::Result<ReportDocument>
+    load(const ReportTemplate& layout, const ReportRequest& request, const ReportSite& site);
 };
 
 } // namespace kelvara::reports

@@ -1,11 +1,8 @@
 #include "reports/CycleBatchReport.h"
 
+#include "reports/ReportSite.h"
 #include "reports/SelectionFormula.h"
-#include "store/DatabaseKind.h"
-#include "store/SystemStore.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QMap>
 #include <algorithm>
 
@@ -15,10 +12,6 @@ namespace {
 
 const QString kDisplayDate = QStringLiteral("MM/dd/yyyy");
 const QString kGap = QStringLiteral("    ");
-
-QString dateParts(const QDate& day) {
-    return QStringLiteral("%1, %2, %3").arg(day.year()).arg(day.month()).arg(day.day());
-}
 
 const std::vector<FormulaTable>& formulaTables() {
     static const std::vector<FormulaTable> tables{
@@ -71,26 +64,15 @@ void addBatch(ReportDocument& document, int batchNo, const std::vector<const sto
 
 } // namespace
 
-CycleBatchSelection CycleBatchSelection::byDate(const QDate& from, const QDate& to) {
-    return {QStringLiteral("{CookCycles.Date} >= Date(%1) and {CookCycles.Date} <= Date(%2)")
-                .arg(dateParts(from), dateParts(to)),
-            QStringLiteral("From: %1 To: %2").arg(from.toString(kDisplayDate), to.toString(kDisplayDate))};
-}
-
-CycleBatchSelection CycleBatchSelection::byBatch(qint64 first, qint64 last) {
-    return {QStringLiteral("{CookCycles.batchno} >= %1 and {CookCycles.BatchNo} <= %2").arg(first).arg(last),
-            QStringLiteral("From: %1 To: %2").arg(first).arg(last)};
-}
-
 ReportDocument CycleBatchReport::build(const ReportTemplate& layout, const QString& businessName,
-                                       const QString& range,
+                                       const ReportRequest& request,
                                        const std::vector<store::CookCyclesRow>& readings,
                                        const std::vector<store::BatchsRow>& batches,
                                        const std::vector<store::ProductsRow>& products) {
     ReportDocument document;
     document.businessName = businessName;
     document.title = layout.title;
-    document.range = range;
+    document.range = request.rangeText();
     document.columns = layout.columns;
     if (readings.empty()) {
         document.note(kNoRecordsText);
@@ -116,29 +98,25 @@ ReportDocument CycleBatchReport::build(const ReportTemplate& layout, const QStri
     return document;
 }
 
-base::Result<ReportDocument> CycleBatchReport::load(const ReportTemplate& layout, const store::Database& kvr,
-                                                    const QString& siteDir,
-                                                    const CycleBatchSelection& selection) {
+base::Result<ReportDocument> CycleBatchReport::load(const ReportTemplate& layout,
+                                                    const ReportRequest& request, const ReportSite& site) {
     if (layout.table != QLatin1String("CookCycles"))
         return base::fail(QStringLiteral("The template \"%1\" does not read cook cycles.").arg(layout.title));
-    auto condition = SelectionFormula::parse(selection.formula, formulaTables());
+    auto condition = SelectionFormula::parse(request.formula, formulaTables());
     if (!condition)
         return condition.failure();
-    auto system = store::SystemStore(kvr).load();
-    const QString businessName = system ? system->company.BusinessName.trimmed() : QString();
+    auto source = TemplateDatabase::open(layout.database, site);
+    if (!source)
+        return source.failure();
     std::vector<store::CookCyclesRow> readings;
     std::vector<store::BatchsRow> batches;
     std::vector<store::ProductsRow> products;
-    const QString path = QDir(siteDir).filePath(store::databaseFileName(store::DatabaseKind::Thermo));
-    if (QFileInfo::exists(path)) {
-        store::Database thermo(store::DatabaseKind::Thermo);
-        if (auto opened = thermo.open(path); !opened)
-            return opened.failure();
-        auto read = store::CookCyclesStore(thermo).loadWhere(condition->sql, condition->binds);
+    if (const store::Database* thermo = source->get()) {
+        auto read = store::CookCyclesStore(*thermo).loadWhere(condition->sql, condition->binds);
         if (!read)
             return read.failure();
         readings = std::move(*read);
-        auto allProducts = store::ProductsStore(thermo).loadAll();
+        auto allProducts = store::ProductsStore(*thermo).loadAll();
         if (!allProducts)
             return allProducts.failure();
         products = std::move(*allProducts);
@@ -147,14 +125,14 @@ base::Result<ReportDocument> CycleBatchReport::load(const ReportTemplate& layout
             if (reading.BatchNo == last)
                 continue;
             last = reading.BatchNo;
-            auto batch = store::BatchsStore(thermo).findByBatchNo(reading.BatchNo);
+            auto batch = store::BatchsStore(*thermo).findByBatchNo(reading.BatchNo);
             if (!batch)
                 return batch.failure();
             if (*batch)
                 batches.push_back(**batch);
         }
     }
-    return build(layout, businessName, selection.range, readings, batches, products);
+    return build(layout, businessNameOf(site, source->get()), request, readings, batches, products);
 }
 
 } // namespace kelvara::reports

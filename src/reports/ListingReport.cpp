@@ -1,10 +1,6 @@
 #include "reports/ListingReport.h"
 
-#include "store/DatabaseKind.h"
-#include "store/SystemStore.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "reports/ReportSite.h"
 
 namespace kelvara::reports {
 
@@ -38,33 +34,30 @@ QStringList ListingReport::providerCells(const store::ProviderRow& provider) {
             provider.Speed,    line.join(QLatin1Char('-')), provider.Protocol};
 }
 
-base::Result<ReportDocument> ListingReport::load(const ReportTemplate& layout, const store::Database& kvr,
-                                                 const QString& siteDir) {
-    auto system = store::SystemStore(kvr).load();
-    const QString businessName = system ? system->company.BusinessName.trimmed() : QString();
+base::Result<ReportDocument> ListingReport::load(const ReportTemplate& layout, const ReportSite& site) {
+    const bool providers = layout.table == QLatin1String("Provider");
+    if (!providers && layout.table != QLatin1String("Products"))
+        return base::fail(QStringLiteral("The template \"%1\" is not a listing.").arg(layout.title));
+    auto source = TemplateDatabase::open(layout.database, site);
+    if (!source)
+        return source.failure();
     std::vector<QStringList> rows;
-    if (layout.table == QLatin1String("Provider")) {
-        auto providers = store::ProviderStore(kvr).loadAll();
-        if (!providers)
-            return providers.failure();
-        for (const store::ProviderRow& provider : *providers)
-            rows.push_back(providerCells(provider));
-    } else if (layout.table == QLatin1String("Products")) {
-        const QString path = QDir(siteDir).filePath(store::databaseFileName(store::DatabaseKind::Thermo));
-        if (QFileInfo::exists(path)) {
-            store::Database thermo(store::DatabaseKind::Thermo);
-            if (auto opened = thermo.open(path); !opened)
-                return opened.failure();
-            auto products = store::ProductsStore(thermo).loadAll();
-            if (!products)
-                return products.failure();
-            for (const store::ProductsRow& product : *products)
+    if (const store::Database* db = source->get()) {
+        if (providers) {
+            auto read = store::ProviderStore(*db).loadAll();
+            if (!read)
+                return read.failure();
+            for (const store::ProviderRow& provider : *read)
+                rows.push_back(providerCells(provider));
+        } else {
+            auto read = store::ProductsStore(*db).loadAll();
+            if (!read)
+                return read.failure();
+            for (const store::ProductsRow& product : *read)
                 rows.push_back(productCells(product));
         }
-    } else {
-        return base::fail(QStringLiteral("The template \"%1\" is not a listing.").arg(layout.title));
     }
-    return build(layout, businessName, rows);
+    return build(layout, businessNameOf(site, source->get()), rows);
 }
 
 } // namespace kelvara::reports

@@ -2,6 +2,7 @@
 
 #include "base/Result.h"
 #include "reports/ReportDocument.h"
+#include "reports/ReportSite.h"
 #include "reports/ReportTemplate.h"
 #include "store/Database.h"
 #include "store/ProductsStore.h"
@@ -28,8 +29,8 @@ public:
     [[nodiscard]] static QStringList providerCells(const store::ProviderRow& provider);
     // The document read from the site by the template's table: Products from Thermo.db in the site folder (a
     // missing one reads as empty and is not created), Provider from `kvr`.
-    [[nodiscard]] static base::Result<ReportDocument>
-    load(const ReportTemplate& layout, const store::Database& kvr, const QString& siteDir);
+    [[nodiscard]] static base::Result<ReportDocument> load(const ReportTemplate& layout,
+                                                           const ReportSite& site);
 };
 
 } // namespace kelvara::reports

@@ -2,7 +2,9 @@
 
 #include "base/Result.h"
 #include "reports/ReportDocument.h"
-#include "store/Database.h"
+#include "reports/ReportRequest.h"
+#include "reports/ReportSite.h"
+#include "store/MonitorSetsStore.h"
 
 #include <QDate>
 #include <QString>
@@ -28,12 +30,20 @@ public:
     // The template file of a caption; empty for a caption that names no report.
     [[nodiscard]] static QString templateFile(const QString& title);
     [[nodiscard]] static ReportRange rangeOf(const QString& title);
-    // The document of a report: its template (the site's copy, else the shipped one in `dataDir`), laid out
-    // by the report its table calls for, over `bounds`, which must be the kind the caption takes. `kvr` is
-    // the site's zone database; the others are opened from `siteDir` and only read.
+    // What the report of a caption is run with over `bounds`, which must be the kind the caption takes. The
+    // zone and alarm reports get FromDate and ToDate (MM/dd/yyyy) and Zone1 to Zone20: each of `zones` with
+    // a Room of 1 to 20 under "Zone" + Room as Room + " - " + its name, the other rooms empty. The batch
+    // listings get From and To, dates or batch numbers. The formula selects the range.
+    [[nodiscard]] static base::Result<ReportRequest> request(const QString& title, const ReportBounds& bounds,
+                                                             const std::vector<store::MonitorSetsRow>& zones);
+    // Runs a request: its template (the site's copy, else the shipped one) laid out by the report its table
+    // calls for. The databases other than the zone database are opened from the site folder, only to read.
+    [[nodiscard]] static base::Result<ReportDocument> run(const ReportRequest& request,
+                                                          const ReportSite& site);
+    // The document of a report over `bounds`: its request, with the zones read from the zone database when
+    // it takes them, run.
     [[nodiscard]] static base::Result<ReportDocument> load(const QString& title, const ReportBounds& bounds,
-                                                           const store::Database& kvr, const QString& siteDir,
-                                                           const QString& dataDir);
+                                                           const ReportSite& site);
 };
 
 } // namespace kelvara::reports

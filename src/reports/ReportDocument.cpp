@@ -34,7 +34,7 @@ std::vector<std::size_t> pageStarts(const ReportDocument& document, int linesPer
 
 } // namespace
 
-int ReportPainter::paint(const ReportDocument& document, QPagedPaintDevice& device) {
+int ReportPainter::paint(const ReportDocument& document, QPagedPaintDevice& device, int copies) {
     QPainter painter(&device);
     const Fonts fonts;
     painter.setFont(fonts.text);
@@ -57,8 +57,9 @@ int ReportPainter::paint(const ReportDocument& document, QPagedPaintDevice& devi
         return QRect(x, y, column == 0 ? firstWidth : otherWidth - gap, lineHeight);
     };
 
-    for (int p = 0; p < pages; ++p) {
-        if (p > 0)
+    for (int sheet = 0; sheet < pages * std::max(1, copies); ++sheet) {
+        const int p = sheet % pages;
+        if (sheet > 0)
             device.newPage();
         int y = 0;
         painter.setFont(fonts.bold);

@@ -35,8 +35,8 @@ struct ReportDocument {
 // heading never stands alone at the foot of a page. The same painting goes to a PDF, a preview or a printer.
 class ReportPainter {
 public:
-    // Returns the number of pages painted.
-    static int paint(const ReportDocument& document, QPagedPaintDevice& device);
+    // Paints the pages `copies` times over, one copy after the other. Returns the number of pages of a copy.
+    static int paint(const ReportDocument& document, QPagedPaintDevice& device, int copies = 1);
 };
 
 } // namespace kelvara::reports

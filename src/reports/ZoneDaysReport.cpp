@@ -1,11 +1,10 @@
 #include "reports/ZoneDaysReport.h"
 
+#include "reports/ReportSite.h"
+#include "reports/SelectionFormula.h"
 #include "reports/ZoneStatistics.h"
 #include "store/Schema.h"
-#include "store/SystemStore.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSqlQuery>
 
 namespace kelvara::reports {
@@ -14,24 +13,35 @@ namespace {
 
 const QString kDisplayDate = QStringLiteral("MM/dd/yyyy");
 
+// The columns a formula may compare.
+const std::vector<FormulaTable>& formulaTables() {
+    static const std::vector<FormulaTable> tables = [] {
+        QStringList columns{QStringLiteral("RecDate"), QStringLiteral("RecTime"), QStringLiteral("TempType")};
+        for (int room = 1; room <= store::Schema::kMonitorTempColumns; ++room)
+            columns << store::Schema::monitorTempColumn(room);
+        return std::vector<FormulaTable>{{QStringLiteral("Monitor"), columns}};
+    }();
+    return tables;
+}
+
 QString figure(const std::optional<double>& value, bool oneDecimal) {
     if (!value)
         return {};
     return oneDecimal ? QString::number(*value, 'f', 1) : QString::number(*value);
 }
 
-// The readings of the range with only what the figures use, read by column position: a month of one-minute
-// records is over forty thousand rows, and looking each field up by its name costs more than the rest.
-base::Result<std::vector<store::MonitorRow>> readings(const store::Database& db, const QDate& from,
-                                                      const QDate& to) {
+// The readings the condition selects with only what the figures use, read by column position: a month of
+// one-minute records is over forty thousand rows, and looking each field up by its name costs more than the
+// rest.
+base::Result<std::vector<store::MonitorRow>> readings(const store::Database& db, const SqlCondition& where) {
     QStringList columns{QStringLiteral("\"RecDate\""), QStringLiteral("\"TempType\"")};
     for (int room = 1; room <= store::Schema::kMonitorTempColumns; ++room)
         columns << store::Schema::quoted(store::Schema::monitorTempColumn(room));
     const QString sql =
-        QStringLiteral("SELECT %1 FROM \"Monitor\" WHERE \"RecDate\" >= ? AND \"RecDate\" <= ? "
-                       "ORDER BY \"RecDate\", \"RecTime\", rowid")
-            .arg(columns.join(QStringLiteral(", ")));
-    auto query = db.run(sql, {from.toString(Qt::ISODate), to.toString(Qt::ISODate)});
+        QStringLiteral("SELECT %1 FROM \"Monitor\"%2 ORDER BY \"RecDate\", \"RecTime\", rowid")
+            .arg(columns.join(QStringLiteral(", ")),
+                 where.sql.isEmpty() ? QString() : QStringLiteral(" WHERE (%1)").arg(where.sql));
+    auto query = db.run(sql, where.binds);
     if (!query)
         return query.failure();
     QSqlQuery* q = *query;
@@ -82,15 +92,15 @@ QString ZoneDaysReport::unitText(const QString& tempType) {
 
 ReportDocument ZoneDaysReport::build(const ReportTemplate& layout, const QString& businessName,
                                      const std::vector<store::MonitorRow>& rows,
-                                     const std::vector<store::MonitorSetsRow>& zones, const QDate& from,
-                                     const QDate& to) {
+                                     const ReportRequest& request) {
     ReportDocument document;
     document.businessName = businessName;
     document.title = layout.title;
-    document.range =
-        QStringLiteral("From: %1 To: %2").arg(from.toString(kDisplayDate), to.toString(kDisplayDate));
+    document.range = request.rangeText();
     document.columns = layout.columns;
-    const ZoneStatistics stats = ZoneStatistics::compute(rows, zones, from, to);
+    const ZoneStatistics stats =
+        ZoneStatistics::compute(rows, request.zones(), request.dateParameter(QStringLiteral("FromDate")),
+                                request.dateParameter(QStringLiteral("ToDate")));
     for (const DayFigures& day : stats.days) {
         document.heading(day.day.toString(kDisplayDate));
         addLines(document, day.zones);
@@ -102,36 +112,25 @@ ReportDocument ZoneDaysReport::build(const ReportTemplate& layout, const QString
     return document;
 }
 
-base::Result<ReportDocument> ZoneDaysReport::load(const ReportTemplate& layout, const store::Database& kvr,
-                                                  const QString& siteDir, const QDate& from,
-                                                  const QDate& to) {
+base::Result<ReportDocument> ZoneDaysReport::load(const ReportTemplate& layout, const ReportRequest& request,
+                                                  const ReportSite& site) {
     if (layout.table != QLatin1String("Monitor"))
         return base::fail(
             QStringLiteral("The template \"%1\" does not read zone temperatures.").arg(layout.title));
-    auto zones = store::MonitorSetsStore(kvr).loadAll();
-    if (!zones)
-        return zones.failure();
-    auto system = store::SystemStore(kvr).load();
-    const QString businessName = system ? system->company.BusinessName.trimmed() : QString();
+    auto where = SelectionFormula::parse(request.formula, formulaTables());
+    if (!where)
+        return where.failure();
+    auto source = TemplateDatabase::open(layout.database, site);
+    if (!source)
+        return source.failure();
     std::vector<store::MonitorRow> rows;
-    if (layout.database == QLatin1String("Archive.db")) {
-        const QString path = QDir(siteDir).filePath(layout.database);
-        if (QFileInfo::exists(path)) {
-            store::Database archive(store::DatabaseKind::Archive);
-            if (auto opened = archive.open(path); !opened)
-                return opened.failure();
-            auto read = readings(archive, from, to);
-            if (!read)
-                return read.failure();
-            rows = std::move(*read);
-        }
-    } else {
-        auto read = readings(kvr, from, to);
+    if (const store::Database* db = source->get()) {
+        auto read = readings(*db, *where);
         if (!read)
             return read.failure();
         rows = std::move(*read);
     }
-    return build(layout, businessName, rows, *zones, from, to);
+    return build(layout, businessNameOf(site, source->get()), rows, request);
 }
 
 } // namespace kelvara::reports

@@ -2,9 +2,10 @@
 
 #include "base/Result.h"
 #include "reports/ReportDocument.h"
+#include "reports/ReportRequest.h"
+#include "reports/ReportSite.h"
 #include "reports/ReportTemplate.h"
 #include "store/Database.h"
-#include "store/MonitorSetsStore.h"
 #include "store/MonitorStore.h"
 
 #include <QDate>
@@ -19,18 +20,15 @@ class ZoneDaysReport {
 public:
     static inline const QString kNoRecordsText = QStringLiteral("No records");
 
-    // The document of the range from the readings of that range (RecDate, RecTime order) and the zones,
-    // which name the lines by Room.
+    // The document of the days FromDate to ToDate from the readings (RecDate, RecTime order) the request's
+    // formula selected, a line per zone its Zone parameters name.
     [[nodiscard]] static ReportDocument build(const ReportTemplate& layout, const QString& businessName,
                                               const std::vector<store::MonitorRow>& rows,
-                                              const std::vector<store::MonitorSetsRow>& zones,
-                                              const QDate& from, const QDate& to);
-    // The document read from the site: the zones and the business name from the zone database `kvr`, the
-    // readings from the template's database (Archive.db is opened from the site folder; a missing one reads
-    // as empty and is not created).
-    [[nodiscard]] static base::Result<ReportDocument> load(const ReportTemplate& layout,
-                                                           const store::Database& kvr, const QString& siteDir,
-                                                           const QDate& from, const QDate& to);
+                                              const ReportRequest& request);
+    // The document read from the site: the business name from the zone database `kvr`, the readings the
+    // formula selects from the template's database (a missing Archive.db reads as empty and is not created).
+    [[nodiscard]] static base::Result<ReportDocument>
+    load(const ReportTemplate& layout, const ReportRequest& request, const ReportSite& site);
     // The unit as the report prints it: "°F", "°C"; anything else as stored.
     [[nodiscard]] static QString unitText(const QString& tempType);
 };

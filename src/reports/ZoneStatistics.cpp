@@ -58,15 +58,15 @@ Tally& tallyOf(Tallies& tallies, std::size_t zone, const QString& unit) {
     return units.back().second;
 }
 
-std::vector<ZoneFigures> figures(const Tallies& tallies, const std::vector<store::MonitorSetsRow>& zones) {
+std::vector<ZoneFigures> figures(const Tallies& tallies, const std::vector<ReportZone>& zones) {
     std::vector<ZoneFigures> lines;
     for (std::size_t z = 0; z < zones.size(); ++z) {
         auto units = tallies[z];
         std::sort(units.begin(), units.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
         for (const auto& [unit, tally] : units) {
             ZoneFigures line;
-            line.room = zones[z].Room;
-            line.zone = ZoneStatistics::zoneText(zones[z]);
+            line.room = zones[z].room;
+            line.zone = zones[z].text;
             line.tempType = unit;
             line.readings = tally.readings;
             line.noReading = tally.noReading;
@@ -95,16 +95,14 @@ double ZoneStatistics::roundedAverage(double sum, int count) {
 }
 
 ZoneStatistics ZoneStatistics::compute(const std::vector<store::MonitorRow>& rows,
-                                       const std::vector<store::MonitorSetsRow>& allZones, const QDate& from,
+                                       const std::vector<ReportZone>& allZones, const QDate& from,
                                        const QDate& to) {
-    std::vector<store::MonitorSetsRow> zones;
-    std::copy_if(allZones.begin(), allZones.end(), std::back_inserter(zones),
-                 [](const store::MonitorSetsRow& z) {
-                     return z.Room >= 1 && z.Room <= store::Schema::kMonitorTempColumns;
-                 });
-    std::stable_sort(
-        zones.begin(), zones.end(),
-        [](const store::MonitorSetsRow& a, const store::MonitorSetsRow& b) { return a.Room < b.Room; });
+    std::vector<ReportZone> zones;
+    std::copy_if(allZones.begin(), allZones.end(), std::back_inserter(zones), [](const ReportZone& z) {
+        return z.room >= 1 && z.room <= store::Schema::kMonitorTempColumns;
+    });
+    std::stable_sort(zones.begin(), zones.end(),
+                     [](const ReportZone& a, const ReportZone& b) { return a.room < b.room; });
     ZoneStatistics result;
     Tallies whole(zones.size());
     auto row = rows.begin();
@@ -119,7 +117,7 @@ ZoneStatistics ZoneStatistics::compute(const std::vector<store::MonitorRow>& row
             const QString unit = row->TempType.trimmed();
             for (std::size_t z = 0; z < zones.size(); ++z) {
                 const std::optional<QString>& stored =
-                    row->Temps[static_cast<std::size_t>(zones[z].Room - 1)];
+                    row->Temps[static_cast<std::size_t>(zones[z].room - 1)];
                 if (!stored)
                     continue;
                 const Value value = classify(*stored);

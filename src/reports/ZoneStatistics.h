@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/ReportRequest.h"
 #include "store/MonitorSetsStore.h"
 #include "store/MonitorStore.h"
 
@@ -34,12 +35,13 @@ struct ZoneStatistics {
     std::vector<DayFigures> days;
     std::vector<ZoneFigures> summary;
 
-    // Rows (in RecDate, RecTime order) of the range from..to, for the zones given (by Room; a Room outside 1
-    // to 20 has no column and is left out). A range whose rows carry two units gets a line per unit, so
-    // figures of different units never mix. A value that is neither "NR" nor a number counts as neither.
+    // Rows (in RecDate, RecTime order) of the range from..to, for the zones given (by Room, in Room order;
+    // a Room outside 1 to 20 has no column and is left out). A range whose rows carry two units gets a line
+    // per unit, so figures of different units never mix. A value that is neither "NR" nor a number counts as
+    // neither.
     [[nodiscard]] static ZoneStatistics compute(const std::vector<store::MonitorRow>& rows,
-                                                const std::vector<store::MonitorSetsRow>& zones,
-                                                const QDate& from, const QDate& to);
+                                                const std::vector<ReportZone>& zones, const QDate& from,
+                                                const QDate& to);
     // One decimal, halves away from zero (2.25 gives 2.3, -2.25 gives -2.3).
     [[nodiscard]] static double roundedAverage(double sum, int count);
     // The Zone parameter text of a zone: its Room, " - " and its name.

@@ -41,6 +41,11 @@ base::Result<std::vector<AlarmsRow>> AlarmsStore::loadBetween(const QDate& from,
                               {date(from), date(to)}, fromRecord);
 }
 
+base::Result<std::vector<AlarmsRow>> AlarmsStore::loadWhere(const QString& condition,
+                                                            const QVariantList& binds) const {
+    return m_table.selectRows(QStringLiteral("WHERE (%1) ").arg(condition) + kOrder, binds, fromRecord);
+}
+
 base::Result<qint64> AlarmsStore::insert(const AlarmsRow& row) const {
     return m_table.insert(columns(row));
 }

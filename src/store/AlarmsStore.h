@@ -31,6 +31,9 @@ public:
     [[nodiscard]] base::Result<std::vector<AlarmsRow>> loadAll() const;
     // Events whose Date lies from `from` to `to`, both included.
     [[nodiscard]] base::Result<std::vector<AlarmsRow>> loadBetween(const QDate& from, const QDate& to) const;
+    // Events meeting `condition`, an SQL condition on the table's columns with '?' for each of `binds`.
+    [[nodiscard]] base::Result<std::vector<AlarmsRow>> loadWhere(const QString& condition,
+                                                                 const QVariantList& binds) const;
 
     [[nodiscard]] base::Result<qint64> insert(const AlarmsRow& row) const;
     [[nodiscard]] base::Result<void> update(const AlarmsRow& row) const;

@@ -570,6 +570,7 @@ void AlarmSmsWindow::AccessProviders() {
     saveRow(m_current);
     {
         ProvidersWindow providers(*m_ctx.databases.kvr, m_dialogs, m_smsDevices, this);
+        providers.setReportSite({m_ctx.databases.kvr.get(), m_ctx.siteDir, m_ctx.dataDir});
         providers.exec();
     }
     const BusyPointer busy;

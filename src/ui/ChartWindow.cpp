@@ -24,7 +24,7 @@ namespace kelvara::ui {
 
 ChartWindow::ChartWindow(const store::Database& kvr, const base::Clock& clock, base::UserDialogs& dialogs,
                          QWidget* parent)
-    : QDialog(parent), m_kvr(kvr), m_dialogs(dialogs) {
+    : QDialog(parent), m_kvr(kvr), m_dialogs(dialogs), m_printer(std::make_unique<QPrinter>()) {
     setObjectName(QStringLiteral("frmGraph"));
     setWindowTitle(QStringLiteral("Temperature Charting"));
     setSizeGripEnabled(true);
@@ -143,24 +143,28 @@ void ChartWindow::cmdGraph_Click() {
     m_footnote->setText(m_table.footnote);
 }
 
+ChartWindow::~ChartWindow() = default;
+
 void ChartWindow::cmdPrint_Click() {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    QPrintDialog dialog(m_printer.get(), this);
+    dialog.setOption(QAbstractPrintDialog::PrintShowPageSize);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    printTo(printer);
-}
-
-void ChartWindow::printTo(QPrinter& printer) {
     m_range->hide();
-    QPainter painter(&printer);
+    QPainter painter(m_printer.get());
     const QRect page = painter.viewport();
-    const QSize size = m_view->size().scaled(page.size(), Qt::KeepAspectRatio);
-    // The printer repeats the page for the copies asked for in its dialog.
-    m_view->render(&painter, QRectF(QPointF(0, 0), size));
-    painter.drawText(QRect(0, size.height(), page.width(), painter.fontMetrics().height() * 2),
-                     Qt::AlignLeft | Qt::AlignVCenter, m_table.footnote);
+    // The footnote keeps two lines under the chart.
+    const int footnoteHeight = painter.fontMetrics().height() * 2;
+    const QSize size =
+        m_view->size().scaled(QSize(page.width(), page.height() - footnoteHeight), Qt::KeepAspectRatio);
+    const int copies = m_printer->supportsMultipleCopies() ? 1 : m_printer->copyCount();
+    for (int copy = 0; copy < copies; ++copy) {
+        if (copy > 0)
+            m_printer->newPage();
+        m_view->render(&painter, QRectF(QPointF(0, 0), size));
+        painter.drawText(QRect(0, size.height(), page.width(), footnoteHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, m_table.footnote);
+    }
     painter.end();
     m_range->show();
 }

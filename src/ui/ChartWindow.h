@@ -6,6 +6,7 @@
 #include "ui/ChartPicture.h"
 
 #include <QDialog>
+#include <memory>
 #include <vector>
 
 QT_BEGIN_NAMESPACE
@@ -32,13 +33,15 @@ class ChartWindow final : public QDialog {
 public:
     ChartWindow(const store::Database& kvr, const base::Clock& clock, base::UserDialogs& dialogs,
                 QWidget* parent = nullptr);
+    ~ChartWindow() override;
 
     // "Display Graph": the rows of the range for the selected zones, drawn from an empty chart.
     void cmdGraph_Click();
-    // "Print Current Graph": the printer dialog (copies, orientation), then the chart without the date panel.
+    // "Print Current Graph": the printer dialog (copies, orientation), then the chart without the date panel,
+    // a page per copy unless the printer makes the copies. Cancelling the dialog prints nothing.
     void cmdPrint_Click();
-    // The chart as the printer gets it, on any paged device (the print command's second half).
-    void printTo(QPrinter& printer);
+    // The printer the dialog sets up; it keeps its settings for the next print.
+    [[nodiscard]] QPrinter& printer() { return *m_printer; }
 
     [[nodiscard]] const reports::ChartTable& table() const { return m_table; }
     [[nodiscard]] ChartPicture::Kind kind() const { return m_kind; }
@@ -60,6 +63,7 @@ private:
     QChart* m_chart = nullptr;
     QChartView* m_view = nullptr;
     QLabel* m_footnote = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 } // namespace kelvara::ui

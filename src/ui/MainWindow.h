@@ -5,6 +5,7 @@
 #include "base/UserDialogs.h"
 #include "monitoring/ZonePassObserver.h"
 #include "notify/NotificationView.h"
+#include "reports/ReportSite.h"
 #include "sensornet/Pause.h"
 #include "sensornet/SerialPort.h"
 
@@ -128,6 +129,8 @@ private:
     void openChart();
     // A report chosen by its menu caption, in the modal report window.
     void openReport(const QString& title);
+    // Where the reports of this site come from.
+    [[nodiscard]] reports::ReportSite reportSite() const;
     void openPurge();
     void openNotificationList();
     void compactAndRepair();

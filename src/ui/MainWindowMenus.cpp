@@ -70,6 +70,7 @@ void MainWindow::buildMenusAndToolbar() {
         if (!m_ctx.databases.thermo)
             return;
         ProductsWindow window(*m_ctx.databases.thermo, m_seams.dialogs, this);
+        window.setReportSite(reportSite());
         window.exec();
         m_cookPane->refreshProducts();
     });
@@ -195,12 +196,13 @@ void MainWindow::openChart() {
     window.exec();
 }
 
+reports::ReportSite MainWindow::reportSite() const {
+    return {m_ctx.databases.kvr.get(), m_ctx.siteDir, m_ctx.dataDir};
+}
+
 void MainWindow::openReport(const QString& title) {
     // Reports only read, so monitoring goes on meanwhile.
-    if (!m_ctx.databases.kvr || !m_ctx.databases.kvr->isOpen())
-        return;
-    ReportWindow window(title, *m_ctx.databases.kvr, m_ctx.siteDir, m_ctx.dataDir, m_seams.clock,
-                        m_seams.dialogs, this);
+    ReportWindow window(title, reportSite(), m_seams.clock, m_seams.dialogs, this);
     window.exec();
 }
 

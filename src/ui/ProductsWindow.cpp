@@ -23,7 +23,7 @@ QString number(double value) {
 } // namespace
 
 ProductsWindow::ProductsWindow(const store::Database& thermo, base::UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_catalogue(thermo, dialogs) {
+    : QDialog(parent), m_catalogue(thermo, dialogs), m_dialogs(dialogs), m_output(this) {
     setObjectName(QStringLiteral("frmProducts"));
     setWindowTitle(QStringLiteral(" Cook Cycle Products"));
     auto* layout = new QVBoxLayout(this);
@@ -36,8 +36,12 @@ ProductsWindow::ProductsWindow(const store::Database& thermo, base::UserDialogs&
     m_menuDelete = file->addAction(QStringLiteral("&Delete"), this, [this] { remove(); });
     file->addAction(QStringLiteral("E&xit"), this, [this] { exitWindow(); });
     QMenu* report = menus->addMenu(QStringLiteral("Report"));
-    // The product listing comes with the reports.
-    report->addAction(QStringLiteral("&Product Listing"))->setEnabled(false);
+    m_listing = report->addAction(QStringLiteral("&Product Listing"), this, [this] {
+        if (m_reports)
+            m_output.runListing(QStringLiteral("Product Listing"), *m_reports, m_dialogs);
+    });
+    m_listing->setObjectName(QStringLiteral("mnuProductListing"));
+    m_listing->setEnabled(false);
     layout->setMenuBar(menus);
 
     auto* toolbar = new QHBoxLayout;
@@ -157,6 +161,11 @@ void ProductsWindow::showProduct() {
     m_hours->setText(number(row.CookHours));
     m_minutes->setText(number(row.CookMins));
     m_desired->setText(number(row.DesiredTemp));
+}
+
+void ProductsWindow::setReportSite(const reports::ReportSite& site) {
+    m_reports = site;
+    m_listing->setEnabled(true);
 }
 
 void ProductsWindow::newProduct() {

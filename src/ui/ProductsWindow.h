@@ -1,9 +1,11 @@
 #pragma once
 
 #include "cook/ProductCatalogue.h"
+#include "ui/ReportOutput.h"
 
 #include <QDialog>
 #include <QHash>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -20,6 +22,9 @@ public:
 
     // The toolbar's buttons by key: New, Save, Cancel, Delete, Exit, First, Previous, Next, Last.
     [[nodiscard]] QPushButton* button(const QString& key) const { return m_buttons.value(key); }
+    // Enables "&Product Listing", which prints or previews the product report of this site.
+    void setReportSite(const reports::ReportSite& site);
+    [[nodiscard]] ReportOutput& reportOutput() { return m_output; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -36,6 +41,10 @@ private:
     [[nodiscard]] cook::ProductCatalogue::Fields fields() const;
 
     cook::ProductCatalogue m_catalogue;
+    base::UserDialogs& m_dialogs;
+    ReportOutput m_output;
+    std::optional<reports::ReportSite> m_reports;
+    QAction* m_listing = nullptr;
     QComboBox* m_product = nullptr;
     QLineEdit* m_newName = nullptr;
     QLineEdit* m_hours = nullptr;

@@ -39,7 +39,7 @@ QLineEdit* makeField(QWidget* parent, const char* name) {
 
 ProvidersWindow::ProvidersWindow(const store::Database& kvr, base::UserDialogs& dialogs,
                                  const QStringList& leadingDevices, QWidget* parent)
-    : QDialog(parent), m_store(kvr), m_dialogs(dialogs) {
+    : QDialog(parent), m_store(kvr), m_dialogs(dialogs), m_output(this) {
     setObjectName(QStringLiteral("frmProviders"));
     setWindowTitle(QStringLiteral("Access Providers"));
     auto* layout = new QVBoxLayout(this);
@@ -49,9 +49,12 @@ ProvidersWindow::ProvidersWindow(const store::Database& kvr, base::UserDialogs& 
     file->setObjectName(QStringLiteral("mnuFile"));
     QMenu* report = menuBar->addMenu(QStringLiteral("&Report"));
     report->setObjectName(QStringLiteral("mnuReport"));
-    QAction* listing = report->addAction(QStringLiteral("Provider Listing"));
-    listing->setObjectName(QStringLiteral("mnuProviderListing"));
-    listing->setEnabled(false); // the provider report comes with the reports
+    m_listing = report->addAction(QStringLiteral("Provider Listing"), this, [this] {
+        if (m_reports)
+            m_output.runListing(QStringLiteral("Provider Listing"), *m_reports, m_dialogs);
+    });
+    m_listing->setObjectName(QStringLiteral("mnuProviderListing"));
+    m_listing->setEnabled(false);
     layout->setMenuBar(menuBar);
 
     auto* toolbar = new QToolBar(this);
@@ -212,6 +215,11 @@ void ProvidersWindow::keepEdits() {
         return;
     }
     stored = edited;
+}
+
+void ProvidersWindow::setReportSite(const reports::ReportSite& site) {
+    m_reports = site;
+    m_listing->setEnabled(true);
 }
 
 void ProvidersWindow::New() {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "store/ProviderStore.h"
+#include "ui/ReportOutput.h"
 
 #include <QDialog>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -24,6 +26,10 @@ public:
     // leadingDevices: the SMS gateway's own devices, listed before the system's serial ports.
     ProvidersWindow(const store::Database& kvr, base::UserDialogs& dialogs, const QStringList& leadingDevices,
                     QWidget* parent = nullptr);
+
+    // Enables "Provider Listing", which prints or previews the provider report of this site.
+    void setReportSite(const reports::ReportSite& site);
+    [[nodiscard]] ReportOutput& reportOutput() { return m_output; }
 
     static inline const QString kBlankName = QStringLiteral("Provider Name can not be blank.");
     static inline const QString kDeleteQuestion = QStringLiteral("Do you want to delete this record ?");
@@ -59,6 +65,9 @@ private:
 
     store::ProviderStore m_store;
     base::UserDialogs& m_dialogs;
+    ReportOutput m_output;
+    std::optional<reports::ReportSite> m_reports;
+    QAction* m_listing = nullptr;
     std::vector<store::ProviderRow> m_rows;
     int m_current = -1;
     bool m_addingNew = false;

@@ -1,5 +1,6 @@
 #include "ui/ReportWindow.h"
 
+#include "app/BatchNumber.h"
 #include "ui/BusyPointer.h"
 #include "ui/WindowUtils.h"
 
@@ -8,31 +9,15 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QRegularExpression>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 namespace kelvara::ui {
 
-namespace {
-
-// A batch field holds a whole number and nothing else.
-std::optional<qint64> batchNumber(const QString& text) {
-    static const QRegularExpression whole(QStringLiteral("^[0-9]{1,9}$"));
-    if (!whole.match(text.trimmed()).hasMatch())
-        return std::nullopt;
-    return text.trimmed().toLongLong();
-}
-
-} // namespace
-
-ReportWindow::ReportWindow(const QString& title, const store::Database& kvr, QString siteDir, QString dataDir,
-                           const base::Clock& clock, base::UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_title(title), m_kvr(kvr), m_siteDir(std::move(siteDir)),
-      m_dataDir(std::move(dataDir)), m_dialogs(dialogs), m_range(reports::ReportCatalogue::rangeOf(title)) {
+ReportWindow::ReportWindow(const QString& title, reports::ReportSite site, const base::Clock& clock,
+                           base::UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_title(title), m_site(std::move(site)), m_dialogs(dialogs), m_output(this),
+      m_range(reports::ReportCatalogue::rangeOf(title)) {
     setObjectName(QStringLiteral("frmReport"));
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
@@ -83,8 +68,8 @@ ReportWindow::ReportWindow(const QString& title, const store::Database& kvr, QSt
 std::optional<reports::ReportDocument> ReportWindow::document() {
     reports::ReportBounds bounds;
     if (m_range == reports::ReportRange::Batches) {
-        bounds.firstBatch = batchNumber(m_firstBatch->text());
-        bounds.lastBatch = batchNumber(m_lastBatch->text());
+        bounds.firstBatch = app::batchNumberOf(m_firstBatch->text());
+        bounds.lastBatch = app::batchNumberOf(m_lastBatch->text());
         if (!bounds.firstBatch || !bounds.lastBatch) {
             m_dialogs.warning(m_title, kInvalidBatchText);
             return std::nullopt;
@@ -98,7 +83,7 @@ std::optional<reports::ReportDocument> ReportWindow::document() {
         }
     }
     const BusyPointer busy;
-    auto loaded = reports::ReportCatalogue::load(m_title, bounds, m_kvr, m_siteDir, m_dataDir);
+    auto loaded = reports::ReportCatalogue::load(m_title, bounds, m_site);
     if (!loaded) {
         m_dialogs.warning(m_title, loaded.error());
         return std::nullopt;
@@ -107,34 +92,14 @@ std::optional<reports::ReportDocument> ReportWindow::document() {
 }
 
 void ReportWindow::preview() {
-    const auto report = document();
-    if (!report)
-        return;
-    QPrintPreviewDialog dialog(this);
-    dialog.setWindowTitle(m_title);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [&report](QPrinter* printer) { reports::ReportPainter::paint(*report, *printer); });
-    dialog.exec();
+    if (const auto report = document())
+        m_output.preview(*report, m_title);
 }
 
 void ReportWindow::print() {
     // The fields are checked before the printer is asked for.
-    const auto report = document();
-    if (!report)
-        return;
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    // The printer repeats the pages for the copies asked for in its dialog.
-    reports::ReportPainter::paint(*report, printer);
-}
-
-void ReportWindow::printTo(QPrinter& printer) {
-    const auto report = document();
-    if (!report)
-        return;
-    reports::ReportPainter::paint(*report, printer);
+    if (const auto report = document())
+        m_output.print(*report);
 }
 
 } // namespace kelvara::ui

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/BatchNumber.h"
 #include "base/Clock.h"
 #include "base/UserDialogs.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportDocument.h"
+#include "ui/ReportOutput.h"
 
 #include <QDialog>
 #include <optional>
@@ -12,12 +14,7 @@ QT_BEGIN_NAMESPACE
 class QDateEdit;
 class QLabel;
 class QLineEdit;
-class QPrinter;
 QT_END_NAMESPACE
-
-namespace kelvara::store {
-class Database;
-}
 
 namespace kelvara::ui {
 
@@ -27,12 +24,12 @@ class ReportWindow final : public QDialog {
     Q_OBJECT
 public:
     static inline const QString kInvalidDateText = QStringLiteral("Invalid date entry");
-    static inline const QString kInvalidBatchText = QStringLiteral("Invalid batch number");
+    static inline const QString kInvalidBatchText = app::kInvalidBatchText;
 
     // `title` is the menu caption; `kvr` the site's zone database; the templates come from `siteDir`, else
     // from `dataDir`'s "reports" folder.
-    ReportWindow(const QString& title, const store::Database& kvr, QString siteDir, QString dataDir,
-                 const base::Clock& clock, base::UserDialogs& dialogs, QWidget* parent = nullptr);
+    ReportWindow(const QString& title, reports::ReportSite site, const base::Clock& clock,
+                 base::UserDialogs& dialogs, QWidget* parent = nullptr);
 
     // The report of the fields as they stand; nullopt, after saying why, when a field is invalid or the
     // report cannot be read.
@@ -41,15 +38,13 @@ public:
     void preview();
     // "Print": the printer dialog (printer, copies), then the report.
     void print();
-    // The report as the printer gets it, on any printer (the print command's second half).
-    void printTo(QPrinter& printer);
+    [[nodiscard]] ReportOutput& output() { return m_output; }
 
 private:
     QString m_title;
-    const store::Database& m_kvr;
-    QString m_siteDir;
-    QString m_dataDir;
+    reports::ReportSite m_site;
     base::UserDialogs& m_dialogs;
+    ReportOutput m_output;
     reports::ReportRange m_range = reports::ReportRange::Dates;
     QLabel* m_label = nullptr;
     QDateEdit* m_from = nullptr;

@@ -27,4 +27,16 @@ bool WidgetDialogs::question(const QString& title, const QString& text, bool def
            QMessageBox::Yes;
 }
 
+base::UserDialogs::Answer WidgetDialogs::questionOrCancel(const QString& title, const QString& text) {
+    switch (QMessageBox::question(
+        m_parent, title, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 } // namespace kelvara::ui

@@ -13,6 +13,7 @@ public:
     void setParent(QWidget* parent) { m_parent = parent; }
     void message(Kind kind, const QString& title, const QString& text) override;
     bool question(const QString& title, const QString& text, bool defaultYes) override;
+    Answer questionOrCancel(const QString& title, const QString& text) override;
 
 private:
     QWidget* m_parent;

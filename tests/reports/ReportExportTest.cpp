@@ -4,12 +4,14 @@
 #include "store/AlarmsStore.h"
 #include "store/BatchsStore.h"
 #include "store/CookCyclesStore.h"
+#include "store/CookSettingsStore.h"
 #include "store/MonitorSetsStore.h"
 #include "store/MonitorStore.h"
 #include "store/ProductsStore.h"
 #include "store/ProviderStore.h"
 #include "store/SystemStore.h"
 #include "support/KelvaraProcess.h"
+#include "support/PdfText.h"
 #include "support/SiteDatabases.h"
 #include "support/TempSite.h"
 
@@ -20,22 +22,9 @@
 
 using namespace kelvara;
 using test::KelvaraProcess;
+using test::pdfLines;
 
 namespace {
-
-// The PDF's text, each line with its runs of spaces made one.
-QStringList pdfLines(const QString& pdf) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    QStringList lines;
-    for (QString line : QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'))) {
-        line = line.simplified();
-        if (!line.isEmpty())
-            lines << line;
-    }
-    return lines;
-}
 
 class ReportExport : public ::testing::Test {
 protected:
@@ -319,6 +308,31 @@ TEST_F(BatchListing, RefusesAMismatchedOrMalformedRange) {
             << process.stdErr().toStdString();
         EXPECT_FALSE(QFile::exists(pdf));
     }
+}
+
+TEST_F(BatchListing, ACookOnlySiteListsItsBatchesUnderTheCookSidesBusinessName) {
+    ASSERT_TRUE(store::CookSettingsStore(*thermo).ensureRow().ok());
+    auto settings = store::CookSettingsStore(*thermo).load();
+    ASSERT_TRUE(settings.ok());
+    settings->company.BusinessName = QStringLiteral("Kettle Works");
+    ASSERT_TRUE(store::CookSettingsStore(*thermo).update(*settings).ok());
+    kvr.reset();
+    ASSERT_TRUE(QFile::remove(site.file("KVR.db")));
+
+    const QString pdf = site.file("cook-only.pdf");
+    ASSERT_EQ(
+        run({"--report", "Listing By Batch #", "--first-batch", "4", "--last-batch", "4", "--pdf", pdf}), 0)
+        << process.stdErr().toStdString();
+    EXPECT_EQ(pdfLines(pdf), QStringList({"Kettle Works", "Cook Cycle Batches", "From: 4 To: 4"}) + batch4() +
+                                 QStringList{"Page 1 of 1"});
+    QFile::remove(pdf);
+    EXPECT_NE(
+        run({"--report", "Daily Temperatures", "--from", "2026-07-01", "--to", "2026-07-01", "--pdf", pdf}),
+        0);
+    EXPECT_TRUE(process.stdErr().contains("This site has no KVR.db: it keeps no zone temperatures."))
+        << process.stdErr().toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_FALSE(QFile::exists(site.file("KVR.db")));
 }
 
 TEST_F(BatchListing, TheProductListingNamesEachProductByDescription) {

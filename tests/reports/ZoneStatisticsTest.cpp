@@ -9,11 +9,8 @@ using reports::ZoneStatistics;
 
 namespace {
 
-store::MonitorSetsRow zone(int room, const char* name) {
-    store::MonitorSetsRow row;
-    row.Room = room;
-    row.Name = QString::fromUtf8(name);
-    return row;
+reports::ReportZone zone(int room, const char* name) {
+    return {room, QString::number(room) + QStringLiteral(" - ") + QString::fromUtf8(name)};
 }
 
 store::MonitorRow reading(const QDate& day, const char* unit,
@@ -41,8 +38,8 @@ TEST(ZoneStatistics, AveragesRoundToOneDecimalWithHalvesAwayFromZero) {
 
 TEST(ZoneStatistics, FiguresPerDayAndZoneByRoomWithEmptyDaysAndTheSummary) {
     const QDate day(2026, 7, 1);
-    const std::vector<store::MonitorSetsRow> zones{zone(5, "North; walk-in"), zone(1, "Cooler"),
-                                                   zone(2, "Dock"), zone(25, "Nowhere")};
+    const std::vector<reports::ReportZone> zones{zone(5, "North; walk-in"), zone(1, "Cooler"),
+                                                 zone(2, "Dock"), zone(25, "Nowhere")};
     const std::vector<store::MonitorRow> rows{
         reading(day, "F", {{1, "35"}, {2, "NR"}, {5, "40.5"}}),
         reading(day, "F", {{1, "36"}, {2, "NR"}, {5, "x"}}),

@@ -27,6 +27,15 @@ public:
         return a;
     }
 
+    Answer questionOrCancel(const QString& title, const QString& text) override {
+        record(kQuestion, title, text);
+        if (choices.empty())
+            return Answer::Yes;
+        const Answer a = choices.front();
+        choices.pop_front();
+        return a;
+    }
+
     // The kind of the box that showed this text (kQuestion for a question); nullopt when none did.
     [[nodiscard]] std::optional<int> kindOf(const QString& text) const {
         const qsizetype i = texts.indexOf(text);
@@ -37,6 +46,7 @@ public:
     QStringList texts;
     QList<int> kinds;
     std::deque<bool> answers;
+    std::deque<Answer> choices; // for the questions that can be cancelled
 
 private:
     void record(int kind, const QString& title, const QString& text) {

@@ -7,6 +7,8 @@
 #include "app/AppContext.h"
 #include "store/MonitorSetsStore.h"
 #include "store/MonitorStore.h"
+#include "support/ModalDialog.h"
+#include "support/PdfText.h"
 #include "support/SiteDatabases.h"
 #include "ui/MainWindow.h"
 
@@ -21,9 +23,12 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -146,17 +151,34 @@ TEST(ChartWindow, DrawsOneLinePerSelectedZoneBrokenWhereNothingIsPlotted) {
     EXPECT_EQ(window.table().rowLabels, QStringList({"06/30/2026", "07/01/2026"}));
 }
 
-TEST(ChartWindow, PrintsTheChartWithItsFootnote) {
+TEST(ChartWindow, PrintsTheCopiesInTheOrientationChosenWithTheFootnote) {
     Site s;
     ui::ChartWindow window(*s.ctx.databases.kvr, s.seams.clock, s.seams.dialogs);
     window.show();
     window.cmdGraph_Click();
-    QPrinter printer;
+    const QString pdf = s.site.file("chart.pdf");
+    QPrinter& printer = window.printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(s.site.file("chart.pdf"));
-    window.printTo(printer);
-    EXPECT_GT(QFileInfo(s.site.file("chart.pdf")).size(), 1000);
+    printer.setOutputFileName(pdf);
+    printer.setCopyCount(2);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    EXPECT_TRUE(test::answerModal<QPrintDialog>([&] { window.cmdPrint_Click(); },
+                                                [](QPrintDialog& d) { d.accept(); }));
+    EXPECT_EQ(test::pdfLines(pdf).filter(window.table().footnote).size(), 2);
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished(30000);
+    const QRegularExpression size(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+)"));
+    const auto match = size.match(QString::fromUtf8(info.readAllStandardOutput()));
+    ASSERT_TRUE(match.hasMatch());
+    EXPECT_GT(match.captured(1).toDouble(), match.captured(2).toDouble()) << "landscape";
     EXPECT_TRUE(window.findChild<QGroupBox*>()->isVisible());
+
+    // Cancelling the dialog prints nothing.
+    QFile::remove(pdf);
+    EXPECT_TRUE(test::answerModal<QPrintDialog>([&] { window.cmdPrint_Click(); },
+                                                [](QPrintDialog& d) { d.reject(); }));
+    EXPECT_FALSE(QFile::exists(pdf));
 }
 
 TEST(ChartWindow, TheToolbarGraphOpensIt) {

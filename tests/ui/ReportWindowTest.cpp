@@ -6,18 +6,23 @@
 #include "app/AppContext.h"
 #include "store/AlarmsStore.h"
 #include "store/MonitorSetsStore.h"
+#include "support/ModalDialog.h"
+#include "support/PdfText.h"
 #include "support/SiteDatabases.h"
 #include "ui/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDateEdit>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProcess>
 #include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -47,23 +52,22 @@ struct Site {
     }
 
     std::unique_ptr<ui::ReportWindow> window(const QString& title) {
-        return std::make_unique<ui::ReportWindow>(title, *ctx.databases.kvr, ctx.siteDir, ctx.dataDir,
-                                                  seams.clock, seams.dialogs);
+        return std::make_unique<ui::ReportWindow>(
+            title, reports::ReportSite{ctx.databases.kvr.get(), ctx.siteDir, ctx.dataDir}, seams.clock,
+            seams.dialogs);
     }
 
-    QStringList printed(ui::ReportWindow& window) {
-        QPrinter printer;
+    // The report as "Print" sends it: the printer dialog, set to a PDF file and `copies`, is accepted, or
+    // cancelled when `accept` is false.
+    QStringList printed(ui::ReportWindow& window, int copies = 1, bool accept = true) {
+        QPrinter& printer = window.output().printer();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(site.file("report.pdf"));
-        window.printTo(printer);
-        QProcess process;
-        process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), site.file("report.pdf"), "-"});
-        process.waitForFinished(30000);
-        QStringList lines;
-        for (QString line : QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n')))
-            if (!(line = line.simplified()).isEmpty())
-                lines << line;
-        return lines;
+        printer.setCopyCount(copies);
+        QFile::remove(site.file("report.pdf"));
+        EXPECT_TRUE(test::answerModal<QPrintDialog>(
+            [&] { window.print(); }, [accept](QPrintDialog& d) { accept ? d.accept() : d.reject(); }));
+        return test::pdfLines(site.file("report.pdf"));
     }
 
     test::TempSite site;
@@ -136,6 +140,30 @@ TEST(ReportWindow, PrintsTheAlarmReportOfTheDatesChosen) {
     window->findChild<QDateEdit*>("DTTo")->setDate(QDate(2026, 7, 3));
     EXPECT_TRUE(s.printed(*window).contains("No records"));
     EXPECT_TRUE(s.seams.dialogs.texts.isEmpty()) << s.seams.dialogs.texts.join('\n').toStdString();
+}
+
+TEST(ReportWindow, PrintsTheCopiesAskedForAndNothingWhenTheDialogIsCancelled) {
+    Site s;
+    const auto window = s.window(QStringLiteral("Alarm Report"));
+    EXPECT_EQ(s.printed(*window, 2).count("Page 1 of 1"), 2);
+    EXPECT_TRUE(s.printed(*window, 1, false).isEmpty());
+    EXPECT_FALSE(QFile::exists(s.site.file("report.pdf")));
+}
+
+TEST(ReportWindow, PreviewShowsTheReportUnderItsCaption) {
+    Site s;
+    const auto window = s.window(QStringLiteral("Daily Temperatures"));
+    int pages = 0;
+    QString caption;
+    EXPECT_TRUE(
+        test::answerModal<QPrintPreviewDialog>([&] { window->preview(); },
+                                               [&](QPrintPreviewDialog& d) {
+                                                   caption = d.windowTitle();
+                                                   pages = d.findChild<QPrintPreviewWidget*>()->pageCount();
+                                                   d.reject();
+                                               }));
+    EXPECT_EQ(caption, "Daily Temperatures");
+    EXPECT_EQ(pages, 1);
 }
 
 TEST(ReportWindow, EachReportMenuEntryOpensItUnderItsCaption) {
