@@ -21,6 +21,8 @@ namespace {
 
 // At most this many labels along the time axis, so that a year of days stays readable.
 constexpr int kMostTimeLabels = 12;
+// Slanted, a date or "12:00 am" fits its share of the axis instead of being cut short.
+constexpr int kTimeLabelAngle = -45;
 
 void setRange(QValueAxis& axis, std::optional<double> low, std::optional<double> high) {
     if (!low || !high) {
@@ -74,6 +76,8 @@ void ChartPicture::draw(QChart& chart, const reports::ChartTable& table, Kind ki
             labels << (i % step == 0 ? table.rowLabels.at(envelope.first[static_cast<std::size_t>(i)])
                                      : QString(i, QLatin1Char(' ')));
         time->append(labels);
+        time->setLabelsAngle(kTimeLabelAngle);
+        time->setTruncateLabels(false);
         time->setTitleText(kTimeAxisTitle);
         chart.addAxis(time, Qt::AlignBottom);
         series->attachAxis(time);
@@ -84,6 +88,8 @@ void ChartPicture::draw(QChart& chart, const reports::ChartTable& table, Kind ki
     auto* time = new QCategoryAxis(&chart);
     time->setTitleText(kTimeAxisTitle);
     time->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    time->setLabelsAngle(kTimeLabelAngle);
+    time->setTruncateLabels(false);
     const int rows = table.rowCount();
     time->setRange(0, std::max(1, rows - 1));
     const int step = std::max(1, (rows + kMostTimeLabels - 1) / kMostTimeLabels);
