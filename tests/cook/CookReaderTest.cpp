@@ -116,12 +116,9 @@ TEST_F(CookReaderTest, APassReadsRecordsAndLogsEveryRunningCycle) {
     EXPECT_TRUE(errors.lines.isEmpty()) << errors.lines.join('\n').toStdString();
     EXPECT_EQ(cycles.row(0).CurrentTemp, "100");
     EXPECT_EQ(cycles.row(1).CurrentTemp, "NR");
-    EXPECT_EQ(test::TempSite::readFile(site.file("HotViewer.log")),
-              "1,Kettle,100,180\r\n3,Oven 1,NR,160\r\n");
+    // HotViewer.log and a read sensor's HOT line are HeadlessCookTest's, from the real program; here the line
+    // of an interface that never echoed.
     ASSERT_EQ(seen.lines.size(), 2);
-    EXPECT_TRUE(seen.lines[0].startsWith("HOT    E70000000000D130   " +
-                                         QString::fromLatin1(kAnswer(100).chopped(1)) + "   "));
-    EXPECT_TRUE(seen.lines[0].endsWith("   1   Kettle  100")) << seen.lines[0].toStdString();
     EXPECT_TRUE(seen.lines[1].startsWith("HOT    Error   Null   ")) << seen.lines[1].toStdString();
     EXPECT_TRUE(seen.lines[1].endsWith("   3   Oven 1  NR"));
 
@@ -133,11 +130,6 @@ TEST_F(CookReaderTest, APassReadsRecordsAndLogsEveryRunningCycle) {
     EXPECT_EQ(rows[0].DayTime, "2 - 10:05");
     EXPECT_EQ(rows[1].Temperature, "NR");
     EXPECT_EQ(store::SystemStore(*ctx.databases.kvr).load()->HotLastTime, QTime(10, 5));
-
-    // Two minutes on the interval has not passed: read, not recorded.
-    clock.set(QDateTime(QDate(2026, 3, 2), QTime(10, 7, 0)));
-    reader.Read_C3Hot();
-    EXPECT_EQ(records().size(), 2u);
 }
 
 TEST_F(CookReaderTest, TheRecordDecisionFollowsTheIntervalAndMidnight) {

@@ -3,13 +3,10 @@
 #include "store/CookCyclesStore.h"
 #include "store/Database.h"
 #include "store/ThermoSensorsStore.h"
+#include "support/DemoSite.h"
 #include "support/KelvaraProcess.h"
-#include "support/SimProcess.h"
-#include "support/TempSite.h"
 
-#include <QDeadlineTimer>
 #include <QRegularExpression>
-#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace kelvara;
@@ -31,16 +28,6 @@ const QByteArray kScenario = R"({"devices": [
     {"rom": "A20000000000D430", "type": "K", "temperature": 60, "fault": "absent",
      "cook": {"name": "Fryer"}}]})";
 
-bool eventually(test::SimProcess& sim, const QString& command, const QString& answer) {
-    QDeadlineTimer limit(60000);
-    while (!limit.hasExpired()) {
-        if (sim.control(command) == answer)
-            return true;
-        QThread::msleep(200);
-    }
-    return false;
-}
-
 // Runs every demo sensor as a started cycle; the third one as sensor 10, already past its target.
 void startCycles(const QString& site) {
     store::Database db(store::DatabaseKind::Thermo);
@@ -60,15 +47,10 @@ void startCycles(const QString& site) {
 
 // The demo site of the scenario with every cook sensor running, its port settings naming the simulator.
 QString createRunningSite(const test::TempSite& root, const test::SimProcess& sim) {
-    root.write("scenario.json", kScenario);
-    const QString site = root.file("site");
-    test::KelvaraProcess create(root.path());
-    EXPECT_EQ(
-        create.runToEnd({"--create-site", site, "--sides", "both", "--demo", root.file("scenario.json")}), 0)
-        << create.stdErr().toStdString();
-    startCycles(site);
-    root.write("Kelvara/Kelvara.ini",
-               "[Properties]\nSettings=115200,n,8,1\nPortName=" + sim.ptyPath().toUtf8() + "\n");
+    const QString site = test::createDemoSite(root, kScenario, "both");
+    if (!site.isEmpty())
+        startCycles(site);
+    test::pointAtPort(root, sim.ptyPath());
     return site;
 }
 
@@ -79,6 +61,7 @@ TEST(HeadlessCook, RunningCyclesAreReadRecordedAndLoggedAndADoneCycleLightsItsLa
     test::SimProcess sim(kScenario);
     ASSERT_TRUE(sim.started());
     const QString site = createRunningSite(root, sim);
+    ASSERT_FALSE(site.isEmpty());
 
     test::KelvaraProcess kelvara(root.path());
     kelvara.start({"--site", site, "--headless"});
@@ -91,7 +74,7 @@ TEST(HeadlessCook, RunningCyclesAreReadRecordedAndLoggedAndADoneCycleLightsItsLa
     EXPECT_TRUE(out.contains("   2   Oven  NR")) << out.toStdString();
     EXPECT_TRUE(out.contains("   4   Fryer  NR")) << out.toStdString();
     EXPECT_TRUE(out.contains("   10   Smoker  150")) << out.toStdString();
-    EXPECT_TRUE(eventually(sim, "get C50000000000C705", "C50000000000C705 on"));
+    EXPECT_TRUE(test::eventually(sim, "get C50000000000C705", "C50000000000C705 on"));
     EXPECT_EQ(sim.control("get 5D0000000000C505"), "5D0000000000C505 off");
     EXPECT_EQ(kelvara.terminate(), 0);
 
@@ -112,11 +95,12 @@ TEST(HeadlessCook, AfterAKillTheCyclesRunOnStillDone) {
     test::SimProcess sim(kScenario);
     ASSERT_TRUE(sim.started());
     const QString site = createRunningSite(root, sim);
+    ASSERT_FALSE(site.isEmpty());
     {
         test::KelvaraProcess kelvara(root.path());
         kelvara.start({"--site", site, "--headless"});
         ASSERT_TRUE(kelvara.waitForStdout("   10   Smoker  150")) << kelvara.stdErr().toStdString();
-        ASSERT_TRUE(eventually(sim, "get C50000000000C705", "C50000000000C705 on"));
+        ASSERT_TRUE(test::eventually(sim, "get C50000000000C705", "C50000000000C705 on"));
         kelvara.kill();
     }
     {
@@ -131,7 +115,7 @@ TEST(HeadlessCook, AfterAKillTheCyclesRunOnStillDone) {
     test::KelvaraProcess again(root.path());
     again.start({"--site", site, "--headless"});
     ASSERT_TRUE(again.waitForStdout("   10   Smoker  150")) << again.stdErr().toStdString();
-    EXPECT_TRUE(eventually(sim, "get C50000000000C705", "C50000000000C705 on"));
+    EXPECT_TRUE(test::eventually(sim, "get C50000000000C705", "C50000000000C705 on"));
     EXPECT_EQ(again.terminate(), 0);
     EXPECT_FALSE(again.stdErr().contains("Error:")) << again.stdErr().toStdString();
 }

@@ -2,6 +2,7 @@
 // started again on the same site: the databases stay whole, no zone's stored value is torn, the site's lock
 // never keeps the restart out and each zone's alarm state is kept as stored.
 #include "app/KvrIniFile.h"
+#include "support/DemoSite.h"
 #include "support/KelvaraProcess.h"
 #include "support/SimProcess.h"
 #include "support/TempSite.h"
@@ -177,17 +178,9 @@ TEST(CrashCuts, RestartsOnAWholeSiteAfterEveryCut) {
     test::TempSite root;
     test::SimProcess sim(kScenario);
     ASSERT_TRUE(sim.started());
-    root.write("scenario.json", kScenario);
-    const QString site = root.file("site");
-    {
-        test::KelvaraProcess create(root.path());
-        ASSERT_EQ(
-            create.runToEnd({"--create-site", site, "--sides", "zone", "--demo", root.file("scenario.json")}),
-            0)
-            << create.stdErr().toStdString();
-    }
-    root.write("Kelvara/Kelvara.ini",
-               "[Properties]\nSettings=115200,n,8,1\nPortName=" + sim.ptyPath().toUtf8() + "\n");
+    const QString site = test::createDemoSite(root, kScenario);
+    ASSERT_FALSE(site.isEmpty());
+    test::pointAtPort(root, sim.ptyPath());
     // A pass at every tick of the timer and a record in nearly every pass.
     root.write("site/KVR.INI",
                app::KvrIniFile::withValues(root.read("site/KVR.INI"),

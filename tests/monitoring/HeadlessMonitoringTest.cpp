@@ -1,13 +1,10 @@
 // The real program monitoring without windows on the simulator: read log lines on standard output, a
 // raised zone's lamp lit, a clean stop on SIGTERM that puts the lamps out, and an adapter unplugged and
 // plugged back in.
+#include "support/DemoSite.h"
 #include "support/KelvaraProcess.h"
-#include "support/SimProcess.h"
-#include "support/TempSite.h"
 
-#include <QDeadlineTimer>
 #include <QScopeGuard>
-#include <QThread>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -22,30 +19,6 @@ const QByteArray kScenario = R"({"devices": [
     {"rom": "610000000000C105", "on": false},
     {"rom": "380000000000C205", "on": false}]})";
 
-// Asks the simulator until the answer comes or a generous limit passes.
-bool eventually(test::SimProcess& sim, const QString& command, const QString& answer) {
-    QDeadlineTimer limit(60000);
-    while (!limit.hasExpired()) {
-        if (sim.control(command) == answer)
-            return true;
-        QThread::msleep(200);
-    }
-    return false;
-}
-
-// The demo site of the scenario at root/site, its per-user port settings (under root) naming portName.
-QString createDemoSite(const test::TempSite& root, const QString& portName) {
-    root.write("scenario.json", kScenario);
-    const QString site = root.file("site");
-    test::KelvaraProcess create(root.path());
-    EXPECT_EQ(
-        create.runToEnd({"--create-site", site, "--sides", "zone", "--demo", root.file("scenario.json")}), 0)
-        << create.stdErr().toStdString();
-    root.write("Kelvara/Kelvara.ini",
-               "[Properties]\nSettings=115200,n,8,1\nPortName=" + portName.toUtf8() + "\n");
-    return site;
-}
-
 } // namespace
 
 TEST(HeadlessMonitoring, ReadsLogsLightsAndStopsCleanly) {
@@ -53,14 +26,16 @@ TEST(HeadlessMonitoring, ReadsLogsLightsAndStopsCleanly) {
     test::SimProcess sim(kScenario);
     ASSERT_TRUE(sim.started());
 
-    const QString site = createDemoSite(root, sim.ptyPath());
+    const QString site = test::createDemoSite(root, kScenario);
+    ASSERT_FALSE(site.isEmpty());
+    test::pointAtPort(root, sim.ptyPath());
 
     test::KelvaraProcess kelvara(root.path()); // its per-user settings are the file above
     kelvara.start({"--site", site, "--headless"});
     ASSERT_TRUE(kelvara.waitForStdout("   2   Dairy   4")) << kelvara.stdErr().toStdString();
     EXPECT_TRUE(kelvara.stdOut().contains("COLD   750000000000A128   "));
     EXPECT_TRUE(kelvara.stdOut().contains("    1   Cooler   30"));
-    EXPECT_TRUE(eventually(sim, "get 610000000000C105", "610000000000C105 on"));
+    EXPECT_TRUE(test::eventually(sim, "get 610000000000C105", "610000000000C105 on"));
     EXPECT_EQ(sim.control("get 380000000000C205"), "380000000000C205 off");
 
     EXPECT_EQ(kelvara.terminate(), 0);
@@ -80,7 +55,9 @@ TEST(HeadlessMonitoring, ReadsAgainAndRelightsTheLampsWhenTheAdapterIsPluggedBac
     test::SimProcess sim(kScenario, {"--link", link});
     ASSERT_TRUE(sim.started());
 
-    const QString site = createDemoSite(root, link);
+    const QString site = test::createDemoSite(root, kScenario);
+    ASSERT_FALSE(site.isEmpty());
+    test::pointAtPort(root, link);
     // A pass at every tick of the timer (10 seconds) keeps the test short.
     const QByteArray ini = test::TempSite::readFile(site + "/KVR.INI");
     ASSERT_TRUE(ini.contains("ColdReadMins=0.3"));
@@ -89,7 +66,7 @@ TEST(HeadlessMonitoring, ReadsAgainAndRelightsTheLampsWhenTheAdapterIsPluggedBac
     test::KelvaraProcess kelvara(root.path());
     kelvara.start({"--site", site, "--headless"});
     ASSERT_TRUE(kelvara.waitForStdout("   2   Dairy   4")) << kelvara.stdErr().toStdString();
-    ASSERT_TRUE(eventually(sim, "get 610000000000C105", "610000000000C105 on"));
+    ASSERT_TRUE(test::eventually(sim, "get 610000000000C105", "610000000000C105 on"));
 
     ASSERT_EQ(sim.control("adapter closed"), "ok");
     ASSERT_EQ(sim.control("set 610000000000C105 off"), "ok");
@@ -113,6 +90,6 @@ TEST(HeadlessMonitoring, ReadsAgainAndRelightsTheLampsWhenTheAdapterIsPluggedBac
     ASSERT_EQ(sim.control("adapter normal"), "ok");
     EXPECT_TRUE(kelvara.waitForStdout("    1   Cooler   30", 30000, readBefore));
     EXPECT_TRUE(kelvara.waitForStdout("   2   Dairy   4", 30000, readBefore));
-    EXPECT_TRUE(eventually(sim, "get 610000000000C105", "610000000000C105 on"));
+    EXPECT_TRUE(test::eventually(sim, "get 610000000000C105", "610000000000C105 on"));
     EXPECT_EQ(kelvara.terminate(), 0);
 }

@@ -1,17 +1,9 @@
 // The dial-up link with shell scripts in place of pon and poff and a file standing for the link: what is
-// dialled, what is hung up, and the entries listed; then a send that needs a dial that fails.
+// dialled, what is hung up, and the entries listed. (A mail whose dial fails is HeadlessMailTest's.)
 #include "notify/DialUp.h"
 
-#include "notify/CommsLog.h"
-#include "notify/CurlMailTransport.h"
-#include "notify/MailSender.h"
-#include "notify/NotificationView.h"
-#include "support/FakeClock.h"
-#include "support/SmtpServer.h"
 #include "support/TempSite.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -130,30 +122,4 @@ TEST_F(DialUpTest, OnlyPlainFilesOfThePeersFolderAreEntries) {
         return c;
     }());
     EXPECT_TRUE(empty.ListDUNs().isEmpty());
-}
-
-TEST_F(DialUpTest, AMailThatNeedsAFailedDialIsAFailedSendAndGoesNowhere) {
-    script("pon", "exit 1");
-    test::SmtpServer server({});
-    ASSERT_TRUE(server.started());
-    dir.write("KVR.INI", ("DialInternet=1\r\nSMTPName=" + server.address() +
-                          "\r\nSMTPEmail=kitchen@example.com\r\nDONE\r\n")
-                             .toUtf8());
-    test::FakeClock clock;
-    notify::CurlMailTransport transport;
-    notify::MailSender sender(dir.path(), clock, transport, config());
-    notify::CommsLog log(dir.file("SMTP.log"));
-    notify::NotificationView view;
-    std::optional<QString> status;
-    sender.Send_Email(view, log, {"chef@example.com", "Alarm", "text\r\n"},
-                      [&](const QString& s) { status = s; });
-    QDeadlineTimer limit(60000);
-    while (!status && !limit.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    ASSERT_TRUE(status);
-    EXPECT_EQ(*status, "Send mail failed: \r\nDial-up failed: " + DialUp::errorText(DialUp::kCommandFailed));
-    EXPECT_EQ(sender.DialResult(), DialUp::kCommandFailed);
-    EXPECT_TRUE(dir.read("SMTP.log").startsWith(status->toUtf8()));
-    EXPECT_FALSE(server.next(200));
-    EXPECT_EQ(calls(), "pon provider");
 }

@@ -4,14 +4,12 @@
 #include "app/KvrIniFile.h"
 #include "store/CallAlarmStore.h"
 #include "store/Database.h"
+#include "support/DemoSite.h"
 #include "support/KelvaraProcess.h"
-#include "support/SimProcess.h"
 #include "support/SmtpServer.h"
 #include "support/TempSite.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
-#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace kelvara;
@@ -22,23 +20,10 @@ const QByteArray kBus = R"({"devices": [
     {"rom": "1B0000000000A328", "temperature": 28, "zone": {"name": "Dry Store", "low": 10, "high": 25, "delay": 0}},
     {"rom": "610000000000C105", "on": false}]})";
 
-bool fileEndsWith(const QString& path, const QByteArray& end) {
-    QDeadlineTimer limit(60000);
-    while (!limit.hasExpired()) {
-        if (test::TempSite::readFile(path).endsWith(end))
-            return true;
-        QThread::msleep(200);
-    }
-    return false;
-}
-
 // A demo site whose one recipient is told by e-mail through the given server.
 struct MailSite {
     MailSite(const QString& server, const QByteArray& dialInternet) {
-        root.write("scenario.json", kBus);
-        test::KelvaraProcess create(root.path());
-        created = create.runToEnd(
-                      {"--create-site", site, "--sides", "zone", "--demo", root.file("scenario.json")}) == 0;
+        created = !test::createDemoSite(root, kBus).isEmpty();
         store::Database db(store::DatabaseKind::Kvr);
         created = created && db.open(site + "/KVR.db").ok();
         const store::CallAlarmStore list(db);
@@ -59,10 +44,7 @@ struct MailSite {
                                                                 {"DialInternet", dialInternet}}));
     }
 
-    void point(const test::SimProcess& bus) {
-        root.write("Kelvara/Kelvara.ini",
-                   "[Properties]\nSettings=115200,n,8,1\nPortName=" + bus.ptyPath().toUtf8() + "\n");
-    }
+    void point(const test::SimProcess& bus) const { test::pointAtPort(root, bus.ptyPath()); }
 
     store::CallAlarmRow row() const {
         store::Database db(store::DatabaseKind::Kvr);
@@ -91,35 +73,21 @@ TEST(HeadlessMail, AZoneAboveItsLimitSendsOneMailWithTheAlarmText) {
     kelvara.start({"--site", s.site, "--headless"});
     const auto mail = server.next(60000);
     ASSERT_TRUE(mail) << kelvara.stdOut().toStdString();
-    ASSERT_TRUE(fileEndsWith(s.site + "/SMTP.log", "DONE\r\n")) << kelvara.stdOut().toStdString();
+    ASSERT_TRUE(test::fileEventuallyEndsWith(s.site + "/SMTP.log", "DONE\r\n"))
+        << kelvara.stdOut().toStdString();
     EXPECT_EQ(kelvara.terminate(), 0);
 
-    EXPECT_EQ(mail->from, "kitchen@example.com");
+    // The envelope, headers and the log's set-up lines are MailSendTest's; here: the alarm's text, once.
     EXPECT_EQ(mail->to, QStringList{"chef@example.com"});
     const qsizetype split = mail->data.indexOf("\r\n\r\n");
     EXPECT_TRUE(mail->data.left(split).contains("\r\nSubject: Dry store alarm\r\n"));
-    EXPECT_TRUE(mail->data.startsWith("From: \"Kelvara Site\" <kitchen@example.com>\r\n"));
     EXPECT_EQ(mail->data.mid(split + 4), "Kelvara Dry Store  High Alarm  28C\r\n");
     EXPECT_FALSE(server.next(500)) << "one mail for one alarm";
-
-    const QList<QByteArray> comms = test::TempSite::readFile(s.site + "/SMTP.log").split('\n');
-    ASSERT_EQ(comms.size(), 11) << "six set-up lines, the outcome, two blank lines, DONE";
-    EXPECT_TRUE(comms[0].startsWith("EMail, "));
-    EXPECT_EQ(comms[1], "SMTPHost =" + server.address().toUtf8() + "\r");
-    EXPECT_EQ(comms[2], "From = kitchen@example.com\r");
-    EXPECT_EQ(comms[3], "FromDisplayName = Kelvara Site\r");
-    EXPECT_EQ(comms[4], "Recipient = chef@example.com\r");
-    EXPECT_EQ(comms[5], "Attachment =\r");
-    EXPECT_EQ(comms[6], "Send Successful!\r");
-    EXPECT_EQ(comms[7], "  \r");
-    EXPECT_EQ(comms[8], "  \r");
-    EXPECT_EQ(comms[9], "DONE\r");
-    const QList<QByteArray> calls = test::TempSite::readFile(s.site + "/KVRComm.log").split('\n');
-    ASSERT_EQ(calls.size(), 4) << "the titles and the recipient's line";
-    EXPECT_TRUE(calls[2].startsWith("Email          ")) << calls[2].toStdString();
-    EXPECT_TRUE(calls[2].endsWith(QByteArray("chef@example.com").leftJustified(50) + QByteArray(40, ' ') +
-                                  "Kelvara Dry Store  High Alarm  28C:\r"))
-        << "no numbers for an e-mail: " << calls[2].toStdString();
+    EXPECT_TRUE(
+        test::TempSite::readFile(s.site + "/SMTP.log").endsWith("Send Successful!\r\n  \r\n  \r\nDONE\r\n"));
+    // The call log's columns are checked against a golden file in SendSetupTest; here: the titles and the
+    // recipient's one line.
+    EXPECT_EQ(test::TempSite::readFile(s.site + "/KVRComm.log").count('\n'), 3);
     EXPECT_EQ(s.row().Actual, 1);
 }
 
@@ -140,7 +108,7 @@ TEST(HeadlessMail, AFailedDialSendsNothingAndLeavesTheRowAsItWas) {
 
     test::KelvaraProcess kelvara(s.root.path());
     kelvara.start({"--site", s.site, "--headless"});
-    const bool done = fileEndsWith(s.site + "/SMTP.log", "DONE\r\n");
+    const bool done = test::fileEventuallyEndsWith(s.site + "/SMTP.log", "DONE\r\n");
     EXPECT_EQ(kelvara.terminate(), 0);
     qunsetenv("KELVARA_PPP_PEERS");
     qunsetenv("KELVARA_PON");

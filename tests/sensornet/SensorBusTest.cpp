@@ -1,5 +1,6 @@
-// The bus operations over a scripted adapter: what each sends, how answers are judged, and the three
-// attempts of a sensor reading.
+// The bus operations over a scripted adapter: how answers are judged, the three attempts of a sensor reading
+// and the conversion's read slots. (A plain reading, a sensor gone from the bus and the device search are
+// SimulatorTest's, on a real terminal.)
 #include "sensornet/SensorBus.h"
 
 #include "support/FakeClock.h"
@@ -16,8 +17,6 @@ using sensornet::ReadState;
 namespace {
 
 const QByteArray kZone = "750000000000A128"; // sixteenth-degree sensor
-const QByteArray kLamp = "610000000000C105";
-const QByteArray kOther = "E70000000000D130";
 const QByteArray kTempCmd = "aW0ABEFFFFFFFFFFFFFFFFFF\r";
 const QByteArray kAllOnes = "BEFFFFFFFFFFFFFFFFFF\r";
 
@@ -36,12 +35,6 @@ protected:
     }
     void TearDown() override { EXPECT_FALSE(port.spinDetected); }
 
-    // A sensor that answers its address, the conversion and the re-select.
-    void present(const QByteArray& rom) {
-        port.on("aA" + rom + "\r", rom + "\r", 10);
-        port.on("aW0144\r", "44\r", 10);
-        port.on("M", rom + "\r", 10);
-    }
     void temperatureAnswers(const QByteArray& answer) { port.on(kTempCmd, answer, 20); }
 
     test::FakeClock clock;
@@ -50,30 +43,6 @@ protected:
     sensornet::AdapterLink link;
     sensornet::SensorBus bus;
 };
-
-TEST_F(BusTest, ReadingSendsResetAddressConvertReselectAndRead) {
-    present(kZone);
-    temperatureAnswers("BE" + scratchpad("9101") + "\r");
-    const sensornet::SensorReading r = bus.readSensor(kZone);
-    EXPECT_EQ(r.state, ReadState::Read);
-    EXPECT_DOUBLE_EQ(r.celsius, 25.0);
-    EXPECT_EQ(r.attempts, 1);
-    EXPECT_EQ(r.addressAnswer, kZone);
-    EXPECT_EQ(r.temperatureAnswer, scratchpad("9101") + "\r");
-    EXPECT_EQ(port.written, QList<QByteArray>({"aR\r", "aA" + kZone + "\r", "aW0144\r", "M", kTempCmd}));
-}
-
-TEST_F(BusTest, SilentSensorCostsThreeAttemptsAndReadsAsNoData) {
-    const qint64 start = clock.monotonicMs();
-    const sensornet::SensorReading r = bus.readSensor(kZone);
-    EXPECT_EQ(r.state, ReadState::NoData);
-    EXPECT_EQ(r.addressAnswer, "Error");
-    EXPECT_EQ(r.temperatureAnswer, "");
-    EXPECT_EQ(port.written, QList<QByteArray>({"aR\r", "aA" + kZone + "\r", "aR\r", "aA" + kZone + "\r",
-                                               "aR\r", "aA" + kZone + "\r"}));
-    // Each attempt waits out the address exchange's deadline.
-    EXPECT_GE(clock.monotonicMs() - start, 3 * 2000);
-}
 
 template <typename... Answers> QByteArrayList inTurn(const Answers&... a) {
     return {QByteArray(a)...};
@@ -124,8 +93,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ReadingRow{"AllOnesIsRetried", kZone, kZone + "\r",
                                  inTurn(kAllOnes, kAllOnes, "BE" + scratchpad("D007") + "\r"),
                                  ReadState::Read, 125.0, 3, kZone, scratchpad("D007") + "\r", 3},
-                      ReadingRow{"AllOnesThreeTimesIsNoDataWithValueZero", kZone, kZone + "\r",
-                                 inTurn(kAllOnes), ReadState::NoData, 0, 3, kZone, "FFFFFFFFFFFFFFFFFF\r", 3},
                       ReadingRow{"PowerOnValueIsReadAgain", kZone, kZone + "\r",
                                  inTurn("BE" + scratchpad("5005") + "\r", "BE" + scratchpad("9101") + "\r"),
                                  ReadState::Read, 25.0, 2, kZone, scratchpad("9101") + "\r", 2},
@@ -140,21 +107,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadingRow{"ForeignEchoOnEveryAttemptIsUnconfirmed", kZone, "750000000000A1\r",
                                  inTurn(), ReadState::Unconfirmed, 0, 3, "750000000000A1", "", 0}),
     [](const ::testing::TestParamInfo<ReadingRow>& info) { return std::string(info.param.name); });
-
-TEST_F(BusTest, SearchListsEachDeviceUntilABareCarriageReturn) {
-    port.on("aS\r", kZone + "\r", 20);
-    port.on("as\r", kLamp + "\r", 20);
-    port.on("as\r", kOther + "\r", 20);
-    port.on("as\r", "\r", 20);
-    const auto found = bus.enumerate(sensornet::DeviceSearch::All);
-    ASSERT_EQ(found.size(), 3u);
-    EXPECT_EQ(found[0].romId, kZone);
-    EXPECT_EQ(found[0].rawAnswer, kZone + "\r");
-    EXPECT_EQ(found[1].family(), "05");
-    EXPECT_EQ(found[2].romId, kOther);
-    EXPECT_EQ(port.written.first(), "aR\r");
-    EXPECT_EQ(port.written.count("as\r"), 3);
-}
 
 TEST_F(BusTest, SearchWithAnEmptyOrShortFirstAnswerFindsNothing) {
     EXPECT_TRUE(bus.enumerate(sensornet::DeviceSearch::All).empty());

@@ -5,8 +5,6 @@
 #include "store/MonitorSetsStore.h"
 #include "store/MonitorStore.h"
 #include "store/SchemaVersion1.h"
-#include "store/SystemStore.h"
-#include "support/CompanyPrinter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -109,22 +107,6 @@ TEST_F(DatabaseTest, CreatingOverAnExistingFileFailsAndLeavesItAlone) {
     site.write(QStringLiteral("KVR.db"), "keep me");
     EXPECT_FALSE(store::createDatabase(site.file(QStringLiteral("KVR.db")), DatabaseKind::Kvr).ok());
     EXPECT_EQ(site.read(QStringLiteral("KVR.db")), QByteArray("keep me"));
-}
-
-TEST_F(DatabaseTest, ANewZoneDatabaseHoldsOneSiteRowWithNoRecordTimesYet) {
-    auto db = create(DatabaseKind::Kvr);
-    store::SystemStore system(*db);
-    const auto rows = system.loadAll();
-    ASSERT_TRUE(rows.ok());
-    ASSERT_EQ(rows->size(), 1U);
-    const store::SystemRow& row = rows->front();
-    EXPECT_FALSE(row.LastDate);
-    EXPECT_FALSE(row.LastTime);
-    EXPECT_FALSE(row.HotLastDate);
-    EXPECT_FALSE(row.HotLastTime);
-    EXPECT_EQ(row.company, store::CompanyInfo{});
-    EXPECT_EQ(row.Rooms, 0);
-    EXPECT_EQ(row.BatchNo, 0);
 }
 
 TEST_F(DatabaseTest, MigrationBringsAnUnversionedFileUpToDateAndKeepsItsRows) {

@@ -1,12 +1,10 @@
 // What the stores write is what they read back, and what lands in the file is in the agreed forms.
 #include "StoreFixture.h"
 #include "store/BatchsStore.h"
-#include "store/CallAlarmStore.h"
 #include "store/MonitorSetsStore.h"
 #include "store/MonitorStore.h"
 #include "store/ProductsStore.h"
 #include "store/ProviderStore.h"
-#include "store/ThermoSensorsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -189,66 +187,6 @@ TEST_F(RoundTripTest, DateRangesIncludeBothEnds) {
     ASSERT_TRUE(left.ok());
     ASSERT_EQ(left->size(), 2U);
     EXPECT_EQ(left->front().RecDate, QDate(2024, 1, 4));
-}
-
-TEST_F(RoundTripTest, AFinishTemperatureWithoutReadingKeepsItsText) {
-    auto db = create(DatabaseKind::Thermo);
-    ThermoSensorsStore sensors(*db);
-    ThermoSensorsRow sensor;
-    sensor.SensorNo = 1;
-    sensor.FinishTemp = QStringLiteral("NR");
-    ASSERT_TRUE(sensors.insert(sensor).ok());
-    sensor.SensorNo = 2;
-    sensor.FinishTemp = QStringLiteral("165");
-    ASSERT_TRUE(sensors.insert(sensor).ok());
-
-    EXPECT_EQ((*sensors.findBySensorNo(1))->FinishTemp, QStringLiteral("NR"));
-    EXPECT_EQ((*sensors.findBySensorNo(2))->FinishTemp, QStringLiteral("165"));
-}
-
-TEST_F(RoundTripTest, FreeAndStartedSensorsAreToldApart) {
-    auto db = create(DatabaseKind::Thermo);
-    ThermoSensorsStore sensors(*db);
-    for (int no = 1; no <= 3; ++no) {
-        ThermoSensorsRow sensor;
-        sensor.SensorNo = no;
-        sensor.Selected = sensor.Started = (no == 2);
-        ASSERT_TRUE(sensors.insert(sensor).ok());
-    }
-    const auto free = sensors.loadFree();
-    const auto started = sensors.loadStarted();
-    ASSERT_TRUE(free.ok() && started.ok());
-    ASSERT_EQ(free->size(), 2U);
-    EXPECT_EQ(free->back().SensorNo, 3);
-    ASSERT_EQ(started->size(), 1U);
-    EXPECT_EQ(started->front().SensorNo, 2);
-}
-
-TEST_F(RoundTripTest, ResettingTheNotificationListKeepsTheLastCallTime) {
-    auto db = create(DatabaseKind::Kvr);
-    CallAlarmStore calls(*db);
-    CallAlarmRow call;
-    call.CallID = 1;
-    call.Active = true;
-    call.Actual = 3;
-    call.Rooms = QStringLiteral("3,7,");
-    call.LastCall = QTime(23, 58);
-    ASSERT_TRUE(calls.insert(call).ok());
-    CallAlarmRow fresh;
-    fresh.CallID = 2;
-    ASSERT_TRUE(calls.insert(fresh).ok());
-
-    ASSERT_TRUE(calls.resetCounts().ok());
-
-    const auto rows = calls.loadAll();
-    ASSERT_TRUE(rows.ok());
-    ASSERT_EQ(rows->size(), 2U);
-    EXPECT_EQ(rows->at(0).Actual, 0);
-    EXPECT_EQ(rows->at(0).Rooms, QString());
-    EXPECT_EQ(rows->at(0).LastCall, QTime(23, 58));
-    EXPECT_FALSE(rows->at(1).LastCall);
-    EXPECT_FALSE(rows->at(1).Message);
-    EXPECT_FALSE(rows->at(1).Repeat);
 }
 
 TEST_F(RoundTripTest, ProductKeysAreNeverHandedOutTwice) {

@@ -152,23 +152,17 @@ TEST_F(AlarmSmsWindowTest, TheNotifyColumnSetsTheGroupsAndNoneEmptiesTheRowButNo
     grid(*w)->setCurrentCell(0, 1);
     // The dispatcher records a call while the window is open.
     ASSERT_TRUE(list().recordCall(mobile, clock.now(), "3,").ok());
+    // Which columns "None" empties is NotificationListRulesTest's table; here: the grid and the store follow.
     grid(*w)->item(0, 1)->setText("None");
     EXPECT_FALSE(enabled(*w, "fraSend"));
-    EXPECT_EQ(grid(*w)->item(0, 0)->text(), "False");
     EXPECT_EQ(grid(*w)->item(0, 2)->text(), "");
-    EXPECT_EQ(grid(*w)->item(0, 3)->text(), "0");
     EXPECT_EQ(field(*w, "txtAccessNo"), "");
 
     grid(*w)->setCurrentCell(1, 1); // leaving the row stores it
     const CallAlarmRow saved = stored(mobile);
     EXPECT_EQ(saved.Notify, "None");
     EXPECT_FALSE(saved.Active);
-    EXPECT_EQ(saved.Recipient, "");
-    EXPECT_EQ(saved.Repeat, 0);
-    EXPECT_EQ(saved.Message, "");
-    EXPECT_EQ(saved.Provider, "");
     EXPECT_EQ(saved.AccessNo, "");
-    EXPECT_EQ(saved.Device, "");
     EXPECT_EQ(saved.Actual, 1) << "the window's saves leave the dispatcher's columns alone";
     EXPECT_EQ(saved.Rooms, "3,");
     EXPECT_EQ(saved.LastCall, QTime(10, 0, 0));

@@ -1,5 +1,5 @@
-// The two sensor installation windows on a scripted adapter: their controls by name, Read filling the grid,
-// Save enabled only with something to save, the panel setup frame, refused cell edits and error boxes.
+// The two sensor installation windows on a scripted adapter: Read filling the grid, Save enabled only with
+// something to save, the panel setup frame, refused cell edits and error boxes.
 #include "app/AppContext.h"
 #include "app/UserSettings.h"
 #include "install/SensorInstallation.h"
@@ -78,41 +78,10 @@ private:
     QString m_oldDir;
 };
 
-TEST_F(InstallWindowsTest, BothWindowsHaveTheirNamedControlsAndNoSaveBeforeARead) {
-    ui::InstallKeyWindow zones(ctx, clock, dialogs, settings, port, port);
-    ui::SensorInstallsWindow cook(ctx, clock, dialogs, settings, port, port);
-    EXPECT_EQ(zones.objectName(), "frmInstallKey");
-    EXPECT_EQ(zones.windowTitle(), " Temperature Sensor Installation");
-    EXPECT_EQ(cook.objectName(), "frmSensorInstalls");
-    EXPECT_TRUE(zones.isModal());
-    for (QDialog* window : {static_cast<QDialog*>(&zones), static_cast<QDialog*>(&cook)}) {
-        SCOPED_TRACE(window->objectName().toStdString());
-        for (const char* name : {"Read", "Save", "Exit"}) {
-            QAction* a = action(*window, name);
-            ASSERT_NE(a, nullptr) << name;
-            EXPECT_EQ(a->text(), name);
-        }
-        EXPECT_FALSE(action(*window, "Save")->isEnabled());
-        ASSERT_NE(window->findChild<QTableView*>("gridMonitors"), nullptr);
-        QLabel* reading = window->findChild<QLabel*>("lblSerialNo");
-        ASSERT_NE(reading, nullptr);
-        EXPECT_EQ(reading->text(), "Reading Sensors.  Please Wait ....");
-        EXPECT_TRUE(reading->isHidden());
-        QGroupBox* panel = window->findChild<QGroupBox*>("panAlarm");
-        ASSERT_NE(panel, nullptr);
-        EXPECT_TRUE(panel->isHidden());
-        EXPECT_NE(panel->findChild<QTableView*>("gridAlarmPanel"), nullptr);
-        EXPECT_EQ(panel->findChild<QPushButton*>("cmdButton_0")->text(), "Save");
-        EXPECT_EQ(panel->findChild<QPushButton*>("cmdButton_1")->text(), "Exit");
-        ASSERT_NE(window->findChild<QListWidget*>("lisActivity"), nullptr);
-        EXPECT_TRUE(window->findChild<QListWidget*>("lisActivity")->isHidden());
-    }
-    EXPECT_EQ(zones.findChild<QGroupBox*>("panAlarm")->title(), "Alarm Panel Setup");
-}
-
 TEST_F(InstallWindowsTest, ReadFillsTheGridAndTheActivityListAndEnablesSave) {
     busHolds("aS\r", {kSwitch, kSensor});
     ui::InstallKeyWindow window(ctx, clock, dialogs, settings, port, port);
+    EXPECT_FALSE(action(window, "Save")->isEnabled()) << "nothing to save before a read";
     action(window, "Read")->trigger();
 
     QTableView* grid = window.findChild<QTableView*>("gridMonitors");

@@ -1,4 +1,5 @@
-// The main window's layout rules: the View toggle group, the cook-only layout, the unit caption.
+// The main window's layout rules: the error line, the View toggle group, the cook-only layout, the unit
+// caption.
 #include "ui/MainWindow.h"
 
 #include "WindowSeams.h"
@@ -48,6 +49,8 @@ TEST(MainWindowView, ALogEntryShowsItsFileAndASecondChoiceHidesTheListAgain) {
     auto* list = window.findChild<QListWidget*>("lstEMailStatus");
     ASSERT_NE(list, nullptr);
     window.reportError("Timeout", "Port_Data");
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), "Error: Timeout in Module:Port_Data");
 
     window.chooseView(1); // "Alarm Notification Log"
     EXPECT_TRUE(list->isVisible());

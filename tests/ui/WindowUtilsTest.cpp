@@ -1,15 +1,10 @@
-// Window helpers every dialog uses, and the main window's error line.
+// Window helpers every dialog uses.
 #include "ui/WindowUtils.h"
-
-#include "WindowSeams.h"
-#include "app/AppContext.h"
-#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -46,16 +41,4 @@ TEST(EnterAsTab, EnterMovesTheFocusToTheNextFieldAndStillReachesTheField) {
     QApplication::sendEvent(first, &enter);
     EXPECT_EQ(dialog.focusWidget(), second);
     EXPECT_TRUE(returnPressed);
-}
-
-TEST(MainWindow, ReportErrorAddsOneLineToTheStatusList) {
-    app::AppContext ctx;
-    test::WindowSeams seams;
-    ui::MainWindow window(ctx, seams.seams());
-    window.reportError("Timeout", "Port_Data");
-    auto* list = window.findChild<QListWidget*>("lstEMailStatus");
-    ASSERT_NE(list, nullptr);
-    ASSERT_EQ(list->count(), 1);
-    EXPECT_EQ(list->item(0)->text(), "Error: Timeout in Module:Port_Data");
-    EXPECT_EQ(window.objectName(), "frmMain");
 }
