@@ -1,7 +1,6 @@
 #include "reports/AlarmReport.h"
 
 #include "reports/ReportSite.h"
-#include "reports/SelectionFormula.h"
 
 #include <QMap>
 
@@ -59,20 +58,17 @@ base::Result<ReportDocument> AlarmReport::load(const ReportTemplate& layout, con
                                                const ReportSite& site) {
     if (layout.table != QLatin1String("Alarms"))
         return base::fail(QStringLiteral("The template \"%1\" does not read alarms.").arg(layout.title));
-    auto where = SelectionFormula::parse(request.formula, formulaTables());
-    if (!where)
-        return where.failure();
-    auto source = TemplateDatabase::open(layout.database, site);
+    auto source = ReportSource::open(layout.database, request, formulaTables(), site);
     if (!source)
         return source.failure();
     std::vector<store::AlarmsRow> alarms;
-    if (const store::Database* db = source->get()) {
-        auto read = store::AlarmsStore(*db).loadWhere(where->sql, where->binds);
+    if (const store::Database* db = source->database.get()) {
+        auto read = store::AlarmsStore(*db).loadWhere(source->where.sql, source->where.binds);
         if (!read)
             return read.failure();
         alarms = std::move(*read);
     }
-    return build(layout, businessNameOf(site, source->get()), alarms, request);
+    return build(layout, businessNameOf(site, source->database.get()), alarms, request);
 }
 
 } // namespace kelvara::reports

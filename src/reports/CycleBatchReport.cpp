@@ -1,7 +1,6 @@
 #include "reports/CycleBatchReport.h"
 
 #include "reports/ReportSite.h"
-#include "reports/SelectionFormula.h"
 
 #include <QMap>
 #include <algorithm>
@@ -102,17 +101,14 @@ base::Result<ReportDocument> CycleBatchReport::load(const ReportTemplate& layout
                                                     const ReportRequest& request, const ReportSite& site) {
     if (layout.table != QLatin1String("CookCycles"))
         return base::fail(QStringLiteral("The template \"%1\" does not read cook cycles.").arg(layout.title));
-    auto condition = SelectionFormula::parse(request.formula, formulaTables());
-    if (!condition)
-        return condition.failure();
-    auto source = TemplateDatabase::open(layout.database, site);
+    auto source = ReportSource::open(layout.database, request, formulaTables(), site);
     if (!source)
         return source.failure();
     std::vector<store::CookCyclesRow> readings;
     std::vector<store::BatchsRow> batches;
     std::vector<store::ProductsRow> products;
-    if (const store::Database* thermo = source->get()) {
-        auto read = store::CookCyclesStore(*thermo).loadWhere(condition->sql, condition->binds);
+    if (const store::Database* thermo = source->database.get()) {
+        auto read = store::CookCyclesStore(*thermo).loadWhere(source->where.sql, source->where.binds);
         if (!read)
             return read.failure();
         readings = std::move(*read);
@@ -132,7 +128,7 @@ base::Result<ReportDocument> CycleBatchReport::load(const ReportTemplate& layout
                 batches.push_back(**batch);
         }
     }
-    return build(layout, businessNameOf(site, source->get()), request, readings, batches, products);
+    return build(layout, businessNameOf(site, source->database.get()), request, readings, batches, products);
 }
 
 } // namespace kelvara::reports

@@ -37,6 +37,18 @@ base::Result<TemplateDatabase> TemplateDatabase::open(const QString& fileName, c
     return base::fail(QStringLiteral("Reports do not read \"%1\".").arg(fileName));
 }
 
+base::Result<ReportSource> ReportSource::open(const QString& databaseFile, const ReportRequest& request,
+                                              const std::vector<FormulaTable>& tables,
+                                              const ReportSite& site) {
+    auto where = SelectionFormula::parse(request.formula, tables);
+    if (!where)
+        return where.failure();
+    auto database = TemplateDatabase::open(databaseFile, site);
+    if (!database)
+        return database.failure();
+    return ReportSource{std::move(*database), std::move(*where)};
+}
+
 QString businessNameOf(const ReportSite& site, const store::Database* source) {
     if (site.kvr) {
         auto system = store::SystemStore(*site.kvr).load();

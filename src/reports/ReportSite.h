@@ -1,6 +1,8 @@
 #pragma once
 
 #include "base/Result.h"
+#include "reports/ReportRequest.h"
+#include "reports/SelectionFormula.h"
 #include "store/Database.h"
 
 #include <QString>
@@ -28,6 +30,18 @@ public:
 private:
     std::unique_ptr<store::Database> m_own;
     const store::Database* m_db = nullptr;
+};
+
+// What a report reads: the database its template names and the condition its request's formula selects rows
+// by, the formula checked against `tables`.
+struct ReportSource {
+    TemplateDatabase database;
+    SqlCondition where;
+
+    [[nodiscard]] static base::Result<ReportSource> open(const QString& databaseFile,
+                                                         const ReportRequest& request,
+                                                         const std::vector<FormulaTable>& tables,
+                                                         const ReportSite& site);
 };
 
 // What a report says when it needs the zone database of a site that has none.

@@ -1,7 +1,6 @@
 #include "reports/ZoneDaysReport.h"
 
 #include "reports/ReportSite.h"
-#include "reports/SelectionFormula.h"
 #include "reports/ZoneStatistics.h"
 #include "store/Schema.h"
 
@@ -117,20 +116,17 @@ base::Result<ReportDocument> ZoneDaysReport::load(const ReportTemplate& layout, 
     if (layout.table != QLatin1String("Monitor"))
         return base::fail(
             QStringLiteral("The template \"%1\" does not read zone temperatures.").arg(layout.title));
-    auto where = SelectionFormula::parse(request.formula, formulaTables());
-    if (!where)
-        return where.failure();
-    auto source = TemplateDatabase::open(layout.database, site);
+    auto source = ReportSource::open(layout.database, request, formulaTables(), site);
     if (!source)
         return source.failure();
     std::vector<store::MonitorRow> rows;
-    if (const store::Database* db = source->get()) {
-        auto read = readings(*db, *where);
+    if (const store::Database* db = source->database.get()) {
+        auto read = readings(*db, source->where);
         if (!read)
             return read.failure();
         rows = std::move(*read);
     }
-    return build(layout, businessNameOf(site, source->get()), rows, request);
+    return build(layout, businessNameOf(site, source->database.get()), rows, request);
 }
 
 } // namespace kelvara::reports
