@@ -48,11 +48,7 @@ struct Timings {
 bool makeSite(app::AppContext& ctx, const QString& folder, const QString& modem) {
     ctx.siteDir = folder;
     ctx.DatabaseMode = QStringLiteral("KVR");
-    const QString path = folder + QStringLiteral("/") + store::databaseFileName(store::DatabaseKind::Kvr);
-    if (!store::createDatabase(path, store::DatabaseKind::Kvr).ok())
-        return false;
-    ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-    if (!ctx.databases.kvr->open(path).ok())
+    if (!bench::makeZoneDatabase(ctx, 0))
         return false;
     for (int i = 0; i < kRows; ++i) {
         store::CallAlarmRow row;

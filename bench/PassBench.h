@@ -44,7 +44,8 @@ struct BenchArguments {
 // Writes a scenario of these devices, converting in real time, into the folder; its path.
 [[nodiscard]] QString writeScenario(const QString& folder, const QStringList& devices);
 
-// A new KVR.db in the context's site folder with those zones, recorded and alarmed.
+// A new KVR.db, open, in the context's site folder with the first `zones` of those zones, recorded and
+// alarmed (none for a bench that needs only the database).
 [[nodiscard]] bool makeZoneDatabase(app::AppContext& ctx, int zones);
 
 // The zone side of a reading pass wired to the simulator's terminal as the headless run wires it, with the
