@@ -2,7 +2,6 @@
 // 115200-baud line and converting in the sensors' own time (750 ms at 12 bits): wall time against the
 // conversion time plus the serial lower bound, and the processor time the pass costs.
 #include "PassBench.h"
-#include "SimulatorStart.h"
 #include "app/AppContext.h"
 #include "cook/CookCycleList.h"
 #include "cook/CookReader.h"
@@ -43,11 +42,7 @@ int main(int argc, char** argv) {
                        .arg(QLatin1Char(kTypes[i % 5]))
                        .arg(60 + i * 5);
     QProcess sim;
-    const QString pty =
-        startSimulator(sim, args.simBinary,
-                       {QStringLiteral("--scenario"), bench::writeScenario(dir.path(), devices),
-                        QStringLiteral("--baud"), QString::number(bench::kPassBaud)},
-                       out);
+    const QString pty = bench::startPassSimulator(sim, args, dir.path(), devices, out);
     if (pty.isEmpty())
         return 1;
 

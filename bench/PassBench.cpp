@@ -1,5 +1,6 @@
 #include "PassBench.h"
 
+#include "SimulatorStart.h"
 #include "app/AppContext.h"
 #include "app/ComPortSettings.h"
 #include "app/UserSettings.h"
@@ -70,14 +71,18 @@ QStringList zoneDevices(int zones) {
     return devices;
 }
 
-QString writeScenario(const QString& folder, const QStringList& devices) {
+QString startPassSimulator(QProcess& sim, const BenchArguments& args, const QString& folder,
+                           const QStringList& devices, QTextStream& out) {
     const QString scenario = QDir(folder).filePath(QStringLiteral("scenario.json"));
     QFile f(scenario);
     f.open(QIODevice::WriteOnly);
     f.write(QStringLiteral(R"({"conversionScale": 1, "devices": [%1]})")
                 .arg(devices.join(QLatin1Char(',')))
                 .toUtf8());
-    return scenario;
+    f.close();
+    return startSimulator(
+        sim, args.simBinary,
+        {QStringLiteral("--scenario"), scenario, QStringLiteral("--baud"), QString::number(kPassBaud)}, out);
 }
 
 bool makeZoneDatabase(app::AppContext& ctx, int zones) {

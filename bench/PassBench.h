@@ -10,6 +10,7 @@
 #include "sensornet/EventLoopPause.h"
 #include "sensornet/SensorBus.h"
 
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -41,8 +42,10 @@ struct BenchArguments {
 // up by half a degree.
 [[nodiscard]] QStringList zoneDevices(int zones);
 
-// Writes a scenario of these devices, converting in real time, into the folder; its path.
-[[nodiscard]] QString writeScenario(const QString& folder, const QStringList& devices);
+// Starts the simulator on a scenario of these devices, converting in real time and pacing its answers at
+// kPassBaud; the terminal's path, or empty (with the reason on `out`).
+[[nodiscard]] QString startPassSimulator(QProcess& sim, const BenchArguments& args, const QString& folder,
+                                         const QStringList& devices, QTextStream& out);
 
 // A new KVR.db, open, in the context's site folder with the first `zones` of those zones, recorded and
 // alarmed (none for a bench that needs only the database).

@@ -2,7 +2,6 @@
 // the sensors' own time (750 ms at 12 bits): wall time against the conversion time plus the serial lower
 // bound, and the processor time the pass costs.
 #include "PassBench.h"
-#include "SimulatorStart.h"
 #include "app/AppContext.h"
 
 #include <QCoreApplication>
@@ -26,11 +25,7 @@ int main(int argc, char** argv) {
 
     const QStringList devices = bench::zoneDevices(kZones);
     QProcess sim;
-    const QString pty =
-        startSimulator(sim, args.simBinary,
-                       {QStringLiteral("--scenario"), bench::writeScenario(dir.path(), devices),
-                        QStringLiteral("--baud"), QString::number(bench::kPassBaud)},
-                       out);
+    const QString pty = bench::startPassSimulator(sim, args, dir.path(), devices, out);
     if (pty.isEmpty())
         return 1;
 
