@@ -3,6 +3,7 @@
 // takes the connection and never says a word, against Read_Alarms with none due, on a real KVR.db. The
 // sends go on in the background; the time taken is that of the call and of the events the pass then
 // handles, never that of the sends.
+#include "PassBench.h"
 #include "SimulatorStart.h"
 #include "app/AppContext.h"
 #include "app/ConsoleDialogs.h"
@@ -38,12 +39,6 @@ namespace {
 
 constexpr int kRows = 10;
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
-}
-
 struct Timings {
     std::vector<double> callMs;  // Read_Alarms alone
     std::vector<double> totalMs; // and the events waiting after it
@@ -53,11 +48,7 @@ struct Timings {
 bool makeSite(app::AppContext& ctx, const QString& folder, const QString& modem) {
     ctx.siteDir = folder;
     ctx.DatabaseMode = QStringLiteral("KVR");
-    const QString path = folder + QStringLiteral("/") + store::databaseFileName(store::DatabaseKind::Kvr);
-    if (!store::createDatabase(path, store::DatabaseKind::Kvr).ok())
-        return false;
-    ctx.databases.kvr = std::make_unique<store::Database>(store::DatabaseKind::Kvr);
-    if (!ctx.databases.kvr->open(path).ok())
+    if (!bench::makeZoneDatabase(ctx, 0))
         return false;
     for (int i = 0; i < kRows; ++i) {
         store::CallAlarmRow row;
@@ -111,9 +102,8 @@ bool switchRows(const store::Database& db, const QString& kind) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
-    const QStringList args = QCoreApplication::arguments();
-    const QString simBinary = args.value(1, qEnvironmentVariable("KELVARA_SIM"));
-    const int runs = std::max(1, args.value(2, QStringLiteral("20")).toInt());
+    const bench::BenchArguments args = bench::benchArguments(20);
+    const int runs = args.runs;
     QTemporaryDir dir;
 
     const QString modemFile = dir.filePath(QStringLiteral("modem.json"));
@@ -122,7 +112,7 @@ int main(int argc, char** argv) {
         return 1;
     file.close();
     QProcess sim;
-    const QString pty = startSimulator(sim, simBinary, {QStringLiteral("--modem"), modemFile}, out);
+    const QString pty = startSimulator(sim, args.simBinary, {QStringLiteral("--modem"), modemFile}, out);
     if (pty.isEmpty())
         return 1;
 
@@ -195,7 +185,7 @@ int main(int argc, char** argv) {
     const auto line = [&out](const char* name, const std::vector<double>& values) {
         out << QStringLiteral("%1  median %2 ms  highest %3 ms")
                    .arg(QLatin1String(name), -40)
-                   .arg(median(values), 0, 'f', 3)
+                   .arg(bench::median(values), 0, 'f', 3)
                    .arg(*std::max_element(values.begin(), values.end()), 0, 'f', 3)
             << Qt::endl;
     };
@@ -209,15 +199,16 @@ int main(int argc, char** argv) {
     line("one e-mail due: the call and its events", mailDue.totalMs);
     // The highest against the usual pass without a send: what the worst run paid on top.
     out << QStringLiteral("added by ten due recipients (target under 20 ms): median %1 ms, highest %2 ms")
-               .arg(median(due.totalMs) - median(none.totalMs), 0, 'f', 3)
-               .arg(*std::max_element(due.totalMs.begin(), due.totalMs.end()) - median(none.totalMs), 0, 'f',
-                    3)
+               .arg(bench::median(due.totalMs) - bench::median(none.totalMs), 0, 'f', 3)
+               .arg(*std::max_element(due.totalMs.begin(), due.totalMs.end()) - bench::median(none.totalMs),
+                    0, 'f', 3)
         << Qt::endl;
     out << QStringLiteral(
                "added by one e-mail due on a server that never answers (target under 20 ms): median "
                "%1 ms, highest %2 ms")
-               .arg(median(mailDue.totalMs) - median(none.totalMs), 0, 'f', 3)
-               .arg(*std::max_element(mailDue.totalMs.begin(), mailDue.totalMs.end()) - median(none.totalMs),
+               .arg(bench::median(mailDue.totalMs) - bench::median(none.totalMs), 0, 'f', 3)
+               .arg(*std::max_element(mailDue.totalMs.begin(), mailDue.totalMs.end()) -
+                        bench::median(none.totalMs),
                     0, 'f', 3)
         << Qt::endl;
     return 0;

@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QThread>
+#include <cerrno>
 
 namespace kelvara::sensornet {
 
@@ -129,6 +130,14 @@ void QtSerialPort::noteError() {
     const QSerialPort::SerialPortError error = m_port.error();
     if (error == QSerialPort::NoError)
         return; // clearing builds a translated text each time: only when there is something to clear
+    // The driver repeats interrupted reads and waits itself, so an interrupted call never fails one. Its
+    // text reaches us from a read that found nothing (a read notification served after the bytes were
+    // taken), which reports whatever error number an earlier call left behind: typically the wait that a
+    // stop signal interrupted. Nothing failed and nothing was lost; the next wait reads on.
+    if (m_port.errorString() == qt_error_string(EINTR)) {
+        m_port.clearError();
+        return;
+    }
     if (error != QSerialPort::TimeoutError)
         m_error = m_port.errorString();
     // A device that hung up or was pulled out fails on reads, writes or both, and keeps failing.

@@ -89,19 +89,6 @@ public:
     }
 };
 
-QComboBox* makeList(QWidget* parent, const char* name, const QStringList& entries) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(QString::fromLatin1(name));
-    list->addItems(entries);
-    return list;
-}
-
-QLineEdit* makeField(QWidget* parent, const char* name) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(QString::fromLatin1(name));
-    return field;
-}
-
 QLabel* note(QWidget* parent, const QString& text) {
     auto* label = new QLabel(text, parent);
     label->setWordWrap(true);

@@ -21,10 +21,8 @@ namespace kelvara::ui {
 
 namespace {
 
-QComboBox* makeList(QWidget* parent, const QString& name, const QStringList& entries, bool editable) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(name);
-    list->addItems(entries);
+QComboBox* makeSettingList(QWidget* parent, const char* name, const QStringList& entries, bool editable) {
+    QComboBox* list = makeList(parent, name, entries);
     list->setEditable(editable);
     // A typed entry is taken as it stands when saved; it is not added to the list.
     list->setInsertPolicy(QComboBox::NoInsert);
@@ -85,11 +83,11 @@ ComPortDialog::ComPortDialog(app::UserSettings& settings, base::UserDialogs& dia
 
     // A device path can be typed into the port list, e.g. a USB adapter not plugged in yet or the
     // simulator's link; a speed the list lacks can be typed too.
-    m_port = makeList(this, QStringLiteral("cboPort"), lists.ports, true);
-    m_speed = makeList(this, QStringLiteral("cboSpeed"), lists.baudRates, true);
-    m_dataBits = makeList(this, QStringLiteral("cboDataBits"), lists.dataBits, false);
-    m_parity = makeList(this, QStringLiteral("cboParity"), lists.parities, false);
-    m_stopBits = makeList(this, QStringLiteral("cboStopBits"), lists.stopBits, false);
+    m_port = makeSettingList(this, "cboPort", lists.ports, true);
+    m_speed = makeSettingList(this, "cboSpeed", lists.baudRates, true);
+    m_dataBits = makeSettingList(this, "cboDataBits", lists.dataBits, false);
+    m_parity = makeSettingList(this, "cboParity", lists.parities, false);
+    m_stopBits = makeSettingList(this, "cboStopBits", lists.stopBits, false);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Port:"), m_port);

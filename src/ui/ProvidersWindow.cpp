@@ -22,19 +22,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Kelvara");
 
-QComboBox* makeList(QWidget* parent, const char* name, const QStringList& entries) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(QString::fromLatin1(name));
-    list->addItems(entries);
-    return list;
-}
-
-QLineEdit* makeField(QWidget* parent, const char* name) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(QString::fromLatin1(name));
-    return field;
-}
-
 } // namespace
 
 ProvidersWindow::ProvidersWindow(const store::Database& kvr, base::UserDialogs& dialogs,

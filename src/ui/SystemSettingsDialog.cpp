@@ -25,12 +25,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Temperature Monitoring Settings");
 
-QLineEdit* field(QWidget* parent, const char* name) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    return edit;
-}
-
 QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption) {
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(QLatin1String(name));
@@ -122,19 +116,19 @@ SystemSettingsDialog::SystemSettingsDialog(const app::AppContext& ctx, base::Use
 
     auto* company = new QGroupBox(QStringLiteral("Company Information"), this);
     auto* companyGrid = new QGridLayout(company);
-    m_businessName = field(company, "txtBusinessName");
+    m_businessName = makeField(company, "txtBusinessName");
     addRow(companyGrid, QStringLiteral("Business Name"), m_businessName);
-    m_address = field(company, "txtAddress");
+    m_address = makeField(company, "txtAddress");
     addRow(companyGrid, QStringLiteral("Address"), m_address);
-    m_town = field(company, "txtTown");
+    m_town = makeField(company, "txtTown");
     addRow(companyGrid, QStringLiteral("Town/City"), m_town);
-    m_prov = field(company, "txtProv");
+    m_prov = makeField(company, "txtProv");
     addRow(companyGrid, QStringLiteral("Prov/State"), m_prov);
-    m_postalCode = field(company, "txtPostalCode");
+    m_postalCode = makeField(company, "txtPostalCode");
     addRow(companyGrid, QStringLiteral("Postal/Zip"), m_postalCode);
-    m_workPhone = field(company, "txtWorkPhone");
+    m_workPhone = makeField(company, "txtWorkPhone");
     addRow(companyGrid, QStringLiteral("Work Phone"), m_workPhone);
-    m_faxNumber = field(company, "txtFaxNumber");
+    m_faxNumber = makeField(company, "txtFaxNumber");
     addRow(companyGrid, QStringLiteral("Fax Number"), m_faxNumber);
 
     auto* unit = new QGroupBox(QStringLiteral("Temperature"), this);
@@ -165,15 +159,15 @@ SystemSettingsDialog::SystemSettingsDialog(const app::AppContext& ctx, base::Use
     note->setObjectName(QStringLiteral("lblDialupNote"));
     note->setWordWrap(true);
     mailGrid->addWidget(note, 1, 0, 1, 3);
-    m_smtpName = field(mail, "txtSMTPName");
+    m_smtpName = makeField(mail, "txtSMTPName");
     addRow(mailGrid, QStringLiteral("Server Name"), m_smtpName, QStringLiteral("(SMTP)"));
-    m_smtpSender = field(mail, "txtSMTPSender");
+    m_smtpSender = makeField(mail, "txtSMTPSender");
     addRow(mailGrid, QStringLiteral("Sender Name"), m_smtpSender);
-    m_smtpEmail = field(mail, "txtSMTPEmail");
+    m_smtpEmail = makeField(mail, "txtSMTPEmail");
     addRow(mailGrid, QStringLiteral("Sender Email"), m_smtpEmail);
-    m_smtpLoginId = field(mail, "txtSMTPLoginID");
+    m_smtpLoginId = makeField(mail, "txtSMTPLoginID");
     addRow(mailGrid, QStringLiteral("Login ID"), m_smtpLoginId);
-    m_smtpPassword = field(mail, "txtSMTPPassword");
+    m_smtpPassword = makeField(mail, "txtSMTPPassword");
     m_smtpPassword->setEchoMode(QLineEdit::PasswordEchoOnEdit);
     addRow(mailGrid, QStringLiteral("Password"), m_smtpPassword);
     m_smtpLogin = checkBox(mail, "chkSMTPLogin", QStringLiteral("ISP Requires a Username and Password."));
@@ -181,7 +175,7 @@ SystemSettingsDialog::SystemSettingsDialog(const app::AppContext& ctx, base::Use
 
     auto* access = new QGroupBox(QStringLiteral("Program Password"), this);
     auto* accessGrid = new QGridLayout(access);
-    m_password = field(access, "txtPassword");
+    m_password = makeField(access, "txtPassword");
     m_password->setEchoMode(QLineEdit::PasswordEchoOnEdit);
     addRow(accessGrid, QStringLiteral("Password"), m_password);
 

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
@@ -55,6 +56,19 @@ QAction* action(QToolBar& toolbar, const char* key) {
             return a;
     }
     return nullptr;
+}
+
+QComboBox* makeList(QWidget* parent, const char* name, const QStringList& entries) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->addItems(entries);
+    return list;
+}
+
+QLineEdit* makeField(QWidget* parent, const char* name) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    return field;
 }
 
 void showListText(QComboBox& list, const QString& text) {

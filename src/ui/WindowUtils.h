@@ -8,6 +8,7 @@
 class QAction;
 class QBoxLayout;
 class QComboBox;
+class QLineEdit;
 class QTableView;
 class QToolBar;
 class QPushButton;
@@ -34,6 +35,10 @@ QAction* action(QToolBar& toolbar, const char* key);
 // The editable grid of a setup window (gridMonitors): one cell at a time, typed cells checked as they are
 // committed.
 QTableView* addEditableGrid(QWidget& window, base::UserDialogs& dialogs);
+
+// A list (cboName) offering these entries, and a typed field (txtName), named for tests to find.
+QComboBox* makeList(QWidget* parent, const char* name, const QStringList& entries);
+QLineEdit* makeField(QWidget* parent, const char* name);
 
 // Shows a stored value in a list; one the list does not offer is added, so that storing again keeps it.
 void showListText(QComboBox& list, const QString& text);
