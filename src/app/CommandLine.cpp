@@ -43,9 +43,10 @@ void addOptions(QCommandLineParser& p) {
         {QStringLiteral("chart"),
          QStringLiteral("Draw the temperature chart of --from to --to into --png FILE, or write its rows "
                         "to --csv FILE, and exit.")});
-    p.addOption({QStringLiteral("from"), QStringLiteral("With --chart: the first day (YYYY-MM-DD)."),
+    p.addOption({QStringLiteral("from"),
+                 QStringLiteral("With --chart or --report: the first day (YYYY-MM-DD)."),
                  QStringLiteral("DATE")});
-    p.addOption({QStringLiteral("to"), QStringLiteral("With --chart: the last day (YYYY-MM-DD)."),
+    p.addOption({QStringLiteral("to"), QStringLiteral("With --chart or --report: the last day (YYYY-MM-DD)."),
                  QStringLiteral("DATE")});
     p.addOption({QStringLiteral("zones"),
                  QStringLiteral("With --chart: the rooms of the zones to draw, such as 1,5 (default: all)."),
@@ -58,7 +59,8 @@ void addOptions(QCommandLineParser& p) {
         {QStringLiteral("report"),
          QStringLiteral("Write the report TITLE (\"Daily Temperatures\", \"Alarm Report\", \"Archive "
                         "Data\", \"Listing By Date\" or \"Listing By Batch #\") of --from to --to, or "
-                        "of --first-batch to --last-batch, into --pdf FILE, and exit."),
+                        "of --first-batch to --last-batch, or the \"Product Listing\" or \"Provider "
+                        "Listing\", into --pdf FILE, and exit."),
          QStringLiteral("TITLE")});
     p.addOption({QStringLiteral("first-batch"),
                  QStringLiteral("With --report \"Listing By Batch #\": the first batch number."),

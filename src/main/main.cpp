@@ -12,10 +12,13 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -32,11 +35,28 @@ QString dataDir() {
     return QStringLiteral(KELVARA_INSTALLED_DATA_DIR);
 }
 
+// Run outside a login session (as a service, from cron, in a container) the toolkit finds no runtime folder
+// and warns about it on standard error at every start, between Kelvara's own messages. Give it a private
+// one of this user's; if that cannot be had, the toolkit chooses as before.
+void provideRuntimeDir() {
+    if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
+        return;
+    const QByteArray dir =
+        QFile::encodeName(QDir::tempPath()) + "/kelvara-runtime-" + QByteArray::number(getuid());
+    ::mkdir(dir.constData(), 0700);
+    struct stat info {};
+    if (::lstat(dir.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid() ||
+        ::chmod(dir.constData(), 0700) != 0)
+        return;
+    qputenv("XDG_RUNTIME_DIR", dir);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     using kelvara::app::CommandLine;
     std::unique_ptr<QCoreApplication> application;
+    provideRuntimeDir();
     // An export draws with the toolkit's fonts and charts, which need the GUI application object, but never
     // a display: it may run on a server, or beside a running Kelvara.
     if (CommandLine::wantsOffscreen(argc, argv))
