@@ -39,7 +39,7 @@ QString dataDir() {
 // and warns about it on standard error at every start, between Kelvara's own messages. Give it a private
 // one of this user's; if that cannot be had, the toolkit chooses as before.
 void provideRuntimeDir() {
-    if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         return;
     const QByteArray dir =
         QFile::encodeName(QDir::tempPath()) + "/kelvara-runtime-" + QByteArray::number(getuid());
