@@ -124,10 +124,6 @@ struct GoodRow {
     QString response;
 };
 
-void PrintTo(const GoodRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
 class GoodSends : public ::testing::TestWithParam<GoodRow> {};
 
 TEST_P(GoodSends, WriteExactlyTheDialoguesBytesAndKeepThePasswordOutOfTheLog) {
@@ -184,10 +180,6 @@ struct FaultRow {
     qint64 withinMs; // on the fake clock, hanging up included
     bool hangsUp;
 };
-
-void PrintTo(const FaultRow& row, std::ostream* os) {
-    *os << row.name;
-}
 
 QByteArray framed(const char* body) {
     return '\x02' + QByteArray(body) + '\x03';
