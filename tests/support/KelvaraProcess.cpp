@@ -42,14 +42,17 @@ int KelvaraProcess::runToEnd(const QStringList& arguments, int limitMs) {
         m_process.waitForFinished(10000);
         return -1;
     }
-    return exitCode();
+    m_err += m_process.readAllStandardError();
+    m_out += m_process.readAllStandardOutput();
+    return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
 }
 
 bool KelvaraProcess::waitFor(QByteArray& buffer, QProcess::ProcessChannel channel, const QString& text,
                              int limitMs, qsizetype from) {
     QDeadlineTimer deadline(limitMs);
     for (;;) {
-        drain();
+        m_err += m_process.readAllStandardError();
+        m_out += m_process.readAllStandardOutput();
         if (QString::fromUtf8(buffer).indexOf(text, from) >= 0)
             return true;
         if (!running() || deadline.hasExpired())
@@ -67,37 +70,30 @@ bool KelvaraProcess::waitForStdout(const QString& text, int limitMs, qsizetype f
     return waitFor(m_out, QProcess::StandardOutput, text, limitMs, from);
 }
 
-int KelvaraProcess::exitCode() {
-    drain();
-    return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
-}
-
 int KelvaraProcess::terminate(int limitMs) {
     ::kill(static_cast<pid_t>(m_process.processId()), SIGTERM);
     if (!m_process.waitForFinished(limitMs))
         return -1;
-    return exitCode();
+    m_err += m_process.readAllStandardError();
+    m_out += m_process.readAllStandardOutput();
+    return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
 }
 
 void KelvaraProcess::kill() {
     m_process.kill(); // SIGKILL
     m_process.waitForFinished(10000);
-    drain();
+    m_err += m_process.readAllStandardError();
+    m_out += m_process.readAllStandardOutput();
 }
 
 QString KelvaraProcess::stdErr() {
-    drain();
+    m_err += m_process.readAllStandardError();
     return QString::fromUtf8(m_err);
 }
 
 QString KelvaraProcess::stdOut() {
-    drain();
-    return QString::fromUtf8(m_out);
-}
-
-void KelvaraProcess::drain() {
-    m_err += m_process.readAllStandardError();
     m_out += m_process.readAllStandardOutput();
+    return QString::fromUtf8(m_out);
 }
 
 } // namespace kelvara::test

@@ -35,10 +35,6 @@ public:
 private:
     bool waitFor(QByteArray& buffer, QProcess::ProcessChannel channel, const QString& text, int limitMs,
                  qsizetype from = 0);
-    // Takes what the process wrote so far into the buffers.
-    void drain();
-    // The exit code of the ended process, -1 when it did not end normally.
-    int exitCode();
     QProcess m_process;
     QByteArray m_err;
     QByteArray m_out;
