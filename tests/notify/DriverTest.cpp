@@ -124,25 +124,19 @@ struct GoodRow {
     QString response;
 };
 
-void PrintTo(const GoodRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
 class GoodSends : public ::testing::TestWithParam<GoodRow> {};
 
-TEST_P(GoodSends, WriteExactlyTheDialoguesBytesAndKeepThePasswordOutOfTheLog) {
+// The password staying out of the log is judged on every send through the simulator (ModemGatewayTest).
+TEST_P(GoodSends, WriteExactlyTheDialoguesBytes) {
     ScriptedSend run;
     run.send(GetParam().request, GetParam().script);
     EXPECT_EQ(run.outcome.result, kSmsSent) << run.outcome.description.toStdString();
-    EXPECT_EQ(run.outcome.description, smsErrorText(kSmsSent));
     EXPECT_EQ(run.outcome.providerResponse, GetParam().response);
     EXPECT_EQ(run.port.written, GetParam().written);
-    EXPECT_FALSE(run.port.spinDetected);
     EXPECT_FALSE(run.port.isOpen());
-    EXPECT_FALSE(run.log.contains("secret"));
-    EXPECT_FALSE(run.log.contains("736563726574"));
+    EXPECT_FALSE(run.port.spinDetected);
     EXPECT_TRUE(run.log.contains("> ATE0<CR>")) << run.log.toStdString();
-    EXPECT_TRUE(run.log.contains("Result 0"));
+    EXPECT_TRUE(run.log.contains("Result 0: "));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -184,10 +178,6 @@ struct FaultRow {
     qint64 withinMs; // on the fake clock, hanging up included
     bool hangsUp;
 };
-
-void PrintTo(const FaultRow& row, std::ostream* os) {
-    *os << row.name;
-}
 
 QByteArray framed(const char* body) {
     return '\x02' + QByteArray(body) + '\x03';

@@ -20,10 +20,6 @@ struct DueCase {
     bool due;
 };
 
-void PrintTo(const DueCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 const QDate kDay(2026, 7, 1);
 
 class Due : public ::testing::TestWithParam<DueCase> {};

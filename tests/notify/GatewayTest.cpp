@@ -54,10 +54,6 @@ struct CheckRow {
     int error;
 };
 
-void PrintTo(const CheckRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
 class RequestChecks : public ::testing::TestWithParam<CheckRow> {};
 
 TEST_P(RequestChecks, FailTheSendWithoutTouchingThePort) {

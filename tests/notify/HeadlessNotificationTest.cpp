@@ -66,14 +66,8 @@ TEST(HeadlessNotification, AZoneAboveItsLimitReachesAGsmAndAUcpRecipient) {
     test::KelvaraProcess kelvara(root.path());
     kelvara.start({"--site", site, "--headless"});
     const QString text = "Kelvara Dry Store  High Alarm  28C\r\n";
-    const QJsonObject toMobile = message(gsm);
-    EXPECT_EQ(toMobile.value("via").toString(), "gsm");
-    EXPECT_EQ(toMobile.value("to").toString(), "5550100");
-    EXPECT_EQ(toMobile.value("text").toString(), text);
-    const QJsonObject toCentre = message(hayes);
-    EXPECT_EQ(toCentre.value("via").toString(), "ucp");
-    EXPECT_EQ(toCentre.value("to").toString(), "5550111");
-    EXPECT_EQ(toCentre.value("text").toString(), text);
+    EXPECT_EQ(message(gsm), (QJsonObject{{"via", "gsm"}, {"to", "5550100"}, {"text", text}}));
+    EXPECT_EQ(message(hayes), (QJsonObject{{"via", "ucp"}, {"to", "5550111"}, {"text", text}}));
 
     ASSERT_TRUE(test::fileEventuallyEndsWith(site + "/SMTP.log", "DONE\r\n"))
         << kelvara.stdOut().toStdString();

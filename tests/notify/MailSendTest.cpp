@@ -68,15 +68,9 @@ TEST_F(MailSendTest, APlainServerGetsTheEnvelopeHeadersAndBodyAndTheLogSaysSo) {
     EXPECT_EQ(mail->from, "kitchen@example.com");
     EXPECT_EQ(mail->to, QStringList{"chef@example.com"});
     EXPECT_FALSE(mail->tls) << "this server offers no STARTTLS";
-    const qsizetype split = mail->data.indexOf("\r\n\r\n");
-    const QList<QByteArray> headers = mail->data.left(split).split('\n');
-    EXPECT_EQ(headers.value(0), "From: \"Night Shift\" <kitchen@example.com>\r");
-    EXPECT_EQ(headers.value(1), "To: chef@example.com\r");
-    EXPECT_EQ(headers.value(2), "Subject: Dry store alarm\r");
-    EXPECT_TRUE(headers.value(3).startsWith("Date: Tue, 08 Dec 2026 14:05:09 ")) << headers.value(3).data();
-    EXPECT_TRUE(headers.value(4).startsWith("Message-ID: <kelvara.") &&
-                headers.value(4).endsWith("@example.com>\r"));
-    EXPECT_EQ(mail->data.mid(split + 4), "Kelvara Dry Store  High Alarm  28C\r\n");
+    // The headers' forms are MailTextTest's; here: the clock's date reaches the mail, the body is whole.
+    EXPECT_TRUE(mail->data.contains("\r\nDate: Tue, 08 Dec 2026 14:05:09 ")) << mail->data.toStdString();
+    EXPECT_TRUE(mail->data.endsWith("\r\n\r\nKelvara Dry Store  High Alarm  28C\r\n"));
 
     EXPECT_EQ(commsLog(), "EMail, 12/08/2026, 2:05:09 PM\r\n"
                           "SMTPHost =" +

@@ -118,10 +118,6 @@ struct SendRow {
     bool escapes;
 };
 
-void PrintTo(const SendRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
 class ModemGatewaySends : public ::testing::TestWithParam<SendRow> {};
 
 TEST_P(ModemGatewaySends, EndInTheirErrorNumberDeliverExactlyTheTextAndKeepThePasswordOutOfTheLog) {

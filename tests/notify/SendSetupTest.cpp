@@ -30,10 +30,6 @@ struct SetupCase {
     int refusedWith; // 0 when the row can be sent
 };
 
-void PrintTo(const SetupCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class Setup : public ::testing::TestWithParam<SetupCase> {
 protected:
     test::TempSite site;

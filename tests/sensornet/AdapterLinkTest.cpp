@@ -56,10 +56,6 @@ struct ExchangeRow {
     qint64 pause;   // the one wait asked for before reading, 0 for none
 };
 
-void PrintTo(const ExchangeRow& r, std::ostream* os) {
-    *os << r.name;
-}
-
 class Exchanges : public LinkTest, public ::testing::WithParamInterface<ExchangeRow> {
 protected:
     Exchanges() : LinkTest(GetParam().rules) {}

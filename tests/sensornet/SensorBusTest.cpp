@@ -61,10 +61,6 @@ struct ReadingRow {
     int temperatureReads; // how often the temperature command went out
 };
 
-void PrintTo(const ReadingRow& r, std::ostream* os) {
-    *os << r.name;
-}
-
 class Readings : public BusTest, public ::testing::WithParamInterface<ReadingRow> {};
 
 TEST_P(Readings, TakeUpToThreeAttemptsUntilAnAnswerIsUsable) {
@@ -129,10 +125,6 @@ struct ConversionRow {
     int slotsSent;
     int pauses;
 };
-
-void PrintTo(const ConversionRow& r, std::ostream* os) {
-    *os << r.name;
-}
 
 class ConvertAll : public BusTest, public ::testing::WithParamInterface<ConversionRow> {};
 

@@ -26,7 +26,6 @@ const QString kOldZone = QStringLiteral("790000000000B710"); // half-degree sens
 const QString kLamp = QStringLiteral("610000000000C105");    // alarm lamp, off at start
 const QString kLitLamp = QStringLiteral("380000000000C205"); // alarm lamp, on at start
 const QString kThermo = QStringLiteral("E70000000000D130");  // type K, 100 °C, cold junction 25 °C
-const QString kGone = QStringLiteral("B80000000000B828");    // a sensor that has left the bus
 
 const QByteArray kScenario = R"({"devices": [
     {"rom": "750000000000A128", "temperature": 25.0625},
@@ -108,13 +107,6 @@ TEST_P(SimulatorWalk, FindsReadsAndSwitchesEveryDevice) {
     EXPECT_EQ(sim->control("set " + kZone + " temperature -0.5"), "ok");
     EXPECT_DOUBLE_EQ(bus.readSensor(kZone).celsius, -1.0);
 
-    // A sensor that has left the bus costs three attempts and gives no data.
-    const sensornet::SensorReading gone = bus.readSensor(kGone);
-    EXPECT_EQ(gone.state, ReadState::NoData);
-    EXPECT_EQ(gone.attempts, 3);
-    EXPECT_DOUBLE_EQ(gone.celsius, 0.0);
-    EXPECT_TRUE(gone.temperatureAnswer.startsWith("FFFFFFFFFF")) << gone.temperatureAnswer.toStdString();
-
     // Type K at 100 °C over 25 °C: the current register holds 199 counts of EMF, the temperature register the
     // cold junction in eighths of a degree; reserved addresses read FFh.
     ASSERT_EQ(bus.select(kThermo), kThermo);
@@ -169,16 +161,11 @@ TEST_F(SimulatorTest, AdapterTroubleGivesNoReadingAndAtMostOneReport) {
               QStringList{"Please check your COM Port Settings and cable connections.   Error #:8003"});
     EXPECT_TRUE(link.isOpen());
 
+    // A silent adapter or garbled answers are SensorBusTest's; on a real terminal, a silent adapter reports
+    // nothing.
     EXPECT_EQ(sim->control("adapter silent"), "ok");
     EXPECT_FALSE(bus.adapterPresent());
     EXPECT_TRUE(reporter.lines.isEmpty());
-    EXPECT_EQ(sim->control("adapter normal"), "ok");
-    EXPECT_TRUE(bus.adapterPresent());
-
-    EXPECT_EQ(sim->control("fault " + kZone + " garbled"), "ok");
-    const sensornet::SensorReading garbled = bus.readSensor(kZone);
-    EXPECT_NE(garbled.state, ReadState::Read);
-    EXPECT_EQ(garbled.attempts, 3);
 
     // Unplugged: the exchange ends with at most one report of the port's failure.
     EXPECT_EQ(sim->control("adapter closed"), "ok");

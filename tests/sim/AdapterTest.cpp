@@ -39,10 +39,6 @@ struct Dialogue {
     QByteArray answers;  // every byte that came back, in order
 };
 
-void PrintTo(const Dialogue& d, std::ostream* os) {
-    *os << d.name;
-}
-
 std::string dialogueName(const ::testing::TestParamInfo<Dialogue>& info) {
     return info.param.name;
 }

@@ -41,10 +41,6 @@ struct FrameCase {
     QByteArray data{};
 };
 
-void PrintTo(const FrameCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class CommandFraming : public ::testing::TestWithParam<FrameCase> {};
 
 TEST_P(CommandFraming, CutsTheStreamIntoCommands) {

@@ -49,17 +49,6 @@ QStringList version1(DatabaseKind kind) {
     return statements << QStringLiteral("PRAGMA user_version = 1");
 }
 
-// Every table and index with the SQL text the engine keeps for it.
-QStringList schemaOf(const Database& db) {
-    QSqlQuery query(db.connection());
-    QStringList rows;
-    if (query.exec(QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY type, name")))
-        while (query.next())
-            rows << query.value(0).toString() + QLatin1Char(' ') + query.value(1).toString() +
-                        QStringLiteral(": ") + query.value(2).toString();
-    return rows;
-}
-
 class DatabaseTest : public test::StoreFixture {};
 
 class VersionedDatabaseTest : public test::StoreFixture,
@@ -145,7 +134,9 @@ TEST_P(VersionedDatabaseTest, AVersion1FileStepsUpToExactlyTheSchemaOfANewFile) 
     ASSERT_TRUE(old.open(path).ok());
     const auto fresh = create(GetParam());
 
-    EXPECT_EQ(schemaOf(old).join(u'\n').toStdString(), schemaOf(*fresh).join(u'\n').toStdString());
+    // Every table and index with the SQL text the engine keeps for it.
+    const QString schema = QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY type, name");
+    EXPECT_EQ(rows(old, schema).join(u'\n').toStdString(), rows(*fresh, schema).join(u'\n').toStdString());
     EXPECT_EQ(scalar(old, QStringLiteral("PRAGMA user_version")).toInt(),
               scalar(*fresh, QStringLiteral("PRAGMA user_version")).toInt());
 }

@@ -29,18 +29,28 @@ struct OrderCase {
     QStringList expected;
 };
 
-template <typename Store, typename Row, typename Key>
-QStringList addThenLoad(const Database& db, const std::vector<Row>& rows, Key key) {
-    Store store(db);
-    for (const Row& row : rows)
-        EXPECT_TRUE(store.insert(row).ok());
-    QStringList keys;
-    const auto loaded = store.loadAll();
-    EXPECT_TRUE(loaded.ok()) << loaded.error().toStdString();
-    if (loaded.ok())
-        for (const Row& row : *loaded)
-            keys << key(row);
-    return keys;
+template <typename Store, typename Row, typename Key> Scenario addThenLoad(std::vector<Row> rows, Key key) {
+    return [rows, key](const Database& db) {
+        Store store(db);
+        for (const Row& row : rows)
+            EXPECT_TRUE(store.insert(row).ok());
+        QStringList keys;
+        const auto loaded = store.loadAll();
+        EXPECT_TRUE(loaded.ok()) << loaded.error().toStdString();
+        if (loaded.ok())
+            for (const Row& row : *loaded)
+                keys << key(row);
+        return keys;
+    };
+}
+
+// Rows that differ in one field only, keyed by it.
+template <typename Store, typename Row, typename Field>
+Scenario byField(Field Row::*field, std::vector<Field> values) {
+    std::vector<Row> rows(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        rows[i].*field = values[i];
+    return addThenLoad<Store>(rows, [field](const Row& r) { return QVariant(r.*field).toString(); });
 }
 
 MonitorRow reading(QDate day, QTime at) {
@@ -60,117 +70,53 @@ AlarmsRow alarm(QDate day, QTime at, int room) {
 
 const QDate kDay1(2024, 1, 9);
 const QDate kDay2(2024, 1, 10);
+const auto kKvr = DatabaseKind::Kvr;
+const auto kThermo = DatabaseKind::Thermo;
 
 const std::vector<OrderCase> kCases{
     {"MonitorSetsByRoom",
-     DatabaseKind::Kvr,
-     [](const Database& db) {
-         std::vector<MonitorSetsRow> rows(4);
-         const int rooms[] = {3, 0, 12, 2};
-         for (std::size_t i = 0; i < rows.size(); ++i)
-             rows[i].Room = rooms[i];
-         return addThenLoad<MonitorSetsStore>(db, rows,
-                                              [](const auto& r) { return QString::number(r.Room); });
-     },
+     kKvr,
+     byField<MonitorSetsStore>(&MonitorSetsRow::Room, {3, 0, 12, 2}),
      {"0", "2", "3", "12"}},
     // Day before time; a time of 9:00 sorts before 10:00 only when stored with two-digit hours.
     {"MonitorByRecDateThenRecTime",
-     DatabaseKind::Kvr,
-     [](const Database& db) {
-         std::vector<MonitorRow> rows{reading(kDay2, QTime(9, 0)), reading(kDay1, QTime(10, 0)),
-                                      reading(kDay1, QTime(9, 0)), reading(kDay2, QTime(0, 5))};
-         return addThenLoad<MonitorStore>(db, rows, [](const auto& r) {
-             return r.RecDate.toString(Qt::ISODate) + QLatin1Char(' ') + r.RecTime.toString();
-         });
-     },
+     kKvr,
+     addThenLoad<MonitorStore>(
+         std::vector{reading(kDay2, QTime(9, 0)), reading(kDay1, QTime(10, 0)), reading(kDay1, QTime(9, 0)),
+                     reading(kDay2, QTime(0, 5))},
+         [](const MonitorRow& r) { return r.RecDate.toString(Qt::ISODate) + ' ' + r.RecTime.toString(); }),
      {"2024-01-09 09:00:00", "2024-01-09 10:00:00", "2024-01-10 00:05:00", "2024-01-10 09:00:00"}},
     {"AlarmsByDateTimeRoom",
-     DatabaseKind::Kvr,
-     [](const Database& db) {
-         std::vector<AlarmsRow> rows{alarm(kDay2, QTime(8, 0), 1), alarm(kDay1, QTime(8, 0), 5),
-                                     alarm(kDay1, QTime(8, 0), 2), alarm(kDay1, QTime(7, 59), 9)};
-         return addThenLoad<AlarmsStore>(db, rows, [](const auto& r) {
-             return QStringLiteral("%1/%2/%3")
-                 .arg(r.Date.day())
-                 .arg(r.Time.toString(QStringLiteral("HH:mm")))
-                 .arg(r.Room);
-         });
-     },
+     kKvr,
+     addThenLoad<AlarmsStore>(
+         std::vector{alarm(kDay2, QTime(8, 0), 1), alarm(kDay1, QTime(8, 0), 5), alarm(kDay1, QTime(8, 0), 2),
+                     alarm(kDay1, QTime(7, 59), 9)},
+         [](const AlarmsRow& r) {
+             return QStringLiteral("%1/%2/%3").arg(r.Date.day()).arg(r.Time.toString("HH:mm")).arg(r.Room);
+         }),
      {"9/07:59/9", "9/08:00/2", "9/08:00/5", "10/08:00/1"}},
     {"AlarmPanelByAlarmLedNo",
-     DatabaseKind::Kvr,
-     [](const Database& db) {
-         std::vector<AlarmPanelRow> rows(3);
-         rows[0].AlarmLedNo = 2;
-         rows[1].AlarmLedNo = 0;
-         rows[2].AlarmLedNo = 1;
-         return addThenLoad<AlarmPanelStore>(db, rows,
-                                             [](const auto& r) { return QString::number(r.AlarmLedNo); });
-     },
+     kKvr,
+     byField<AlarmPanelStore>(&AlarmPanelRow::AlarmLedNo, {2, 0, 1}),
      {"0", "1", "2"}},
-    {"CallAlarmByCallID",
-     DatabaseKind::Kvr,
-     [](const Database& db) {
-         std::vector<CallAlarmRow> rows(3);
-         rows[0].CallID = 10;
-         rows[1].CallID = 2;
-         rows[2].CallID = 7;
-         return addThenLoad<CallAlarmStore>(db, rows,
-                                            [](const auto& r) { return QString::number(r.CallID); });
-     },
-     {"2", "7", "10"}},
+    {"CallAlarmByCallID", kKvr, byField<CallAlarmStore>(&CallAlarmRow::CallID, {10, 2, 7}), {"2", "7", "10"}},
     {"ProviderByName",
-     DatabaseKind::Kvr,
-     [](const Database& db) {
-         std::vector<ProviderRow> rows(3);
-         rows[0].Provider = QStringLiteral("rogers");
-         rows[1].Provider = QStringLiteral("Bell");
-         rows[2].Provider = QStringLiteral("Telus");
-         return addThenLoad<ProviderStore>(db, rows, [](const auto& r) { return r.Provider; });
-     },
+     kKvr,
+     byField<ProviderStore>(&ProviderRow::Provider, {"rogers", "Bell", "Telus"}),
      {"Bell", "rogers", "Telus"}},
     {"ThermoSensorsBySensorNo",
-     DatabaseKind::Thermo,
-     [](const Database& db) {
-         std::vector<ThermoSensorsRow> rows(3);
-         rows[0].SensorNo = 10;
-         rows[1].SensorNo = 1;
-         rows[2].SensorNo = 9;
-         return addThenLoad<ThermoSensorsStore>(db, rows,
-                                                [](const auto& r) { return QString::number(r.SensorNo); });
-     },
+     kThermo,
+     byField<ThermoSensorsStore>(&ThermoSensorsRow::SensorNo, {10, 1, 9}),
      {"1", "9", "10"}},
     {"ProductsByDescription",
-     DatabaseKind::Thermo,
-     [](const Database& db) {
-         std::vector<ProductsRow> rows(3);
-         rows[0].Description = QStringLiteral("Turkey");
-         rows[1].Description = QStringLiteral("beef stew");
-         rows[2].Description = QStringLiteral("Apple pie");
-         return addThenLoad<ProductsStore>(db, rows, [](const auto& r) { return r.Description; });
-     },
+     kThermo,
+     byField<ProductsStore>(&ProductsRow::Description, {"Turkey", "beef stew", "Apple pie"}),
      {"Apple pie", "beef stew", "Turkey"}},
     {"LightPanelByLightNo",
-     DatabaseKind::Thermo,
-     [](const Database& db) {
-         std::vector<LightPanelRow> rows(3);
-         rows[0].LightNo = 5;
-         rows[1].LightNo = 3;
-         rows[2].LightNo = 4;
-         return addThenLoad<LightPanelStore>(db, rows,
-                                             [](const auto& r) { return QString::number(r.LightNo); });
-     },
+     kThermo,
+     byField<LightPanelStore>(&LightPanelRow::LightNo, {5, 3, 4}),
      {"3", "4", "5"}},
-    {"BatchsByBatchNo",
-     DatabaseKind::Thermo,
-     [](const Database& db) {
-         std::vector<BatchsRow> rows(3);
-         rows[0].BatchNo = 11;
-         rows[1].BatchNo = 9;
-         rows[2].BatchNo = 100;
-         return addThenLoad<BatchsStore>(db, rows, [](const auto& r) { return QString::number(r.BatchNo); });
-     },
-     {"9", "11", "100"}},
+    {"BatchsByBatchNo", kThermo, byField<BatchsStore>(&BatchsRow::BatchNo, {11, 9, 100}), {"9", "11", "100"}},
 };
 
 class LoadOrderTest : public test::StoreFixture, public ::testing::WithParamInterface<OrderCase> {};

@@ -117,10 +117,6 @@ struct SideCase {
     int batchesLeft;
 };
 
-void PrintTo(const SideCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class PurgeSides : public PurgeTest, public ::testing::WithParamInterface<SideCase> {};
 
 // Rows dated on the end date go; alarms and cook readings stay; the archive is made only when asked for.
@@ -223,10 +219,6 @@ struct FailureCase {
     const char* name;
     std::function<void(Purge&, const test::TempSite&)> spoil;
 };
-
-void PrintTo(const FailureCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class PurgeFailures : public PurgeTest, public ::testing::WithParamInterface<FailureCase> {};
 

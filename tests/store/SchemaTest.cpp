@@ -3,8 +3,6 @@
 // text, checked against new files in DatabaseTest.)
 #include "StoreFixture.h"
 
-#include <QSqlQuery>
-#include <QStringList>
 #include <gtest/gtest.h>
 
 using namespace kelvara;
@@ -19,16 +17,19 @@ QStringList monitorColumns() {
     return columns;
 }
 
-QStringList storedColumns(const store::Database& db, const QString& table) {
-    QSqlQuery query(db.connection());
-    QStringList names;
-    if (query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table)))
-        while (query.next())
-            names << query.value(1).toString();
-    return names;
-}
-
-class SchemaLayoutTest : public test::StoreFixture {};
+class SchemaLayoutTest : public test::StoreFixture {
+protected:
+    static QStringList storedColumns(const store::Database& db, const QString& table) {
+        return rows(db, QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table));
+    }
+    // The columns of each index of the table, joined by ",".
+    static QStringList indexed(const store::Database& db, const QString& table) {
+        return rows(db, QStringLiteral("SELECT (SELECT group_concat(name, ',') FROM (SELECT name FROM "
+                                       "pragma_index_info(list.name) ORDER BY seqno)) FROM "
+                                       "pragma_index_list('%1') AS list")
+                            .arg(table));
+    }
+};
 
 } // namespace
 
@@ -52,21 +53,6 @@ TEST_F(SchemaLayoutTest, ArchiveTablesMatchTheZoneTablesInOrder) {
 TEST_F(SchemaLayoutTest, TheReadingOrdersHaveIndexes) {
     auto kvr = create(DatabaseKind::Kvr);
     auto thermo = create(DatabaseKind::Thermo);
-    auto indexed = [](const store::Database& db, const QString& table) {
-        QStringList columns;
-        QSqlQuery list(db.connection());
-        if (!list.exec(QStringLiteral("PRAGMA index_list(\"%1\")").arg(table)))
-            return columns;
-        while (list.next()) {
-            QSqlQuery info(db.connection());
-            QStringList one;
-            if (info.exec(QStringLiteral("PRAGMA index_info(\"%1\")").arg(list.value(1).toString())))
-                while (info.next())
-                    one << info.value(2).toString();
-            columns << one.join(QLatin1Char(','));
-        }
-        return columns;
-    };
     EXPECT_TRUE(indexed(*kvr, QStringLiteral("Monitor")).contains(QStringLiteral("RecDate,RecTime")));
     EXPECT_TRUE(indexed(*kvr, QStringLiteral("Alarms")).contains(QStringLiteral("Date,Time,Room")));
     EXPECT_TRUE(indexed(*thermo, QStringLiteral("CookCycles")).contains(QStringLiteral("BatchNo")));

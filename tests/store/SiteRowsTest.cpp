@@ -3,8 +3,6 @@
 #include "store/CookSettingsStore.h"
 #include "store/SystemStore.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <gtest/gtest.h>
 
 using namespace kelvara;
@@ -12,51 +10,23 @@ using store::DatabaseKind;
 
 namespace {
 
-class SiteRowsTest : public test::StoreFixture {
-protected:
-    // Every column of every Settings row, as stored, paired with its declared type.
-    static std::vector<std::vector<std::pair<QString, QVariant>>> settingsRows(const store::Database& db) {
-        QSqlQuery query(db.connection());
-        std::vector<std::vector<std::pair<QString, QVariant>>> rows;
-        if (!query.exec(QStringLiteral("SELECT * FROM \"Settings\"")))
-            return rows;
-        while (query.next()) {
-            std::vector<std::pair<QString, QVariant>> row;
-            const QSqlRecord record = query.record();
-            for (int i = 0; i < record.count(); ++i)
-                row.emplace_back(record.fieldName(i), record.value(i));
-            rows.push_back(row);
-        }
-        return rows;
-    }
-
-    static QString declaredType(const store::Database& db, const QString& column) {
-        QSqlQuery query(db.connection());
-        if (query.exec(QStringLiteral("PRAGMA table_info(\"Settings\")")))
-            while (query.next())
-                if (query.value(1).toString() == column)
-                    return query.value(2).toString();
-        return {};
-    }
-};
+class SiteRowsTest : public test::StoreFixture {};
 
 } // namespace
 
 TEST_F(SiteRowsTest, AnEmptySettingsTableGetsOneRowOfSpacesAndZeros) {
     auto db = create(DatabaseKind::Thermo);
     store::CookSettingsStore settings(*db);
-    ASSERT_TRUE(settingsRows(*db).empty());
+    ASSERT_EQ(scalar(*db, "SELECT count(*) FROM \"Settings\"").toInt(), 0);
 
     ASSERT_TRUE(settings.ensureRow().ok());
     ASSERT_TRUE(settings.ensureRow().ok());
 
-    const auto rows = settingsRows(*db);
-    ASSERT_EQ(rows.size(), 1U);
-    for (const auto& [column, value] : rows.front()) {
-        if (declaredType(*db, column) == QStringLiteral("TEXT"))
-            EXPECT_EQ(value.toString(), QStringLiteral(" ")) << column.toStdString();
-        else
-            EXPECT_EQ(value, QVariant(0)) << column.toStdString();
+    ASSERT_EQ(scalar(*db, "SELECT count(*) FROM \"Settings\"").toInt(), 1);
+    for (const QString& column : rows(*db, "SELECT name, type FROM pragma_table_info('Settings')")) {
+        const QString name = column.section(u'|', 0, 0);
+        const QVariant value = scalar(*db, "SELECT \"" + name + "\" FROM \"Settings\"");
+        EXPECT_EQ(value, column.endsWith("|TEXT") ? QVariant(" ") : QVariant(0)) << column.toStdString();
     }
     const auto row = settings.load();
     ASSERT_TRUE(row);

@@ -6,6 +6,8 @@
 #include "support/TempSite.h"
 
 #include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
 #include <QVariant>
 #include <gtest/gtest.h>
 #include <memory>
@@ -25,6 +27,19 @@ protected:
         if (!query.exec(sql) || !query.next())
             return {};
         return query.value(0);
+    }
+    // Each row of a query straight on the file, its columns joined by "|".
+    static QStringList rows(const store::Database& db, const QString& sql) {
+        QSqlQuery query(db.connection());
+        QStringList rows;
+        if (query.exec(sql))
+            while (query.next()) {
+                QStringList columns;
+                for (int i = 0; i < query.record().count(); ++i)
+                    columns << query.value(i).toString();
+                rows << columns.join(u'|');
+            }
+        return rows;
     }
 
     TempSite site;

@@ -33,11 +33,9 @@ public:
     }
     // Every reading of the clock moves it on by this many milliseconds (0: frozen).
     void setAutoAdvance(qint64 ms) { m_autoAdvance = ms; }
-    [[nodiscard]] int readings() const { return m_readings; }
 
 private:
     void tick() const {
-        ++m_readings;
         if (m_autoAdvance > 0) {
             m_now = m_now.addMSecs(m_autoAdvance);
             m_monotonic += m_autoAdvance;
@@ -46,7 +44,6 @@ private:
 
     mutable QDateTime m_now;
     mutable qint64 m_monotonic = 0;
-    mutable int m_readings = 0;
     qint64 m_autoAdvance = 0;
 };
 

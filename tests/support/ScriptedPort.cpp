@@ -47,10 +47,6 @@ void ScriptedPort::on(const QByteArray& command, std::vector<Chunk> reply) {
     r.lastUsed = false;
 }
 
-void ScriptedPort::arriveLater(const QByteArray& bytes, qint64 afterMs) {
-    schedule({{bytes, afterMs}});
-}
-
 void ScriptedPort::failOpen(sensornet::PortFailure failure, const QString& text) {
     m_openFailure = failure;
     m_openFailureText = text;
@@ -64,16 +60,6 @@ base::Result<void> ScriptedPort::open(const sensornet::LineSettings& settings) {
         return sensornet::portFailure(m_openFailure, m_openFailureText);
     m_open = true;
     return {};
-}
-
-void ScriptedPort::unplug() {
-    breakDown(QStringLiteral("Input/output error"));
-    failOpen(sensornet::PortFailure::NotFound, QStringLiteral("No such file or directory"));
-}
-
-void ScriptedPort::plugBackIn() {
-    m_brokenWith.clear();
-    m_openFailure = sensornet::PortFailure::None;
 }
 
 void ScriptedPort::close() {

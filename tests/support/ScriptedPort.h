@@ -29,17 +29,11 @@ public:
     // until a new one is scripted. Commands without a reply get silence.
     void on(const QByteArray& command, const QByteArray& reply, qint64 afterMs = 0);
     void on(const QByteArray& command, std::vector<Chunk> reply);
-    // Bytes that arrive without being asked for, afterMs from now.
-    void arriveLater(const QByteArray& bytes, qint64 afterMs);
     // The next openings fail like this.
     void failOpen(sensornet::PortFailure failure, const QString& text = QStringLiteral("scripted failure"));
     // The port reports this failure on every read and wait from now on and gives no more bytes, as a device
     // pulled out would.
     void breakDown(const QString& error) { m_brokenWith = error; }
-    // Pulled out: the open port breaks down with an I/O error and openings find no device, until
-    // plugBackIn.
-    void unplug();
-    void plugBackIn();
 
     [[nodiscard]] base::Result<void> open(const sensornet::LineSettings& settings) override;
     // Closing drops whatever was still on its way, as a real port does.

@@ -24,8 +24,6 @@ SmtpServer::SmtpServer(const Options& options) {
         arguments << QStringLiteral("--login") << options.login;
     if (options.refuse)
         arguments << QStringLiteral("--refuse");
-    if (options.silent)
-        arguments << QStringLiteral("--silent");
     m_process.start(QStringLiteral(KELVARA_TEST_PYTHON), arguments);
     QDeadlineTimer limit(30000);
     while (!limit.hasExpired() && m_process.state() != QProcess::NotRunning) {

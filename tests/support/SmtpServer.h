@@ -16,7 +16,6 @@ public:
         bool starttls = false; // offer STARTTLS with the test certificate of 127.0.0.1
         QString login;         // "user:password": insist on this login
         bool refuse = false;   // refuse every recipient with a 550
-        bool silent = false;   // take connections and never answer
 
         [[nodiscard]] static Options starttlsWith(const QString& login = {}) {
             Options o;

@@ -6,7 +6,6 @@ whether the session was encrypted, the login used, and the message bytes (base64
   --tls CERT KEY   offer STARTTLS with this certificate
   --login USER:PASSWORD   take only this login, and insist on one before mail
   --refuse         refuse every recipient with a 550
-  --silent         take connections and never say a word (no SMTP at all)
 """
 import argparse
 import asyncio
@@ -44,32 +43,16 @@ class Handler:
         return "250 2.0.0 Accepted"
 
 
-async def silent(port_holder):
-    async def hold(reader, writer):
-        await reader.read()  # never answers; the client gives up
-        writer.close()
-    server = await asyncio.start_server(hold, "127.0.0.1", 0)
-    port_holder.append(server.sockets[0].getsockname()[1])
-    return server
-
-
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--tls", nargs=2)
     parser.add_argument("--login")
     parser.add_argument("--refuse", action="store_true")
-    parser.add_argument("--silent", action="store_true")
     args = parser.parse_args()
 
     warnings.simplefilter("ignore")
     loop = asyncio.new_event_loop()
     asyncio.set_event_loop(loop)
-    if args.silent:
-        ports = []
-        loop.run_until_complete(silent(ports))
-        print("PORT %d" % ports[0], flush=True)
-        loop.run_forever()
-        return
 
     from aiosmtpd.smtp import SMTP, AuthResult, LoginPassword
 
