@@ -2,6 +2,7 @@
 // sensor installation with its alarm panel, then the zone configuration; the next reading pass raises the
 // warm zone and its lamp lights on the simulated bus, and stays lit when the configuration is looked at
 // again.
+#include "MenuEntry.h"
 #include "app/AppContext.h"
 #include "app/SingleInstance.h"
 #include "app/SiteCreator.h"
@@ -23,8 +24,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -89,18 +88,6 @@ QString cell(QDialog& window, const char* grid, int row, int column) {
 QString zoneCell(ui::MainWindow& window, int row, int column, int role = Qt::DisplayRole) {
     const QAbstractItemModel* grid = window.findChild<QTableView*>("gridC3")->model();
     return grid->data(grid->index(row, column), role).toString();
-}
-
-QAction* menuEntry(ui::MainWindow& window, const QString& text) {
-    for (QAction* menu : window.menuBar()->actions()) {
-        if (menu->menu() == nullptr)
-            continue;
-        for (QAction* entry : menu->menu()->actions()) {
-            if (entry->text() == text)
-                return entry;
-        }
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -176,7 +163,7 @@ TEST(FirstSiteWalk, FromAnEmptySiteToALitAlarmLampUsingOnlyTheWindows) {
                                       setCell(w, "gridMonitors", row, int(ZoneGridColumn::High), 8.0);
                                   }
                               }}});
-        QAction* configuration = menuEntry(window, "Temperature Zone Configuration");
+        QAction* configuration = test::menuEntry(window, "Temperature Zone Configuration");
         ASSERT_NE(configuration, nullptr);
         configuration->trigger();
         EXPECT_EQ(script.seen, QStringList({"frmTempSetup"}));
@@ -199,7 +186,7 @@ TEST(FirstSiteWalk, FromAnEmptySiteToALitAlarmLampUsingOnlyTheWindows) {
     // and both zones keep their readings until the next pass.
     {
         WindowScript script({});
-        menuEntry(window, "Temperature Zone Configuration")->trigger();
+        test::menuEntry(window, "Temperature Zone Configuration")->trigger();
         EXPECT_EQ(script.seen, QStringList({"frmTempSetup"}));
     }
     EXPECT_EQ(sim.control("get " + warmLamp), warmLamp + " on");

@@ -40,7 +40,6 @@ TEST(ListingCommands, TheAnswerSendsTheListingToThePrinterThePreviewOrNowhere) {
              {"KVR", true, Answer::Yes, true, Outcome::Printed},
              {"KVR", true, Answer::No, true, Outcome::Previewed},
              {"KVR", true, Answer::Cancel, true, Outcome::Nothing},
-             {"KVR", true, Answer::Yes, false, Outcome::NotPrinted},
          }) {
         const std::string name = std::string(c.mode) + (c.providers ? " providers " : " products ") +
                                  std::to_string(static_cast<int>(c.answer));
@@ -52,11 +51,10 @@ TEST(ListingCommands, TheAnswerSendsTheListingToThePrinterThePreviewOrNowhere) {
         const reports::ReportSite site{s.ctx.databases.kvr.get(), s.ctx.siteDir, s.ctx.dataDir};
         QString expectedLine;
         if (c.providers) {
-            store::ProviderRow row;
-            row.Provider = QStringLiteral("Harbour Paging");
-            row.AccessNo = QStringLiteral("5550100");
-            row.Password = QStringLiteral("s3cret-word");
-            ASSERT_TRUE(store::ProviderStore(*s.ctx.databases.kvr).insert(row).ok());
+            ASSERT_TRUE(
+                store::ProviderStore(*s.ctx.databases.kvr)
+                    .insert({.Provider = "Harbour Paging", .AccessNo = "5550100", .Password = "s3cret-word"})
+                    .ok());
             auto providers =
                 std::make_unique<ui::ProvidersWindow>(*s.ctx.databases.kvr, dialogs, QStringList{});
             providers->setReportSite(site);
@@ -65,10 +63,9 @@ TEST(ListingCommands, TheAnswerSendsTheListingToThePrinterThePreviewOrNowhere) {
             dialogs.choices.push_back(c.answer);
             expectedLine = QStringLiteral("Harbour Paging");
         } else {
-            store::ProductsRow product;
-            product.Description = QStringLiteral("Beef Stew");
-            product.DesiredTemp = 165;
-            ASSERT_TRUE(store::ProductsStore(*s.ctx.databases.thermo).insert(product).ok());
+            ASSERT_TRUE(store::ProductsStore(*s.ctx.databases.thermo)
+                            .insert({.Description = "Beef Stew", .DesiredTemp = 165})
+                            .ok());
             auto products = std::make_unique<ui::ProductsWindow>(*s.ctx.databases.thermo, dialogs);
             products->setReportSite(site);
             output = &products->reportOutput();

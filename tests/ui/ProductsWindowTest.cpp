@@ -21,11 +21,7 @@ protected:
     ProductsWindowTest() : SiteContext(QStringLiteral("Thermo")) {}
 
     void add(const QString& name, double desired) {
-        store::ProductsRow p;
-        p.Description = name;
-        p.CookHours = 1;
-        p.DesiredTemp = desired;
-        EXPECT_TRUE(products().insert(p).ok());
+        EXPECT_TRUE(products().insert({.Description = name, .CookHours = 1, .DesiredTemp = desired}).ok());
     }
     [[nodiscard]] store::ProductsStore products() const {
         return store::ProductsStore(*ctx.databases.thermo);
