@@ -9,7 +9,6 @@
 #include "store/SystemStore.h"
 #include "store/ThermoSensorsStore.h"
 #include "support/FakeClock.h"
-#include "support/QtPrinters.h"
 #include "support/RecordedDialogs.h"
 #include "support/SiteBench.h"
 

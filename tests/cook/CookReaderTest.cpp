@@ -11,7 +11,6 @@
 #include "store/CookCyclesStore.h"
 #include "store/SystemStore.h"
 #include "store/ThermoSensorsStore.h"
-#include "support/QtPrinters.h"
 #include "support/RecordingReporter.h"
 #include "support/ScriptedLink.h"
 #include "support/SiteBench.h"

@@ -4,7 +4,6 @@
 #include "install/ZoneConfiguration.h"
 #include "install/ZoneGridModel.h"
 #include "store/AlarmPanelStore.h"
-#include "support/QtPrinters.h"
 #include "support/SiteBench.h"
 
 #include <gtest/gtest.h>

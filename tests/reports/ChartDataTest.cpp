@@ -113,26 +113,19 @@ TEST_F(ChartDataTest, DailyRowsShowEachDaysFirstRecordAndLeaveEmptyDaysEmpty) {
     EXPECT_EQ(table.cells[4], values({{}, {}, {}}));
 }
 
-TEST_F(ChartDataTest, EmptyRangesKeepTheirLabels) {
+TEST_F(ChartDataTest, EmptyRangesAndNoZoneKeepTheirRows) {
     record(day, QTime(9, 0), {{1, "5"}});
-    struct Case {
-        QDate from, to;
-        int rows;
-    };
-    for (const Case& c : {Case{day.addDays(1), day.addDays(2), 2}, Case{day.addDays(5), day, 24}}) {
-        const auto table = load(c.from, c.to);
-        EXPECT_EQ(table.rowCount(), c.rows);
+    for (const auto& [from, to, rows] :
+         {std::tuple{day.addDays(1), day.addDays(2), 2}, {day.addDays(5), day, 24}}) {
+        const auto table = load(from, to);
+        EXPECT_EQ(table.rowCount(), rows);
         for (const auto& row : table.cells)
             EXPECT_EQ(row, values({{}, {}, {}}));
     }
-}
-
-TEST_F(ChartDataTest, NoZoneSelectedGivesRowsWithoutColumns) {
-    record(day, QTime(9, 0), {{1, "5"}});
-    auto table = ChartData(*kvr).load({}, day, day.addDays(1));
-    ASSERT_TRUE(table.ok());
-    EXPECT_EQ(table->columnCount(), 0);
-    EXPECT_EQ(table->rowCount(), 2);
+    const auto noZone = ChartData(*kvr).load({}, day, day.addDays(1));
+    ASSERT_TRUE(noZone.ok());
+    EXPECT_EQ(noZone->columnCount(), 0);
+    EXPECT_EQ(noZone->rowCount(), 2);
 }
 
 TEST_F(ChartDataTest, RowLookupsGoThroughTheIndex) {

@@ -63,16 +63,6 @@ private:
     bool m_busy = false;
 };
 
-void trigger(QWidget& window, const QString& action) {
-    for (QAction* a : window.findChildren<QAction*>()) {
-        if (a->objectName() == action) {
-            a->trigger();
-            return;
-        }
-    }
-    ADD_FAILURE() << "no action " << action.toStdString() << " in " << window.objectName().toStdString();
-}
-
 void setCell(QDialog& window, const char* grid, int row, int column, const QVariant& value) {
     auto* view = window.findChild<QTableView*>(QLatin1String(grid));
     ASSERT_NE(view, nullptr) << grid;
@@ -129,18 +119,18 @@ TEST(FirstSiteWalk, FromAnEmptySiteToALitAlarmLampUsingOnlyTheWindows) {
              [&](QDialog& w) {
                  w.findChild<QComboBox*>("cboPort")->setCurrentText(sim.ptyPath());
                  w.findChild<QComboBox*>("cboSpeed")->setCurrentText("115200");
-                 trigger(w, "mnuSave");
+                 w.findChild<QAction*>("mnuSave")->trigger();
              }},
             {"frmInstallKey",
              [&](QDialog& w) {
-                 trigger(w, "Read");
+                 w.findChild<QAction*>("Read")->trigger();
                  // The user numbers and names the zones by the serial numbers the list shows.
                  for (int row = 0; row < 2; ++row) {
                      const bool warm = cell(w, "gridMonitors", row, 2) == warmSensor;
                      setCell(w, "gridMonitors", row, 0, warm ? 2 : 1);
                      setCell(w, "gridMonitors", row, 1, warm ? "Warm Room" : "Cooler");
                  }
-                 trigger(w, "Save");
+                 w.findChild<QAction*>("Save")->trigger();
                  // Then enters each lamp switch's zone from the panel's sheet.
                  for (int row = 0; row < 2; ++row)
                      setCell(w, "gridAlarmPanel", row, 0,
