@@ -165,7 +165,7 @@ TEST_F(AlarmSmsWindowTest, TheNotifyColumnSetsTheGroupsAndNoneEmptiesTheRowButNo
     EXPECT_EQ(saved.LastCallDate, QDate(2026, 7, 1));
 }
 
-TEST_F(AlarmSmsWindowTest, OnlyAProviderChosenInTheListCopiesItsSettings) {
+TEST_F(AlarmSmsWindowTest, OnlyAProviderChosenInTheListCopiesItsSettingsAndGsmClosesTheProviderGroup) {
     addProvider("Paging North", "9,5550200");
     const qint64 first = add("Mobile", "Provider", "Paging North");
     const qint64 second = add("Pager", "Provider", "Gone");
@@ -195,18 +195,15 @@ TEST_F(AlarmSmsWindowTest, OnlyAProviderChosenInTheListCopiesItsSettings) {
     for (const QString& setting : {emptied.AccessNo, emptied.Protocol, emptied.Device, emptied.Speed,
                                    emptied.DataBits, emptied.Parity, emptied.StopBits})
         EXPECT_EQ(setting, "");
-}
 
-TEST_F(AlarmSmsWindowTest, TheGsmOptionClosesTheProviderGroupAndIsStoredAtOnce) {
-    const qint64 id = add("Mobile", "Provider");
-    auto w = open();
+    // The GSM option closes the provider group and is stored at once, without Save.
     EXPECT_TRUE(enabled(*w, "fraProvider"));
     child<QRadioButton>(*w, "optGSM")->click();
     EXPECT_FALSE(enabled(*w, "fraProvider"));
-    EXPECT_EQ(stored(id).SendType, "GSM");
+    EXPECT_EQ(stored(second).SendType, "GSM");
     child<QRadioButton>(*w, "optProvider")->click();
     EXPECT_TRUE(enabled(*w, "fraProvider"));
-    EXPECT_EQ(stored(id).SendType, "Provider");
+    EXPECT_EQ(stored(second).SendType, "Provider");
 }
 
 // The end of a test send through a real modem is the last test's.
