@@ -146,20 +146,19 @@ TEST_F(SetupWindowsTest, DeleteNamesTheZoneAndRemovesItOnlyOnYes) {
     EXPECT_EQ(scripted.pauses, (QList<qint64>{1000}));
 }
 
-TEST_F(SetupWindowsTest, AnsweringNoToEitherPanelTestSendsNothing) {
-    dialogs.answers = {false, false};
-    zoneWindow().findChild<QPushButton*>("cmdTest")->click();
+// No to either window's test question sends nothing; Yes switches each zone lamp four times and frees the
+// window afterwards.
+TEST_F(SetupWindowsTest, ThePanelTestRunsOnlyOnYes) {
+    ui::TempSetupWindow& w = zoneWindow();
+    w.saveLampSerials(); // zone 1 gets lamp 2; zone 2 has none and is passed over
+    dialogs.answers = {false, false, true};
+    w.findChild<QPushButton*>("cmdTest")->click();
     cookWindow().findChild<QPushButton*>("cmdTest")->click();
     EXPECT_EQ(dialogs.texts, (QStringList{ui::TempSetupWindow::kPanelTestQuestion,
                                           ui::SensorsSetupWindow::kPanelTestQuestion}));
     EXPECT_EQ(port.openings, 0);
     EXPECT_TRUE(port.written.isEmpty());
-}
 
-TEST_F(SetupWindowsTest, AnsweringYesSwitchesEachZoneLampFourTimesAndFreesTheWindowAfterwards) {
-    ui::TempSetupWindow& w = zoneWindow();
-    w.saveLampSerials(); // zone 1 gets lamp 2; zone 2 has none and is passed over
-    dialogs.answers = {true};
     w.findChild<QPushButton*>("cmdTest")->click();
     EXPECT_EQ(port.written,
               QList<QByteArray>({"aR\r", "aR\r"}) + QList<QByteArray>(4, "aA" + kLamp2.toLatin1() + "\r"));
