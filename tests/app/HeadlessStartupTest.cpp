@@ -83,6 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StartRow{"BothSidesWithoutTheThermocoupleTable", "both", "ThermoTypes.db", nullptr,
                                "KVR", ""},
                       StartRow{"NoSettingsFile", "zone", "KVR.INI", nullptr, "KVR", "Could not read KVR.INI"},
+                      StartRow{"NoAdapterCommandsFile", "zone", "SensorReader.ini", nullptr, "KVR",
+                               "Could not read SensorReader.ini"},
                       StartRow{"DamagedDatabaseShowsTheEnginesTextAndStops", "zone", nullptr, "KVR.db",
                                nullptr, "Kelvara (information): file is not a database"},
                       StartRow{"SettingsWithNothingUsableSayTheSitesReadsNothing", "zone", nullptr, "KVR.INI",

@@ -44,17 +44,14 @@ TEST(KvrIniFile, KeysAreExactLaterDuplicatesWinAndNothingAfterDoneCounts) {
     EXPECT_EQ(s.Zones, 6);
 }
 
-TEST(KvrIniFile, AudibleAlarmOffTakesTruthWordsAndNumbers) {
+TEST(KvrIniFile, AudibleAlarmOffTakesTruthWordsAndNumbersAndSixteenBitFieldsAreClamped) {
     const std::pair<const char*, bool> cases[] = {{"FALSE", false}, {"true", true}, {"0", false},
                                                   {"1", true},      {"-1", true},   {"maybe", false}};
-    for (const auto& [value, expected] : cases) {
-        const auto s = KvrIniFile::parse(QByteArray("AudibleAlarmOff=") + value + "\r\n");
-        EXPECT_EQ(s.AudibleAlarmOff, expected) << value;
-    }
-}
-
-TEST(KvrIniFile, SixteenBitFieldsAreClampedNotWrapped) {
-    EXPECT_EQ(parse("Zones=70000\r\n").Zones, 32767);
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(KvrIniFile::parse(QByteArray("AudibleAlarmOff=") + value + "\r\n").AudibleAlarmOff,
+                  expected)
+            << value;
+    EXPECT_EQ(parse("Zones=70000\r\n").Zones, 32767); // clamped, not wrapped
     EXPECT_EQ(parse("Zones=-70000\r\n").Zones, -32768);
 }
 

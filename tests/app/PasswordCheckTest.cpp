@@ -86,14 +86,6 @@ TEST_F(StoredPasswordTest, ZoneSitesReadTheSystemRowAndCookOnlySitesTheSettingsR
     }
 }
 
-TEST_F(StoredPasswordTest, NewSitesOfEitherKindAcceptAnyEntry) {
-    // The zone row is created without a password, the cook row with a single space.
-    ctx.DatabaseMode = "KVR";
-    EXPECT_TRUE(app::passwordAccepted(app::readStoredPassword(ctx), ""));
-    ctx.DatabaseMode = "Thermo";
-    EXPECT_TRUE(app::passwordAccepted(app::readStoredPassword(ctx), "guess"));
-}
-
 TEST_F(StoredPasswordTest, AMissingRowOrDatabaseLeavesOnlyTheServicePassword) {
     store::SystemStore system(*ctx.databases.kvr);
     ASSERT_TRUE(system.remove(system.load()->id).ok());

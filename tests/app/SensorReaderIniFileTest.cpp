@@ -55,16 +55,13 @@ TEST(SensorReaderIniFile, OtherModelsGetACarriageReturnOnlyOnConvertAndTheReadou
     EXPECT_TRUE(c.ConvertCmd.isEmpty()); // the HA7 section has none, and its DONE ends the reading
 }
 
-TEST(SensorReaderIniFile, AMissingSectionOrFileLeavesNoCommandsAndSaysWhy) {
+TEST(SensorReaderIniFile, AMissingSectionOrFileSaysWhyAndASectionWithoutDoneIsReadToTheEnd) {
     const auto noSection = SensorReaderIniFile::parse("x\r\nHA9\r\n[HA5]\r\nReset=aR\r\nDONE\r\n");
     ASSERT_FALSE(noSection.ok());
     EXPECT_TRUE(noSection.error().contains("HA9"));
 
-    const auto noFile = SensorReaderIniFile::load("/nonexistent/SensorReader.ini");
-    EXPECT_FALSE(noFile.ok());
-}
-
-TEST(SensorReaderIniFile, ASectionWithoutDoneIsReadToTheEnd) {
+    EXPECT_FALSE(SensorReaderIniFile::load("/nonexistent/SensorReader.ini").ok());
+    // A section without DONE is read to the end.
     const auto c = *SensorReaderIniFile::parse("x\nHA5\n[HA5]\nReset=aR\nSearch=aS");
     EXPECT_EQ(c.ResetCmd, "aR\r");
     EXPECT_EQ(c.SearchCmd, "aS\r");

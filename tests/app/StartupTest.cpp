@@ -1,4 +1,5 @@
-// Start-up in process: settings and databases land in the shared state as the site's files say.
+// Start-up in process: settings and databases land in the shared state as the site's files say. (Missing
+// settings files, each named once, are HeadlessStartupTest's, on the real program.)
 #include "app/Startup.h"
 
 #include "app/AppContext.h"
@@ -85,18 +86,6 @@ TEST_F(StartupTest, BothSidesOpenAndTheCookSettingsRowIsGuaranteed) {
     ASSERT_TRUE(row.ok());
     EXPECT_EQ(row->company.BusinessName, " ");
     EXPECT_EQ(row->houses, 0);
-}
-
-TEST_F(StartupTest, MissingSettingsFilesLeaveDefaultsAndOneNoticeEach) {
-    createZoneSide();
-    QFile::remove(site.file("KVR.INI"));
-    QFile::remove(site.file("SensorReader.ini"));
-    ASSERT_EQ(run(), app::Startup::Outcome::Running);
-    ASSERT_EQ(ctx.startupNotices.size(), 3);
-    EXPECT_TRUE(ctx.startupNotices.at(0).contains("KVR.INI"));
-    EXPECT_EQ(ctx.startupNotices.at(1), app::Startup::kNoReadIntervalText); // the defaults read nothing
-    EXPECT_TRUE(ctx.startupNotices.at(2).contains("SensorReader.ini"));
-    EXPECT_TRUE(ctx.commands.ResetCmd.isEmpty());
 }
 
 TEST_F(StartupTest, AZoneDatabaseThatWillNotOpenIsReportedAndNotTakenForANewSite) {

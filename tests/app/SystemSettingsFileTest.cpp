@@ -170,32 +170,35 @@ TEST_F(SystemSettingsSiteRows, UpdatesTheSystemRowAndKeepsItsOtherColumns) {
     EXPECT_EQ(*app::readStoredPassword(ctx), std::optional<QString>("Secret"));
 }
 
-TEST_F(SystemSettingsSiteRows, ABothSidesSiteAlsoGetsTheCompanyInTheCookRowButNotThePassword) {
-    open("KVRThermo");
-    store::CookSettingsRow cook = *store::CookSettingsStore(*ctx.databases.thermo).load();
-    cook.Password = "CookPass";
-    cook.houses = 3;
-    ASSERT_TRUE(store::CookSettingsStore(*ctx.databases.thermo).update(cook).ok());
+// The company goes to the cook row of every site that runs the cook side; the password to the System row, or
+// to the cook row on a cook-only site. A zone-only site leaves an open cook database alone.
+TEST(SystemSettingsCookRow, GetsTheCompanyAndOnACookOnlySiteThePassword) {
+    struct Case {
+        const char* opened;
+        const char* mode;
+        bool company;
+        const char* password;
+    };
+    for (const Case& c :
+         {Case{"KVRThermo", "KVRThermo", true, "CookPass"}, Case{"Thermo", "Thermo", true, "Secret"},
+          Case{"KVRThermo", "KVR", false, "CookPass"}}) {
+        SCOPED_TRACE(c.mode);
+        test::TempSite folder;
+        app::AppContext ctx;
+        ctx.DatabaseMode = c.opened;
+        test::openSiteDatabases(ctx, folder);
+        const store::CookSettingsStore cookRows(*ctx.databases.thermo);
+        store::CookSettingsRow cook = *cookRows.load();
+        cook.Password = "CookPass";
+        cook.houses = 3;
+        ASSERT_TRUE(cookRows.update(cook).ok());
+        ctx.DatabaseMode = c.mode;
 
-    ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, kSample, "Secret").ok());
-    const auto row = store::CookSettingsStore(*ctx.databases.thermo).load();
-    ASSERT_TRUE(row);
-    EXPECT_EQ(row->company, kSample.company);
-    EXPECT_EQ(row->Password, "CookPass");
-    EXPECT_EQ(row->houses, 3);
-    EXPECT_EQ(store::SystemStore(*ctx.databases.kvr).load()->Password, "Secret");
-}
-
-TEST_F(SystemSettingsSiteRows, ACookOnlySiteKeepsThePasswordInTheCookRow) {
-    open("Thermo");
-    ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, kSample, "Secret").ok());
-    EXPECT_EQ(store::CookSettingsStore(*ctx.databases.thermo).load()->Password, "Secret");
-    EXPECT_EQ(*app::readStoredPassword(ctx), std::optional<QString>("Secret"));
-}
-
-TEST_F(SystemSettingsSiteRows, AZoneOnlySiteLeavesAnOpenCookDatabaseAlone) {
-    open("KVRThermo");
-    ctx.DatabaseMode = "KVR";
-    ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, kSample, "Secret").ok());
-    EXPECT_EQ(store::CookSettingsStore(*ctx.databases.thermo).load()->company.BusinessName, " ");
+        ASSERT_TRUE(SystemSettingsFile::saveSiteRows(ctx, kSample, "Secret").ok());
+        const store::CookSettingsRow row = *cookRows.load();
+        EXPECT_EQ(row.company == kSample.company, c.company);
+        EXPECT_EQ(row.Password, c.password);
+        EXPECT_EQ(row.houses, 3);
+        EXPECT_EQ(*app::readStoredPassword(ctx), std::optional<QString>("Secret"));
+    }
 }

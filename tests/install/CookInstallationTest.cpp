@@ -26,25 +26,23 @@ const QString kLampOfPanel4 = QStringLiteral("1700000000000705");
 const QString kLampUnknown = QStringLiteral("1800000000000805");
 
 store::ThermoSensorsRow sensor(int number, const QString& name, const QString& serialNo) {
-    store::ThermoSensorsRow s;
-    s.SensorNo = number;
-    s.Name = name;
-    s.SerialNo = serialNo;
-    return s;
+    return {.SensorNo = number, .Name = name, .SerialNo = serialNo};
 }
 
 class CookInstallationTest : public test::InstallBench {
 protected:
     // Sensor 1 is gone from the bus; sensor 2 runs a cook cycle and has its lamp; sensor 3 has neither.
     void storeThreeSensors() const {
-        store::ThermoSensorsRow running = sensor(2, QStringLiteral("Smoker"), kRunning);
-        running.SensorType = QStringLiteral("J");
-        running.LightNo = 2;
-        running.LightSerialNo = kLampOfSensor2;
-        running.LightPanelID = 1;
-        running.Started = true;
-        running.Selected = true;
-        running.BatchNo = 12;
+        const store::ThermoSensorsRow running{.SensorNo = 2,
+                                              .Name = "Smoker",
+                                              .SerialNo = kRunning,
+                                              .LightSerialNo = kLampOfSensor2,
+                                              .SensorType = "J",
+                                              .Selected = true,
+                                              .Started = true,
+                                              .BatchNo = 12,
+                                              .LightNo = 2,
+                                              .LightPanelID = 1};
         for (const store::ThermoSensorsRow& s :
              {sensor(1, QStringLiteral("Oven"), kGone), running, sensor(3, QStringLiteral("Kettle"), kKnown)})
             ASSERT_TRUE(sensors().insert(s).ok());

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "support/QtPrinters.h"
 #include "support/SiteBench.h"
 
 #include <QDir>

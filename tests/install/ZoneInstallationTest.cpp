@@ -31,24 +31,22 @@ const QString kThermocouple = QStringLiteral("7700000000000130");
 // A zone with every column away from its default and a last reading of its own, so that a column lost or
 // handed to another zone on the way shows.
 store::MonitorSetsRow zone(int room, const QString& name, const QString& serialNo) {
-    store::MonitorSetsRow z;
-    z.Room = room;
-    z.Name = name;
-    z.SerialNo = serialNo;
-    z.Calibration = 0.5;
-    z.CurrentTemp = QString::number(room + 30);
-    z.TimeRead = QTime(9, 45, room);
-    z.Alarm = true;
-    z.HighAlarm = 8;
-    z.LowAlarm = -2;
-    z.AlarmDelay = 15;
-    z.Alarmstarted = true;
-    z.AlarmOn = QTime(9, 30);
-    z.DisableAlarm = true;
-    z.Duration = 3;
-    z.AlarmLedNo = room;
-    z.ALarmPanelID = 2;
-    return z;
+    return {.Room = room,
+            .Name = name,
+            .SerialNo = serialNo,
+            .Calibration = 0.5,
+            .CurrentTemp = QString::number(room + 30),
+            .TimeRead = QTime(9, 45, room),
+            .Alarm = true,
+            .HighAlarm = 8,
+            .LowAlarm = -2,
+            .AlarmDelay = 15,
+            .Alarmstarted = true,
+            .AlarmOn = QTime(9, 30),
+            .DisableAlarm = true,
+            .Duration = 3,
+            .AlarmLedNo = room,
+            .ALarmPanelID = 2};
 }
 
 // Every stored column of a zone but its row id, to compare zones whole.
@@ -121,12 +119,12 @@ TEST_F(ZoneInstallationTest, ReadListsTheSensorsInTheAdaptersOrderAndSaveKeepsEv
     // stay with them.
     for (const int room : {2, 7}) {
         const store::MonitorSetsRow z = *zones().findByRoom(room).value();
-        store::MonitorSetsRow cleared;
-        cleared.id = z.id;
-        cleared.SerialNo = z.SerialNo;
-        cleared.CurrentTemp = z.CurrentTemp;
-        cleared.TimeRead = z.TimeRead;
-        ASSERT_TRUE(zones().update(cleared).ok());
+        ASSERT_TRUE(zones()
+                        .update({.id = z.id,
+                                 .SerialNo = z.SerialNo,
+                                 .CurrentTemp = z.CurrentTemp,
+                                 .TimeRead = z.TimeRead})
+                        .ok());
     }
     dialogs.answers = {true, true};
 
@@ -137,15 +135,14 @@ TEST_F(ZoneInstallationTest, ReadListsTheSensorsInTheAdaptersOrderAndSaveKeepsEv
                                           ZoneInstallation::kDroppedQuestion +
                                               "\n\nZone 1  Dairy\nZone 4  Walk-in\nZone 5  Bar"}));
     // The new sensor's zone has the defaults of a new sensor, its lamp number following its room.
-    store::MonitorSetsRow added;
-    added.Room = 3;
-    added.Name = QStringLiteral("Produce");
-    added.SerialNo = kNew;
-    added.Record = true;
-    added.HighAlarm = 0;
-    added.LowAlarm = 0;
-    added.AlarmOn = QTime(0, 0);
-    added.AlarmLedNo = 3;
+    const store::MonitorSetsRow added{.Room = 3,
+                                      .Name = "Produce",
+                                      .SerialNo = kNew,
+                                      .Record = true,
+                                      .HighAlarm = 0,
+                                      .LowAlarm = 0,
+                                      .AlarmOn = QTime(0, 0),
+                                      .AlarmLedNo = 3};
     EXPECT_EQ(storedZones(), (QStringList{before[1], columns(added), before[4]}));
     expectZoneCount(3, 3);
     EXPECT_TRUE(installation.offerPanelSetup()) << "the panel question defaults to Yes";
@@ -235,9 +232,7 @@ TEST_F(ZoneInstallationTest, AReadWhoseSettingsLookupFailsListsNothingSoNoSaveCa
 
 TEST_F(ZoneInstallationTest, PanelSetupNumbersSwitchesFromTheZonesThenThePanelAndSavesAndBlinksThem) {
     storeFiveZones();
-    store::MonitorSetsRow unnumbered;
-    unnumbered.SerialNo = kNew;
-    ASSERT_TRUE(zones().insert(unnumbered).ok());
+    ASSERT_TRUE(zones().insert({.SerialNo = kNew}).ok()); // not numbered yet
     const store::AlarmPanelStore panel(*ctx.databases.kvr);
     ASSERT_TRUE(panel.insert({0, 3, kLampOfPanel3, 9}).ok());
     ASSERT_TRUE(panel.insert({0, 4, QStringLiteral("9900000000000905"), 0}).ok());

@@ -4,7 +4,6 @@
 #include "install/ZoneConfiguration.h"
 #include "install/ZoneGridModel.h"
 #include "store/AlarmPanelStore.h"
-#include "support/QtPrinters.h"
 #include "support/SiteBench.h"
 
 #include <gtest/gtest.h>
@@ -25,22 +24,19 @@ QString lampSerial(int n) {
 class ZoneSetupTest : public ::testing::Test, protected test::SiteContext {
 protected:
     void addLamp(int ledNo, const QString& serial) const {
-        store::AlarmPanelRow lamp;
-        lamp.AlarmLedNo = ledNo;
-        lamp.ALarmSerialNo = serial;
-        ASSERT_TRUE(store::AlarmPanelStore(db()).insert(lamp).ok());
+        ASSERT_TRUE(store::AlarmPanelStore(db()).insert({.AlarmLedNo = ledNo, .ALarmSerialNo = serial}).ok());
     }
     void addZone(int room, int ledNo) const {
-        store::MonitorSetsRow zone;
-        zone.Room = room;
-        zone.Name = QStringLiteral("Cooler %1").arg(room);
-        zone.AlarmLedNo = ledNo;
-        zone.ALarmSerialNo = kOldSerial;
-        zone.AlarmDelay = 15;
-        zone.HighAlarm = 40;
-        zone.LowAlarm = 32;
-        zone.AlarmOn = QTime(9, 30, 0);
-        ASSERT_TRUE(zones().insert(zone).ok());
+        ASSERT_TRUE(zones()
+                        .insert({.Room = room,
+                                 .Name = QStringLiteral("Cooler %1").arg(room),
+                                 .HighAlarm = 40,
+                                 .LowAlarm = 32,
+                                 .AlarmDelay = 15,
+                                 .AlarmOn = QTime(9, 30, 0),
+                                 .ALarmSerialNo = kOldSerial,
+                                 .AlarmLedNo = ledNo})
+                        .ok());
     }
     [[nodiscard]] const store::Database& db() const { return *ctx.databases.kvr; }
     [[nodiscard]] store::MonitorSetsStore zones() const { return store::MonitorSetsStore(db()); }

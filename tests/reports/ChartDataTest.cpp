@@ -3,10 +3,9 @@
 // ranges, the pixel-column envelope, the CSV form, and the row lookup going through the index.
 #include "reports/ChartData.h"
 
-#include "store/MonitorSetsStore.h"
-#include "store/MonitorStore.h"
 #include "support/SiteDatabases.h"
 #include "support/TempSite.h"
+#include "support/ZoneRows.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -20,25 +19,11 @@ namespace {
 class ChartDataTest : public ::testing::Test {
 protected:
     ChartDataTest() : kvr(test::createOpenDatabase(site, store::DatabaseKind::Kvr)) {
-        for (const auto& [room, name] : std::vector<std::pair<int, QString>>{{1, QStringLiteral("Cooler")},
-                                                                             {2, QStringLiteral("Freezer")},
-                                                                             {5, QStringLiteral("Dock")}}) {
-            store::MonitorSetsRow zone;
-            zone.Room = room;
-            zone.Name = name;
-            EXPECT_TRUE(store::MonitorSetsStore(*kvr).insert(zone).ok());
-        }
+        test::addZones(*kvr, {{1, "Cooler"}, {2, "Freezer"}, {5, "Dock"}});
     }
 
-    // A record on `day` at `time` with these values by Room.
     void record(const QDate& day, const QTime& time, const std::vector<std::pair<int, QString>>& values) {
-        store::MonitorRow row;
-        row.RecDate = day;
-        row.RecTime = time;
-        row.TempType = QStringLiteral("F");
-        for (const auto& [room, value] : values)
-            row.setTemp(room, value);
-        EXPECT_TRUE(store::MonitorStore(*kvr).insert(row).ok());
+        test::addReading(*kvr, day, time, values, QStringLiteral("F"));
     }
 
     reports::ChartTable load(const QDate& from, const QDate& to) {
@@ -59,17 +44,13 @@ protected:
 };
 
 TEST_F(ChartDataTest, ZoneListGoesByRoomAndLeavesOutRoomsWithoutAColumn) {
-    store::MonitorSetsRow outside;
-    outside.Room = 21;
-    outside.Name = QStringLiteral("Yard");
-    ASSERT_TRUE(store::MonitorSetsStore(*kvr).insert(outside).ok());
+    test::addZones(*kvr, {{21, "Yard"}});
     auto zones = ChartData(*kvr).zoneList();
     ASSERT_TRUE(zones.ok());
-    ASSERT_EQ(zones->size(), 3U);
-    EXPECT_EQ(zones->at(0).text, QStringLiteral("1-Cooler"));
-    EXPECT_EQ(zones->at(1).text, QStringLiteral("2-Freezer"));
-    EXPECT_EQ(zones->at(2).text, QStringLiteral("5-Dock"));
-    EXPECT_EQ(zones->at(2).room, 5);
+    QStringList listed;
+    for (const ChartZone& zone : *zones)
+        listed << QString::number(zone.room) + " " + zone.text;
+    EXPECT_EQ(listed, QStringList({"1 1-Cooler", "2 2-Freezer", "5 5-Dock"}));
 }
 
 TEST_F(ChartDataTest, HourLabelsRunFromMidnightThroughNoon) {
@@ -132,26 +113,19 @@ TEST_F(ChartDataTest, DailyRowsShowEachDaysFirstRecordAndLeaveEmptyDaysEmpty) {
     EXPECT_EQ(table.cells[4], values({{}, {}, {}}));
 }
 
-TEST_F(ChartDataTest, EmptyRangesKeepTheirLabels) {
+TEST_F(ChartDataTest, EmptyRangesAndNoZoneKeepTheirRows) {
     record(day, QTime(9, 0), {{1, "5"}});
-    struct Case {
-        QDate from, to;
-        int rows;
-    };
-    for (const Case& c : {Case{day.addDays(1), day.addDays(2), 2}, Case{day.addDays(5), day, 24}}) {
-        const auto table = load(c.from, c.to);
-        EXPECT_EQ(table.rowCount(), c.rows);
+    for (const auto& [from, to, rows] :
+         {std::tuple{day.addDays(1), day.addDays(2), 2}, {day.addDays(5), day, 24}}) {
+        const auto table = load(from, to);
+        EXPECT_EQ(table.rowCount(), rows);
         for (const auto& row : table.cells)
             EXPECT_EQ(row, values({{}, {}, {}}));
     }
-}
-
-TEST_F(ChartDataTest, NoZoneSelectedGivesRowsWithoutColumns) {
-    record(day, QTime(9, 0), {{1, "5"}});
-    auto table = ChartData(*kvr).load({}, day, day.addDays(1));
-    ASSERT_TRUE(table.ok());
-    EXPECT_EQ(table->columnCount(), 0);
-    EXPECT_EQ(table->rowCount(), 2);
+    const auto noZone = ChartData(*kvr).load({}, day, day.addDays(1));
+    ASSERT_TRUE(noZone.ok());
+    EXPECT_EQ(noZone->columnCount(), 0);
+    EXPECT_EQ(noZone->rowCount(), 2);
 }
 
 TEST_F(ChartDataTest, RowLookupsGoThroughTheIndex) {

@@ -1,10 +1,9 @@
 // kelvara --chart run as a child process: the rows as CSV for all zones or the rooms asked for, a picture,
 // and the refusals (unknown room, missing database, bad dates) that leave no file behind.
-#include "store/MonitorSetsStore.h"
-#include "store/MonitorStore.h"
 #include "support/KelvaraProcess.h"
 #include "support/SiteDatabases.h"
 #include "support/TempSite.h"
+#include "support/ZoneRows.h"
 
 #include <QFile>
 #include <QImage>
@@ -19,23 +18,9 @@ class ChartExport : public ::testing::Test {
 protected:
     void SetUp() override {
         auto kvr = test::createOpenDatabase(site, store::DatabaseKind::Kvr);
-        for (const auto& [room, name] : std::vector<std::pair<int, QString>>{{1, QStringLiteral("Cooler")},
-                                                                             {2, QStringLiteral("Freezer")},
-                                                                             {5, QStringLiteral("Dock")}}) {
-            store::MonitorSetsRow zone;
-            zone.Room = room;
-            zone.Name = name;
-            ASSERT_TRUE(store::MonitorSetsStore(*kvr).insert(zone).ok());
-        }
-        for (const auto& [day, t1, t5] : std::vector<std::tuple<QDate, QString, QString>>{
-                 {QDate(2026, 5, 1), "35", "40.5"}, {QDate(2026, 5, 3), "NR", "41"}}) {
-            store::MonitorRow row;
-            row.RecDate = day;
-            row.RecTime = QTime(6, 0);
-            row.setTemp(1, t1);
-            row.setTemp(5, t5);
-            ASSERT_TRUE(store::MonitorStore(*kvr).insert(row).ok());
-        }
+        test::addZones(*kvr, {{1, "Cooler"}, {2, "Freezer"}, {5, "Dock"}});
+        test::addReading(*kvr, QDate(2026, 5, 1), QTime(6, 0), {{1, "35"}, {5, "40.5"}});
+        test::addReading(*kvr, QDate(2026, 5, 3), QTime(6, 0), {{1, "NR"}, {5, "41"}});
     }
 
     int run(const QStringList& arguments) {

@@ -12,7 +12,6 @@
 #include "store/ProviderStore.h"
 #include "support/FakeClock.h"
 #include "support/FakeSmsGateway.h"
-#include "support/QtPrinters.h"
 #include "support/RecordedDialogs.h"
 #include "support/RecordingReporter.h"
 #include "support/ScriptedPort.h"
@@ -64,15 +63,13 @@ protected:
         return id.ok() ? *id : 0;
     }
     qint64 add(const QString& notify, const QString& sendType, const QString& provider = {}) {
-        CallAlarmRow row;
-        row.Notify = notify;
-        row.SendType = sendType;
-        row.Provider = provider;
-        row.AccessNo = QStringLiteral("old number");
-        row.Repeat = 5;
-        row.Retry = 3;
-        row.Message = QStringLiteral("Freezer");
-        return add(row);
+        return add({.Notify = notify,
+                    .Repeat = 5,
+                    .Retry = 3,
+                    .AccessNo = "old number",
+                    .Message = "Freezer",
+                    .SendType = sendType,
+                    .Provider = provider});
     }
     CallAlarmRow stored(qint64 id) const {
         for (const CallAlarmRow& r : *list().loadAll())
@@ -82,17 +79,17 @@ protected:
         return {};
     }
     void addProvider(const QString& name, const QString& accessNo) {
-        store::ProviderRow p;
-        p.Provider = name;
-        p.AccessNo = accessNo;
-        p.Password = "pw";
-        p.Protocol = "TAP";
-        p.Device = "Com2";
-        p.Speed = "2400";
-        p.DataBits = "7";
-        p.Parity = "even";
-        p.StopBits = "1";
-        ASSERT_TRUE(store::ProviderStore(*ctx.databases.kvr).insert(p).ok());
+        ASSERT_TRUE(store::ProviderStore(*ctx.databases.kvr)
+                        .insert({.Provider = name,
+                                 .AccessNo = accessNo,
+                                 .Device = "Com2",
+                                 .Speed = "2400",
+                                 .DataBits = "7",
+                                 .Parity = "even",
+                                 .StopBits = "1",
+                                 .Password = "pw",
+                                 .Protocol = "TAP"})
+                        .ok());
     }
 
     std::unique_ptr<AlarmSmsWindow> open() {
@@ -138,7 +135,6 @@ TEST_F(AlarmSmsWindowTest, TheNotifyColumnSetsTheGroupsAndNoneEmptiesTheRowButNo
     const qint64 mobile = add("Mobile", "GSM", "Paging North");
     add("Email", "");
     auto w = open();
-    EXPECT_EQ(w->windowTitle(), " Alarm Notification");
     EXPECT_EQ(child<QLineEdit>(*w, "txtPassword")->echoMode(), QLineEdit::Password);
     EXPECT_TRUE(enabled(*w, "fraDevice"));
     EXPECT_TRUE(enabled(*w, "fraSend"));
@@ -169,7 +165,7 @@ TEST_F(AlarmSmsWindowTest, TheNotifyColumnSetsTheGroupsAndNoneEmptiesTheRowButNo
     EXPECT_EQ(saved.LastCallDate, QDate(2026, 7, 1));
 }
 
-TEST_F(AlarmSmsWindowTest, OnlyAProviderChosenInTheListCopiesItsSettings) {
+TEST_F(AlarmSmsWindowTest, OnlyAProviderChosenInTheListCopiesItsSettingsAndGsmClosesTheProviderGroup) {
     addProvider("Paging North", "9,5550200");
     const qint64 first = add("Mobile", "Provider", "Paging North");
     const qint64 second = add("Pager", "Provider", "Gone");
@@ -182,17 +178,12 @@ TEST_F(AlarmSmsWindowTest, OnlyAProviderChosenInTheListCopiesItsSettings) {
 
     choose(child<QComboBox>(*w, "cboProvider"), "Paging North");
     EXPECT_EQ(field(*w, "txtAccessNo"), "9,5550200");
-    EXPECT_EQ(field(*w, "txtPassword"), "pw");
-    EXPECT_EQ(child<QComboBox>(*w, "cboProtocol")->currentText(), "TAP");
     EXPECT_EQ(child<QComboBox>(*w, "cboDevice")->currentText(), "Com2");
-    EXPECT_EQ(child<QComboBox>(*w, "cboSpeed")->currentText(), "2400");
-    EXPECT_EQ(child<QComboBox>(*w, "cboParity")->currentText(), "even");
     child<QAction>(*w, "Save")->trigger();
     const CallAlarmRow copied = stored(first);
-    EXPECT_EQ(copied.AccessNo, "9,5550200");
-    EXPECT_EQ(copied.Password, "pw");
-    EXPECT_EQ(copied.DataBits, "7");
-    EXPECT_EQ(copied.StopBits, "1");
+    EXPECT_EQ(QStringList({copied.AccessNo, copied.Password.value_or(""), copied.Protocol, copied.Device,
+                           copied.Speed, copied.DataBits, copied.Parity, copied.StopBits}),
+              QStringList({"9,5550200", "pw", "TAP", "Com2", "2400", "7", "even", "1"}));
 
     // A name the provider table no longer holds empties the settings.
     grid(*w)->setCurrentCell(1, 1);
@@ -204,24 +195,19 @@ TEST_F(AlarmSmsWindowTest, OnlyAProviderChosenInTheListCopiesItsSettings) {
     for (const QString& setting : {emptied.AccessNo, emptied.Protocol, emptied.Device, emptied.Speed,
                                    emptied.DataBits, emptied.Parity, emptied.StopBits})
         EXPECT_EQ(setting, "");
-}
 
-TEST_F(AlarmSmsWindowTest, TheGsmOptionClosesTheProviderGroupAndIsStoredAtOnce) {
-    const qint64 id = add("Mobile", "Provider");
-    auto w = open();
+    // The GSM option closes the provider group and is stored at once, without Save.
     EXPECT_TRUE(enabled(*w, "fraProvider"));
     child<QRadioButton>(*w, "optGSM")->click();
     EXPECT_FALSE(enabled(*w, "fraProvider"));
-    EXPECT_EQ(stored(id).SendType, "GSM");
+    EXPECT_EQ(stored(second).SendType, "GSM");
     child<QRadioButton>(*w, "optProvider")->click();
     EXPECT_TRUE(enabled(*w, "fraProvider"));
-    EXPECT_EQ(stored(id).SendType, "Provider");
-    child<QRadioButton>(*w, "optGSM")->click();
-    child<QAction>(*w, "Exit")->trigger();
-    EXPECT_EQ(stored(id).SendType, "GSM");
+    EXPECT_EQ(stored(second).SendType, "Provider");
 }
 
-TEST_F(AlarmSmsWindowTest, ACancelledTestSendsNothingAndAnAnsweredOneWaitsForItsSend) {
+// The end of a test send through a real modem is the last test's.
+TEST_F(AlarmSmsWindowTest, ACancelledTestSendsNothingAndAnAnsweredOneHoldsTheWindowUntilItsSendEnds) {
     const qint64 id = add("Mobile", "GSM");
     auto w = open();
     dialogs.answers = {false};
@@ -240,9 +226,7 @@ TEST_F(AlarmSmsWindowTest, ACancelledTestSendsNothingAndAnAnsweredOneWaitsForIts
     EXPECT_FALSE(child<QWidget>(*w, "fraLog")->isHidden()) << "the log list shows the test";
     sms.finish();
     EXPECT_FALSE(w->testing());
-    EXPECT_EQ(dialogs.texts.last(), AlarmSmsWindow::kTestCompleted);
-    auto* log = child<QListWidget>(*w, "lstEMailStatus");
-    EXPECT_EQ(log->item(log->count() - 1)->text(), "Send Successful!");
+    EXPECT_TRUE(child<QAction>(*w, "Exit")->isEnabled());
     EXPECT_FALSE(stored(id).Actual.has_value()) << "a test counts nothing";
 }
 

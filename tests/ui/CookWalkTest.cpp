@@ -1,9 +1,9 @@
 // A cook cycle from start to stop in the main window on the simulated bus: the thermocouple passes the
 // product's temperature, the lamp lights and "CookDone.wav" plays; after a restart the cycle runs on, still
 // done; Stop puts the lamp out.
+#include "MenuEntry.h"
 #include "app/AppContext.h"
 #include "app/UserSettings.h"
-#include "cook/HotViewerLog.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
 #include "notify/SoundPlayer.h"
@@ -23,8 +23,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
 #include <gtest/gtest.h>
@@ -60,19 +58,17 @@ protected:
         ctx.settings.HotRecMins = 1;
         test::openSiteDatabases(ctx, site);
         EXPECT_TRUE(store::createThermoTypesDatabase(site.file("ThermoTypes.db")).ok());
-        store::ThermoSensorsRow s;
-        s.SensorNo = 1;
-        s.Name = "Kettle";
-        s.SerialNo = rom;
-        s.LightSerialNo = lamp;
-        s.SensorType = "K";
-        s.Alarm = true;
-        EXPECT_TRUE(store::ThermoSensorsStore(*ctx.databases.thermo).insert(s).ok());
-        store::ProductsRow p;
-        p.Description = "Beef Stock";
-        p.CookHours = 3;
-        p.DesiredTemp = 90;
-        EXPECT_TRUE(store::ProductsStore(*ctx.databases.thermo).insert(p).ok());
+        EXPECT_TRUE(store::ThermoSensorsStore(*ctx.databases.thermo)
+                        .insert({.SensorNo = 1,
+                                 .Name = "Kettle",
+                                 .SerialNo = rom,
+                                 .LightSerialNo = lamp,
+                                 .SensorType = "K",
+                                 .Alarm = true})
+                        .ok());
+        EXPECT_TRUE(store::ProductsStore(*ctx.databases.thermo)
+                        .insert({.Description = "Beef Stock", .CookHours = 3, .DesiredTemp = 90})
+                        .ok());
         settings.save("Properties", "Settings", "115200,n,8,1");
         settings.save("Properties", "PortName", sim.ptyPath());
     }
@@ -81,12 +77,6 @@ protected:
         ui::MainWindow::Seams s{clock, dialogs, settings, test::systemPorts(), test::eventLoopPauses()};
         s.sound = &sound;
         return s;
-    }
-    static QAction* menuEntry(ui::MainWindow& w, const QString& text) {
-        for (QAction* a : w.menuBar()->findChild<QMenu*>("mnuCook")->actions())
-            if (a->text() == text)
-                return a;
-        return nullptr;
     }
     void pass(ui::MainWindow& w) { w.job().cycle().ReadSensors(false, true); }
     QString lampState() { return sim.control("get " + lamp).section(' ', -1); }
@@ -112,8 +102,8 @@ TEST_F(CookWalk, ACycleGetsDoneLightsItsLampSoundsRunsOnAfterARestartAndStops) {
         w.job().start(settings);
         auto* panel = w.findChild<QWidget*>("frmThermo");
         EXPECT_TRUE(panel->isHidden()); // nothing runs yet
-        ASSERT_NE(menuEntry(w, "New Cook Cycle"), nullptr);
-        menuEntry(w, "New Cook Cycle")->trigger();
+        ASSERT_NE(test::menuEntry(w, "New Cook Cycle"), nullptr);
+        test::menuEntry(w, "New Cook Cycle")->trigger();
         EXPECT_FALSE(panel->isHidden());
         panel->findChild<QComboBox*>("dbSensor")->setCurrentIndex(0);
         auto* product = panel->findChild<QComboBox*>("dbProduct");

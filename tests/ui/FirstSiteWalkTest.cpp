@@ -2,6 +2,7 @@
 // sensor installation with its alarm panel, then the zone configuration; the next reading pass raises the
 // warm zone and its lamp lights on the simulated bus, and stays lit when the configuration is looked at
 // again.
+#include "MenuEntry.h"
 #include "app/AppContext.h"
 #include "app/SingleInstance.h"
 #include "app/SiteCreator.h"
@@ -23,8 +24,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -64,16 +63,6 @@ private:
     bool m_busy = false;
 };
 
-void trigger(QWidget& window, const QString& action) {
-    for (QAction* a : window.findChildren<QAction*>()) {
-        if (a->objectName() == action) {
-            a->trigger();
-            return;
-        }
-    }
-    ADD_FAILURE() << "no action " << action.toStdString() << " in " << window.objectName().toStdString();
-}
-
 void setCell(QDialog& window, const char* grid, int row, int column, const QVariant& value) {
     auto* view = window.findChild<QTableView*>(QLatin1String(grid));
     ASSERT_NE(view, nullptr) << grid;
@@ -89,18 +78,6 @@ QString cell(QDialog& window, const char* grid, int row, int column) {
 QString zoneCell(ui::MainWindow& window, int row, int column, int role = Qt::DisplayRole) {
     const QAbstractItemModel* grid = window.findChild<QTableView*>("gridC3")->model();
     return grid->data(grid->index(row, column), role).toString();
-}
-
-QAction* menuEntry(ui::MainWindow& window, const QString& text) {
-    for (QAction* menu : window.menuBar()->actions()) {
-        if (menu->menu() == nullptr)
-            continue;
-        for (QAction* entry : menu->menu()->actions()) {
-            if (entry->text() == text)
-                return entry;
-        }
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -142,18 +119,18 @@ TEST(FirstSiteWalk, FromAnEmptySiteToALitAlarmLampUsingOnlyTheWindows) {
              [&](QDialog& w) {
                  w.findChild<QComboBox*>("cboPort")->setCurrentText(sim.ptyPath());
                  w.findChild<QComboBox*>("cboSpeed")->setCurrentText("115200");
-                 trigger(w, "mnuSave");
+                 w.findChild<QAction*>("mnuSave")->trigger();
              }},
             {"frmInstallKey",
              [&](QDialog& w) {
-                 trigger(w, "Read");
+                 w.findChild<QAction*>("Read")->trigger();
                  // The user numbers and names the zones by the serial numbers the list shows.
                  for (int row = 0; row < 2; ++row) {
                      const bool warm = cell(w, "gridMonitors", row, 2) == warmSensor;
                      setCell(w, "gridMonitors", row, 0, warm ? 2 : 1);
                      setCell(w, "gridMonitors", row, 1, warm ? "Warm Room" : "Cooler");
                  }
-                 trigger(w, "Save");
+                 w.findChild<QAction*>("Save")->trigger();
                  // Then enters each lamp switch's zone from the panel's sheet.
                  for (int row = 0; row < 2; ++row)
                      setCell(w, "gridAlarmPanel", row, 0,
@@ -176,7 +153,7 @@ TEST(FirstSiteWalk, FromAnEmptySiteToALitAlarmLampUsingOnlyTheWindows) {
                                       setCell(w, "gridMonitors", row, int(ZoneGridColumn::High), 8.0);
                                   }
                               }}});
-        QAction* configuration = menuEntry(window, "Temperature Zone Configuration");
+        QAction* configuration = test::menuEntry(window, "Temperature Zone Configuration");
         ASSERT_NE(configuration, nullptr);
         configuration->trigger();
         EXPECT_EQ(script.seen, QStringList({"frmTempSetup"}));
@@ -199,7 +176,7 @@ TEST(FirstSiteWalk, FromAnEmptySiteToALitAlarmLampUsingOnlyTheWindows) {
     // and both zones keep their readings until the next pass.
     {
         WindowScript script({});
-        menuEntry(window, "Temperature Zone Configuration")->trigger();
+        test::menuEntry(window, "Temperature Zone Configuration")->trigger();
         EXPECT_EQ(script.seen, QStringList({"frmTempSetup"}));
     }
     EXPECT_EQ(sim.control("get " + warmLamp), warmLamp + " on");

@@ -1,31 +1,23 @@
 // The main window over its monitoring job on a scripted port: row colours, the zone details panel, the
-// temporary disable from the window, the menus during a pass, and a close the login turns down.
-#include "app/AppContext.h"
+// temporary disable from the window, the menus during a pass, and closing through the login.
 #include "app/UserSettings.h"
 #include "monitoring/MonitoringCycle.h"
 #include "monitoring/MonitoringJob.h"
 #include "monitoring/ZoneListModel.h"
 #include "store/Database.h"
 #include "store/MonitorSetsStore.h"
-#include "support/FakeClock.h"
-#include "support/Ha5Commands.h"
-#include "support/RecordedDialogs.h"
-#include "support/ScriptedPort.h"
-#include "support/SiteDatabases.h"
-#include "support/TempSite.h"
+#include "support/ModalDialog.h"
+#include "support/SiteBench.h"
 #include "ui/MainWindow.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
-#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -36,30 +28,25 @@ namespace {
 const QByteArray kLamps[] = {"610000000000C105", "620000000000D205"};
 const QString kSensors[] = {"750000000000A128", "760000000000B228"};
 
-class MainWindowMonitoring : public ::testing::Test {
+class MainWindowMonitoring : public ::testing::Test, protected test::SiteContext {
 protected:
     MainWindowMonitoring() {
-        ctx.siteDir = site.path();
-        ctx.DatabaseMode = "KVR";
-        ctx.commands = test::ha5Commands();
         ctx.settings.TempType = "C";
         ctx.settings.Zones = 2;
         ctx.settings.ColdReadMins = 1;
-        test::openSiteDatabases(ctx, site);
         // Rooms 3 and 7: room numbers need not follow the zones' places.
         const int rooms[] = {3, 7};
-        for (int i = 0; i < 2; ++i) {
-            store::MonitorSetsRow z;
-            z.Room = rooms[i];
-            z.Name = QStringLiteral("Cooler %1").arg(rooms[i]);
-            z.SerialNo = kSensors[i];
-            z.Record = i == 0;
-            z.Alarm = true;
-            z.HighAlarm = 8;
-            z.LowAlarm = -2.5;
-            z.ALarmSerialNo = kLamps[i];
-            EXPECT_TRUE(zones().insert(z).ok());
-        }
+        for (int i = 0; i < 2; ++i)
+            EXPECT_TRUE(zones()
+                            .insert({.Room = rooms[i],
+                                     .Name = QStringLiteral("Cooler %1").arg(rooms[i]),
+                                     .SerialNo = kSensors[i],
+                                     .Record = i == 0,
+                                     .Alarm = true,
+                                     .HighAlarm = 8,
+                                     .LowAlarm = -2.5,
+                                     .ALarmSerialNo = kLamps[i]})
+                            .ok());
         settings.save("Properties", "Settings", "115200,n,8,1");
         port.on("aR\r", "P\r", 5);
         port.on("aC,FF\r", "\r", 10);
@@ -79,31 +66,12 @@ protected:
         grid->setCurrentIndex(grid->model()->index(row, 0));
     }
 
-    test::TempSite site;
-    app::AppContext ctx;
     app::UserSettings settings{site.file("user.ini")};
     test::FakeClock clock{QDateTime(QDate(2026, 7, 1), QTime(10, 0, 0))};
     test::ScriptedPort port{clock};
     test::RecordedDialogs dialogs;
     ui::MainWindow::Seams seams{clock, dialogs, settings, port.portFactory(), port.pauseFactory()};
 };
-
-// Answers the next modal window by rejecting it, as a user pressing Cancel would.
-void cancelNextModal() {
-    QTimer::singleShot(0, [] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            dialog->reject();
-    });
-}
-
-// Confirms the next login with the site's empty password.
-void acceptNextLogin() {
-    QTimer::singleShot(0, [] {
-        if (QWidget* dialog = QApplication::activeModalWidget())
-            if (auto* ok = dialog->findChild<QPushButton*>("cmdOK"))
-                ok->click();
-    });
-}
 
 } // namespace
 
@@ -143,7 +111,6 @@ TEST_F(MainWindowMonitoring, TheDetailsPanelFollowsTheCurrentZoneAndTheUnitCapti
     auto* grid = window.findChild<QTableView*>("gridC3");
     ASSERT_EQ(grid->model()->rowCount(), 2);
     EXPECT_EQ(grid->model()->headerData(2, Qt::Horizontal).toString(), "°C");
-    EXPECT_EQ(grid->model()->headerData(10, Qt::Horizontal).toString(), "DisableAlarm");
     EXPECT_TRUE(grid->isColumnHidden(3));
     EXPECT_FALSE(grid->isColumnHidden(2));
     EXPECT_EQ(cell(window, 0, 2), "0"); // not read yet
@@ -197,10 +164,15 @@ TEST_F(MainWindowMonitoring, DisablingAZoneAsksSwitchesItsLampAndStoresTheHoursU
     EXPECT_FALSE(window.job().cycle().alarmState().ZoneAlarmDisabled[1]);
 }
 
-TEST_F(MainWindowMonitoring, APassTurnsTheMenusTheToolbarAndTheDisableBoxOffAndACloseWaitsForItsEnd) {
+TEST_F(MainWindowMonitoring, ClosingNeedsTheLoginAndAClosingAskedForDuringAPassWaitsForItsEnd) {
     ui::MainWindow window(ctx, seams);
     window.show();
     window.startMonitoring();
+    EXPECT_TRUE(
+        test::answerModal<QDialog>([&] { EXPECT_FALSE(window.close()); }, [](QDialog& d) { d.reject(); }));
+    EXPECT_TRUE(window.isVisible()) << "a cancelled login keeps the window monitoring";
+    EXPECT_TRUE(window.job().cycle().timerEnabled());
+
     auto* toolbar = window.findChild<QToolBar*>("Toolbar1");
     auto* box = window.findChild<QCheckBox*>("chkDisableAlarm");
     QMenuBar* menus = window.menuBar();
@@ -224,39 +196,24 @@ TEST_F(MainWindowMonitoring, APassTurnsTheMenusTheToolbarAndTheDisableBoxOffAndA
     EXPECT_EQ(cell(window, 0, 2), "NR"); // the bus did not answer the search
     // The close asked for during the pass comes once it is over, with the login.
     EXPECT_TRUE(window.isVisible());
-    acceptNextLogin();
-    QCoreApplication::processEvents();
+    EXPECT_TRUE(test::answerModal<QDialog>([] { QCoreApplication::processEvents(); },
+                                           [](QDialog& d) { d.findChild<QPushButton*>("cmdOK")->click(); }));
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(window.job().cycle().timerEnabled());
-}
-
-TEST_F(MainWindowMonitoring, ClosingNeedsThePasswordAndACancelledLoginKeepsMonitoring) {
-    ui::MainWindow window(ctx, seams);
-    window.show();
-    window.startMonitoring();
-    cancelNextModal();
-    EXPECT_FALSE(window.close());
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.job().cycle().timerEnabled());
 }
 
 TEST_F(MainWindowMonitoring, TheCallButtonOpensTheNotificationListWithMonitoringSuspendedThenResumesIt) {
     ui::MainWindow window(ctx, seams);
     window.startMonitoring();
     auto* call = window.findChild<QToolBar*>("Toolbar1")->findChild<QAction*>("Call");
-    ASSERT_NE(call, nullptr);
-    EXPECT_TRUE(call->isEnabled());
     QString opened;
     bool timerOffMeanwhile = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        opened = dialog->objectName();
-        timerOffMeanwhile = !window.job().cycle().timerEnabled();
-        dialog->reject();
-    });
-    call->trigger();
+    EXPECT_TRUE(test::answerModal<QDialog>([&] { call->trigger(); },
+                                           [&](QDialog& d) {
+                                               opened = d.objectName();
+                                               timerOffMeanwhile = !window.job().cycle().timerEnabled();
+                                               d.reject();
+                                           }));
     EXPECT_EQ(opened, "frmAlarmSMS");
     EXPECT_TRUE(timerOffMeanwhile);
     EXPECT_TRUE(dialogs.texts.contains(monitoring::MonitoringCycle::kSuspendText));

@@ -4,6 +4,7 @@
 #include "support/FakeClock.h"
 #include "support/RecordedDialogs.h"
 #include "support/ScriptedPort.h"
+#include "support/SiteDatabases.h"
 #include "support/TempSite.h"
 #include "ui/MainWindow.h"
 
@@ -21,6 +22,20 @@ struct WindowSeams {
     [[nodiscard]] ui::MainWindow::Seams seams() {
         return {clock, dialogs, settings, port.portFactory(), port.pauseFactory()};
     }
+};
+
+// A site of the given sides with new, open databases, and the seams of the windows that work on it.
+struct WindowSite {
+    explicit WindowSite(const QString& mode = QStringLiteral("KVR")) {
+        ctx.siteDir = site.path();
+        ctx.dataDir = qEnvironmentVariable("KELVARA_DATA_DIR");
+        ctx.DatabaseMode = mode;
+        openSiteDatabases(ctx, site);
+    }
+
+    TempSite site;
+    app::AppContext ctx;
+    WindowSeams seams;
 };
 
 } // namespace kelvara::test
