@@ -5,6 +5,7 @@
 #include <QList>
 #include <QStringList>
 #include <deque>
+#include <optional>
 
 namespace kelvara::test {
 
@@ -33,6 +34,12 @@ public:
         const Answer a = choices.front();
         choices.pop_front();
         return a;
+    }
+
+    // The kind of the box that showed this text (kQuestion for a question); nullopt when none did.
+    [[nodiscard]] std::optional<int> kindOf(const QString& text) const {
+        const qsizetype i = texts.indexOf(text);
+        return i < 0 ? std::nullopt : std::optional<int>(kinds.at(i));
     }
 
     QStringList titles;
