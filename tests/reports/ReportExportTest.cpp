@@ -88,7 +88,10 @@ TEST_F(ReportExport, DailyTemperaturesPrintEachDayByZoneThenTheSummary) {
                                "2 - Freezer 1 2 -5 -5 -5.0 °F",
                                "5 - North; walk-in 3 0 40 41 40.4 °F",
                                "Page 1 of 1"};
+    // Run as a service or in a container, with no session runtime folder, standard error stays clean.
+    process.setEnvironment(QStringLiteral("XDG_RUNTIME_DIR"), QString());
     EXPECT_EQ(printed("Daily Temperatures", dates("2026-07-01", "2026-07-03")), expected);
+    EXPECT_EQ(process.stdErr(), QString());
 }
 
 TEST_F(ReportExport, ALongRangeRunsOverPagesEachWithItsHeader) {
