@@ -4,7 +4,7 @@
 #include "support/FakeClock.h"
 #include "support/RecordedDialogs.h"
 #include "support/ScriptedPort.h"
-#include "support/SiteDatabases.h"
+#include "support/SiteBench.h"
 #include "support/TempSite.h"
 #include "ui/MainWindow.h"
 
@@ -25,16 +25,11 @@ struct WindowSeams {
 };
 
 // A site of the given sides with new, open databases, and the seams of the windows that work on it.
-struct WindowSite {
-    explicit WindowSite(const QString& mode = QStringLiteral("KVR")) {
-        ctx.siteDir = site.path();
+struct WindowSite : SiteContext {
+    explicit WindowSite(const QString& mode = QStringLiteral("KVR")) : SiteContext(mode) {
         ctx.dataDir = qEnvironmentVariable("KELVARA_DATA_DIR");
-        ctx.DatabaseMode = mode;
-        openSiteDatabases(ctx, site);
     }
 
-    TempSite site;
-    app::AppContext ctx;
     WindowSeams seams;
 };
 
